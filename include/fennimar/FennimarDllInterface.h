@@ -1,0 +1,236 @@
+// FennimarDllInterface.h - the one header a host program of the launcher bar
+// includes. It declares the library's whole public surface: the result codes,
+// the records that cross the boundary, the UTF-16 string CString, the file
+// exception CFileException and the interface class FennimarDllInterface.
+//
+// Threading: an interface object is used from one thread at a time and must be
+// created and destroyed on the same thread. Separate objects are independent.
+#ifndef FENNIMAR_FENNIMARDLLINTERFACE_H_
+#define FENNIMAR_FENNIMARDLLINTERFACE_H_
+
+#include <cstdint>
+#include <exception>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#if defined(_WIN32)
+#if defined(FENNIMAR_BUILDING_LIBRARY)
+#define FENNIMAR_API __declspec(dllexport)
+#else
+#define FENNIMAR_API __declspec(dllimport)
+#endif
+#else
+#define FENNIMAR_API __attribute__((visibility("default")))
+#endif
+
+// The result of every method of FennimarDllInterface. No other value occurs.
+enum _Fennimar_ReturnCode_ {
+  RC_FAIL = 0,             // section missing (or no document loaded); password mismatch
+  RC_SUCCESS = 1,          // done
+  RC_NOT_IMPLEMENTED = 2,  // the operation has no effect (EditAppItem)
+  RC_FILE_ERROR = 3,       // the password file cannot be opened
+  RC_LIST_FULL = 7,        // the application list already holds 8 items or more
+  RC_SYSTEM_ERROR = 9,     // a registry or INI access failed
+};
+
+// A string of UTF-16 code units with value semantics. Positions and lengths
+// count code units. Every string argument and every string field of the
+// records below is a CString.
+class FENNIMAR_API CString {
+ public:
+  CString() = default;
+  CString(const char16_t* text);  // NOLINT: implicit like the framework's
+  CString(std::u16string_view text);  // NOLINT
+  CString(const CString&) = default;
+  CString(CString&&) noexcept = default;
+  CString& operator=(const CString&) = default;
+  CString& operator=(CString&&) noexcept = default;
+  CString& operator=(const char16_t* text);
+  ~CString() = default;
+
+  // UTF-8 conversion for hosts that hold UTF-8. Ill-formed input (a bad byte
+  // sequence, an unpaired surrogate) becomes U+FFFD; nothing is dropped silently.
+  static CString FromUtf8(std::string_view utf8);
+  std::string ToUtf8() const;
+
+  int GetLength() const { return static_cast<int>(text_.size()); }
+  bool IsEmpty() const { return text_.empty(); }
+  void Empty() { text_.clear(); }
+  // Zero-terminated; valid until the string next changes.
+  const char16_t* GetString() const { return text_.c_str(); }
+  operator std::u16string_view() const { return text_; }  // NOLINT
+  const std::u16string& str() const { return text_; }
+  // The unit at `index`; throws std::out_of_range outside 0..GetLength()-1.
+  char16_t GetAt(int index) const;
+  char16_t operator[](int index) const { return GetAt(index); }
+
+  CString& operator+=(const CString& other);
+  CString& operator+=(const char16_t* text);
+  CString& operator+=(char16_t unit);
+
+  // A writable buffer of at least `minLength` units. After writing, call
+  // ReleaseBuffer with the new length, or -1 to cut at the first zero unit.
+  char16_t* GetBuffer(int minLength = 0);
+  void ReleaseBuffer(int newLength = -1);
+
+  // Substrings; a count below 0 gives an empty string, counts and positions
+  // beyond the end are clamped.
+  CString Left(int count) const;
+  CString Mid(int first) const;
+  CString Mid(int first, int count) const;
+  CString Right(int count) const;
+
+  // Position of the first `unit` at or after `start`, or of the last one; -1
+  // when there is none.
+  int Find(char16_t unit, int start = 0) const;
+  int ReverseFind(char16_t unit) const;
+  // Ordinal, case-sensitive: <0, 0 or >0.
+  int Compare(const char16_t* other) const;
+  int Compare(const CString& other) const;
+
+  // Formats with the conversions %s (a const char16_t*), %d (an int) and %%.
+  // Any other conversion throws std::invalid_argument.
+  void Format(const char16_t* format, ...);
+
+ private:
+  std::u16string text_;
+};
+
+FENNIMAR_API CString operator+(const CString& a, const CString& b);
+FENNIMAR_API bool operator==(const CString& a, const CString& b);
+FENNIMAR_API bool operator!=(const CString& a, const CString& b);
+FENNIMAR_API bool operator==(const CString& a, const char16_t* b);
+FENNIMAR_API bool operator!=(const CString& a, const char16_t* b);
+
+// Thrown, by value, when the password file cannot be written or read after it
+// was opened. Carries the file's path and the operating system's error number.
+class FENNIMAR_API CFileException : public std::exception {
+ public:
+  CFileException(CString path, int osError, std::string message);
+  const char* what() const noexcept override;
+  const CString& GetFilePath() const { return m_strFileName; }
+  int GetOsError() const { return m_lOsError; }
+
+ private:
+  CString m_strFileName;
+  int m_lOsError;
+  std::string m_message;
+};
+
+// One application that the bar launches. Any field may be empty.
+struct _Fennimar_AppItem_ {
+  CString key;              // chosen by the caller, never interpreted
+  CString path;             // the field by which DeleteAppItem finds an item
+  CString parameter;
+  CString descriptionName;
+};
+
+// The bar's four switches, stored as they are given.
+struct _Fennimar_Config_ {
+  int launchcode = 0;
+  int mouseHook = 0;
+  int soundEffect = 0;
+  int lightEffect = 0;
+};
+
+// The bar's own background pictures (not the desktop wallpaper).
+struct _Background_Config_ {
+  CString pictureFolder;
+  int displaySequence = 0;
+};
+
+// One workspace (virtual desktop). The names are spelled as stored.
+struct _VDESKTOPINFO_ {
+  int key = 0;  // the workspace's number, counted from 1
+  CString name;
+  int styleID = 0;
+  CString mouseStyle;
+  CString emRecylePath;
+  CString fuRecylePath;
+  int mouseNo = 0;
+  int recyleNo = 0;
+  int useTarsel = 0;
+};
+
+namespace fennimar {
+class SettingsHolder;
+class RegistryController;
+}  // namespace fennimar
+
+// The library's interface object. Construct it with the full path of the
+// settings document; every method answers with a _Fennimar_ReturnCode_.
+//
+// Construction reads the first-use flag from the registry (creating it with
+// the value 1 on a machine that has never seen the product), installs the
+// template document "Fennimar.xml" from the host's executable folder when the
+// document is missing or the flag is not 0, and loads the document. A document
+// that cannot be loaded leaves an object on which every section method answers
+// RC_FAIL. Every change is saved to the document at once; the destructor saves
+// it once more.
+//
+// Output arguments are written only on success unless a method says otherwise;
+// list readers append to the caller's vector without clearing it.
+class FENNIMAR_API FennimarDllInterface {
+ public:
+  explicit FennimarDllInterface(CString documentPath);
+  ~FennimarDllInterface();
+  // Afterwards both objects share the source's parts (document, password-file
+  // path, registry controller); the target's previous parts are released when
+  // no other object shares them. Both objects may then be used and destroyed.
+  FennimarDllInterface& operator=(const FennimarDllInterface& other);
+  FennimarDllInterface(const FennimarDllInterface&) = delete;
+
+  // Application list: at most 8 items can be added through this interface.
+  _Fennimar_ReturnCode_ GetApplicationsList(std::vector<_Fennimar_AppItem_>& items);
+  _Fennimar_ReturnCode_ AddAppItem(_Fennimar_AppItem_& item);
+  _Fennimar_ReturnCode_ EditAppItem(CString& unused);
+  _Fennimar_ReturnCode_ DeleteAppItem(CString& path);
+
+  // The four switches.
+  _Fennimar_ReturnCode_ GetConfig(_Fennimar_Config_& config);
+  _Fennimar_ReturnCode_ IsLaunchcodeEnabled(int& value);
+  _Fennimar_ReturnCode_ IsMouseHookEnabled(int& value);
+  _Fennimar_ReturnCode_ IsSoundEffectEnabled(int& value);
+  _Fennimar_ReturnCode_ IsLightEffectEnabled(int& value);
+  _Fennimar_ReturnCode_ SetConfig(_Fennimar_Config_& config);
+  _Fennimar_ReturnCode_ UpdateBrowserDir(CString& unused);
+  _Fennimar_ReturnCode_ GetBrowserDir(CString& untouched);
+
+  // Password file (see SetPasswordFilePath).
+  _Fennimar_ReturnCode_ SavePassword(CString& password);
+  _Fennimar_ReturnCode_ ValidatePassword(CString& candidate);
+
+  // First-use flag in the registry: 1 until SetUsedStatus clears it.
+  _Fennimar_ReturnCode_ GetUsedStatus(std::uint32_t& status);
+  _Fennimar_ReturnCode_ SetUsedStatus();
+
+  // The bar's background pictures.
+  _Fennimar_ReturnCode_ GetBackgroundConfig(_Background_Config_& config);
+  _Fennimar_ReturnCode_ SetBackgroundConfig(_Background_Config_& config);
+
+  // The desktop wallpaper path in the registry.
+  _Fennimar_ReturnCode_ GetCurrentBgImage(CString& path);
+  _Fennimar_ReturnCode_ SetCurrentBgImage(CString& path);
+
+  // The flag in "HWinfo.ini" beside the host's executable.
+  _Fennimar_ReturnCode_ GetLightFlagStatus(std::uint32_t& flag);
+  _Fennimar_ReturnCode_ SetLightFlagStatus();
+
+  // Workspaces.
+  _Fennimar_ReturnCode_ GetWorkspcaeConfig(std::vector<_VDESKTOPINFO_>& workspaces);
+  _Fennimar_ReturnCode_ SetWorkspcaeConfig(std::vector<_VDESKTOPINFO_>& workspaces);
+
+  // Names the file that SavePassword and ValidatePassword work on. Until it is
+  // called, ValidatePassword answers RC_FILE_ERROR and SavePassword throws
+  // CFileException. Always RC_SUCCESS.
+  _Fennimar_ReturnCode_ SetPasswordFilePath(const CString& path);
+
+ private:
+  std::shared_ptr<fennimar::SettingsHolder> m_settings;
+  std::shared_ptr<CString> m_passwordFilePath;
+  std::shared_ptr<fennimar::RegistryController> m_registry;
+};
+
+#endif  // FENNIMAR_FENNIMARDLLINTERFACE_H_

@@ -1,0 +1,127 @@
+#include "src/common/Utf.h"
+
+#include <cstdint>
+
+namespace fennimar {
+namespace {
+
+constexpr char32_t kReplacement = 0xFFFD;
+
+bool IsContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
+
+// Decodes one code point at `utf8[*pos]` and advances `*pos`. A bad sequence
+// gives U+FFFD and advances past its first byte only, so that the bytes after
+// it are decoded again (the usual "maximal subpart" replacement).
+char32_t DecodeOne(std::string_view utf8, std::size_t* pos) {
+  const auto lead = static_cast<unsigned char>(utf8[*pos]);
+  if (lead < 0x80) {
+    ++*pos;
+    return lead;
+  }
+  int length = 0;
+  char32_t code = 0;
+  char32_t minimum = 0;
+  if ((lead & 0xE0) == 0xC0) {
+    length = 2, code = lead & 0x1F, minimum = 0x80;
+  } else if ((lead & 0xF0) == 0xE0) {
+    length = 3, code = lead & 0x0F, minimum = 0x800;
+  } else if ((lead & 0xF8) == 0xF0) {
+    length = 4, code = lead & 0x07, minimum = 0x10000;
+  } else {
+    ++*pos;
+    return kReplacement;
+  }
+  if (*pos + length > utf8.size()) {
+    ++*pos;
+    return kReplacement;
+  }
+  for (int i = 1; i < length; ++i) {
+    const auto byte = static_cast<unsigned char>(utf8[*pos + i]);
+    if (!IsContinuation(byte)) {
+      ++*pos;
+      return kReplacement;
+    }
+    code = (code << 6) | (byte & 0x3F);
+  }
+  if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
+    ++*pos;
+    return kReplacement;
+  }
+  *pos += length;
+  return code;
+}
+
+void AppendCodePointAsUtf8(char32_t code, std::string& out) {
+  if (code < 0x80) {
+    out.push_back(static_cast<char>(code));
+  } else if (code < 0x800) {
+    out.push_back(static_cast<char>(0xC0 | (code >> 6)));
+    out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+  } else if (code < 0x10000) {
+    out.push_back(static_cast<char>(0xE0 | (code >> 12)));
+    out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+  } else {
+    out.push_back(static_cast<char>(0xF0 | (code >> 18)));
+    out.push_back(static_cast<char>(0x80 | ((code >> 12) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+  }
+}
+
+}  // namespace
+
+void AppendUtf8AsUtf16(std::string_view utf8, std::u16string& out) {
+  std::size_t pos = 0;
+  while (pos < utf8.size()) {
+    const char32_t code = DecodeOne(utf8, &pos);
+    if (code < 0x10000) {
+      out.push_back(static_cast<char16_t>(code));
+    } else {
+      out.push_back(static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10)));
+      out.push_back(static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FF)));
+    }
+  }
+}
+
+void AppendUtf16AsUtf8(std::u16string_view utf16, std::string& out) {
+  for (std::size_t i = 0; i < utf16.size(); ++i) {
+    const char16_t unit = utf16[i];
+    char32_t code = unit;
+    if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < utf16.size() &&
+        utf16[i + 1] >= 0xDC00 && utf16[i + 1] <= 0xDFFF) {
+      code = 0x10000 + ((char32_t(unit) - 0xD800) << 10) + (utf16[i + 1] - 0xDC00);
+      ++i;
+    } else if (unit >= 0xD800 && unit <= 0xDFFF) {
+      code = kReplacement;  // an unpaired surrogate
+    }
+    AppendCodePointAsUtf8(code, out);
+  }
+}
+
+std::u16string Utf8ToUtf16(std::string_view utf8) {
+  std::u16string out;
+  out.reserve(utf8.size());
+  AppendUtf8AsUtf16(utf8, out);
+  return out;
+}
+
+std::string Utf16ToUtf8(std::u16string_view utf16) {
+  std::string out;
+  out.reserve(utf16.size());
+  AppendUtf16AsUtf8(utf16, out);
+  return out;
+}
+
+bool IsValidUtf8(std::string_view bytes) {
+  std::size_t pos = 0;
+  while (pos < bytes.size()) {
+    const std::size_t start = pos;
+    const char32_t code = DecodeOne(bytes, &pos);
+    // U+FFFD is valid when it was really encoded (3 bytes: EF BF BD).
+    if (code == kReplacement && pos - start != 3) return false;
+  }
+  return true;
+}
+
+}  // namespace fennimar

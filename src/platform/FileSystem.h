@@ -1,0 +1,72 @@
+// FileSystem - the file and folder services the library needs, one small
+// interface so that tests can substitute a backend that fails on demand.
+// Paths are UTF-16; each backend converts them to what its system takes.
+#ifndef FENNIMAR_PLATFORM_FILESYSTEM_H_
+#define FENNIMAR_PLATFORM_FILESYSTEM_H_
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "src/common/Status.h"
+
+namespace fennimar::platform {
+
+// A file open for writing. The destructor closes a file that is still open and
+// reports nothing; call Close to learn whether closing succeeded.
+class WritableFile {
+ public:
+  virtual ~WritableFile() = default;
+  // Writes all of `data`, continuing after short writes and interruptions.
+  virtual Status Append(std::string_view data) = 0;
+  // Flushes the file's data to the disk.
+  virtual Status Sync() = 0;
+  virtual Status Close() = 0;
+};
+
+// Held while a lock taken with FileSystem::LockFile is held; the destructor
+// releases it.
+class FileLock {
+ public:
+  virtual ~FileLock() = default;
+};
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+
+  // True when a file or folder exists at `path`.
+  virtual bool PathExists(std::u16string_view path) = 0;
+  // Creates one folder; its parent must exist.
+  virtual Status CreateDirectory(std::u16string_view path) = 0;
+  // Reads a whole file. A file larger than `max_bytes` is not read and gives
+  // kTooLarge. A missing file gives kNotFound.
+  virtual Status ReadFile(std::u16string_view path, std::size_t max_bytes,
+                          std::string* bytes) = 0;
+  // Creates a new file whose name is `prefix` followed by a unique suffix,
+  // with permission bits `mode`, never reusing an existing name.
+  virtual Status CreateUniqueFile(std::u16string_view prefix, unsigned mode,
+                                  std::u16string* created_path,
+                                  std::unique_ptr<WritableFile>* file) = 0;
+  // Replaces `to` with `from` in one step: a reader sees the old or the new
+  // file, never a mixture or nothing.
+  virtual Status RenameFile(std::u16string_view from, std::u16string_view to) = 0;
+  virtual Status RemoveFile(std::u16string_view path) = 0;
+  // Makes the names in `folder` (a new or renamed entry) durable.
+  virtual Status SyncDirectory(std::u16string_view folder) = 0;
+  // Permission bits of an existing file (kNotFound when it is missing).
+  virtual Status GetPermissions(std::u16string_view path, unsigned* mode) = 0;
+  // The path with every symbolic link along it followed, so that a writer
+  // replaces the file a link points to rather than the link. A path whose
+  // last element does not exist resolves to the path of what would be created.
+  virtual Status ResolveLinks(std::u16string_view path, std::u16string* resolved) = 0;
+  // Takes an exclusive lock on the lock file at `path` (created if missing),
+  // waiting for other holders, in this process or another. The lock never
+  // outlives its holder: a process that dies releases it.
+  virtual Status LockFile(std::u16string_view path, std::unique_ptr<FileLock>* lock) = 0;
+};
+
+}  // namespace fennimar::platform
+
+#endif  // FENNIMAR_PLATFORM_FILESYSTEM_H_

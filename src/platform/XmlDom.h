@@ -1,0 +1,91 @@
+// XmlDom - the XML document object model that holds the settings document in
+// memory. On Windows it is the system's DOM component; elsewhere an XML
+// library behind the same few operations.
+//
+// What the sections rely on, whatever the backend:
+//  - Loading drops text that is only white space, everywhere (also inside an
+//    element that holds nothing else), unless xml:space="preserve" applies.
+//    Comments and processing instructions are kept as children like any other.
+//  - An element's text is its text content with leading and trailing white
+//    space trimmed and inner runs kept; attribute values read exactly.
+//  - Setting an attribute that exists keeps its position; a new one goes last.
+#ifndef FENNIMAR_PLATFORM_XMLDOM_H_
+#define FENNIMAR_PLATFORM_XMLDOM_H_
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace fennimar::platform {
+
+// A node of an XmlDocument, or none. Valid while its document lives and the
+// node stays in the tree. Copying it is free.
+class XmlNode {
+ public:
+  XmlNode() = default;
+  explicit XmlNode(void* handle) : handle_(handle) {}
+  explicit operator bool() const { return handle_ != nullptr; }
+  void* handle() const { return handle_; }
+  friend bool operator==(XmlNode a, XmlNode b) { return a.handle_ == b.handle_; }
+  friend bool operator!=(XmlNode a, XmlNode b) { return a.handle_ != b.handle_; }
+
+ private:
+  void* handle_ = nullptr;
+};
+
+// Every operation given a node that is none gives none, false or nothing.
+class XmlDocument {
+ public:
+  virtual ~XmlDocument() = default;
+
+  // Parses the file at `path`. A file that is not well-formed, has no root
+  // element, or is in an encoding the backend cannot read leaves the document
+  // empty (no root). True when a root element was loaded.
+  virtual bool Load(std::u16string_view path) = 0;
+  // Writes the whole document over the file at `path`, atomically: on failure
+  // the file stays as it was. True on success.
+  virtual bool Save(std::u16string_view path) = 0;
+
+  virtual XmlNode DocumentElement() = 0;
+  // The first child element of `parent` with exactly this name.
+  virtual XmlNode SelectSingleNode(XmlNode parent, std::u16string_view name) = 0;
+  // Children in document order: element, comment and processing-instruction
+  // nodes alike.
+  virtual XmlNode FirstChild(XmlNode parent) = 0;
+  virtual XmlNode NextSibling(XmlNode node) = 0;
+  virtual XmlNode ParentNode(XmlNode node) = 0;
+  virtual bool IsElement(XmlNode node) = 0;
+
+  // The element's text content, trimmed at both ends, replacing `*text`.
+  virtual void GetText(XmlNode element, std::u16string* text) = 0;
+  // Replaces all of the element's content by one text.
+  virtual void SetText(XmlNode element, std::u16string_view text) = 0;
+
+  // Replaces `*value` with the attribute's value; false (and `*value` left as
+  // it was) when the element has no attribute of that exact name.
+  virtual bool GetAttribute(XmlNode element, std::u16string_view name,
+                            std::u16string* value) = 0;
+  virtual bool HasAttribute(XmlNode element, std::u16string_view name) = 0;
+  // Creates the attribute, or replaces its value where it stands.
+  virtual void SetAttribute(XmlNode element, std::u16string_view name,
+                            std::u16string_view value) = 0;
+
+  // Creates an element with this name and appends it as the last child.
+  virtual XmlNode AppendElement(XmlNode parent, std::u16string_view name) = 0;
+  virtual void RemoveChild(XmlNode parent, XmlNode child) = 0;
+};
+
+class XmlDom {
+ public:
+  virtual ~XmlDom() = default;
+  // Prepares the calling thread for DOM documents; false when it cannot.
+  // Each successful call is matched by one UninitializeThread on that thread.
+  virtual bool InitializeThread() = 0;
+  virtual void UninitializeThread() = 0;
+  // A new, empty document, or null when none can be created.
+  virtual std::unique_ptr<XmlDocument> CreateDocument() = 0;
+};
+
+}  // namespace fennimar::platform
+
+#endif  // FENNIMAR_PLATFORM_XMLDOM_H_

@@ -1,0 +1,6 @@
+// placeholder until written
+#include "src/platform/Paths.h"
+#include "src/platform/posix/PosixBackends.h"
+namespace fennimar::platform {
+std::unique_ptr<XmlDom> NewPugiXmlDom(FileSystem&) { return nullptr; }
+}

@@ -1,0 +1,42 @@
+// TestEnvironment - a fixture that gives every test its own temporary folder
+// and its own XDG_CONFIG_HOME and HOME, so that no test touches the real home
+// or another test's files. Helpers read and write whole files.
+#ifndef FENNIMAR_TESTS_SUPPORT_TESTENVIRONMENT_H_
+#define FENNIMAR_TESTS_SUPPORT_TESTENVIRONMENT_H_
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+namespace fennimar::testing {
+
+class IsolatedTest : public ::testing::Test {
+ protected:
+  IsolatedTest();
+  ~IsolatedTest() override;
+
+  // The test's own folder; removed when the test ends.
+  const std::filesystem::path& root() const { return root_; }
+  // `name` below root(), as UTF-16 for the library.
+  std::u16string Path16(const std::string& name) const;
+  std::filesystem::path PathOf(const std::string& name) const { return root_ / name; }
+
+ private:
+  std::filesystem::path root_;
+  std::string saved_xdg_;
+  std::string saved_home_;
+  bool had_xdg_ = false;
+  bool had_home_ = false;
+};
+
+std::string ReadFileOrDie(const std::filesystem::path& path);
+void WriteFileOrDie(const std::filesystem::path& path, const std::string& bytes);
+std::u16string U16(const std::string& utf8);
+std::string U8(std::u16string_view utf16);
+// Where the build put the template document.
+std::filesystem::path TemplateDocumentPath();
+
+}  // namespace fennimar::testing
+
+#endif  // FENNIMAR_TESTS_SUPPORT_TESTENVIRONMENT_H_
