@@ -1,1 +1,128 @@
-// placeholder
+// FennimarDllInterface - the exported object. Each method forwards to the part
+// that does the work: the settings holder for the document's sections, the
+// registry controller for the registry, the password file for passwords.
+#include "fennimar/FennimarDllInterface.h"
+
+#include "src/platform/Services.h"
+#include "src/store/SettingsHolder.h"
+#include "src/system/RegistryController.h"
+
+using fennimar::RegistryController;
+using fennimar::SettingsHolder;
+
+namespace {
+
+// The first-use status handed to the document when the flag cannot be read
+// (the key exists without a value, or the registry is damaged): not a first
+// use, so an existing settings document is kept rather than replaced.
+constexpr std::uint32_t kStatusWhenUnreadable = 0;
+
+}  // namespace
+
+FennimarDllInterface::FennimarDllInterface(CString documentPath)
+    : m_registry(std::make_shared<RegistryController>(
+          *fennimar::platform::CurrentServices().registry)) {
+  std::uint32_t status = kStatusWhenUnreadable;
+  (void)GetUsedStatus(status);
+  m_settings = std::make_shared<SettingsHolder>(documentPath, status);
+}
+
+// The document is saved before the other parts go, as it always was.
+FennimarDllInterface::~FennimarDllInterface() {
+  m_settings.reset();
+  m_passwordFilePath.reset();
+  m_registry.reset();
+}
+
+FennimarDllInterface& FennimarDllInterface::operator=(const FennimarDllInterface& other) {
+  if (this == &other) return *this;
+  m_settings = other.m_settings;
+  m_passwordFilePath = other.m_passwordFilePath;
+  m_registry = other.m_registry;
+  return *this;
+}
+
+_Fennimar_ReturnCode_ FennimarDllInterface::GetApplicationsList(std::vector<_Fennimar_AppItem_>&) {
+  return RC_NOT_IMPLEMENTED;
+}
+
+_Fennimar_ReturnCode_ FennimarDllInterface::AddAppItem(_Fennimar_AppItem_&) {
+  return RC_NOT_IMPLEMENTED;
+}
+
+_Fennimar_ReturnCode_ FennimarDllInterface::EditAppItem(CString&) { return RC_NOT_IMPLEMENTED; }
+
+_Fennimar_ReturnCode_ FennimarDllInterface::DeleteAppItem(CString&) { return RC_NOT_IMPLEMENTED; }
+
+_Fennimar_ReturnCode_ FennimarDllInterface::GetConfig(_Fennimar_Config_&) {
+  return RC_NOT_IMPLEMENTED;
+}
+
+_Fennimar_ReturnCode_ FennimarDllInterface::IsLaunchcodeEnabled(int&) { return RC_NOT_IMPLEMENTED; }
+
+_Fennimar_ReturnCode_ FennimarDllInterface::IsMouseHookEnabled(int&) { return RC_NOT_IMPLEMENTED; }
+
+_Fennimar_ReturnCode_ FennimarDllInterface::IsSoundEffectEnabled(int&) {
+  return RC_NOT_IMPLEMENTED;
+}
+
+_Fennimar_ReturnCode_ FennimarDllInterface::IsLightEffectEnabled(int&) {
+  return RC_NOT_IMPLEMENTED;
+}
+
+_Fennimar_ReturnCode_ FennimarDllInterface::SetConfig(_Fennimar_Config_&) {
+  return RC_NOT_IMPLEMENTED;
+}
+
+// No place is kept for the file chooser's folder: the argument is not used.
+_Fennimar_ReturnCode_ FennimarDllInterface::UpdateBrowserDir(CString&) { return RC_SUCCESS; }
+
+// Nothing is kept, so nothing is returned: the argument stays as it was.
+_Fennimar_ReturnCode_ FennimarDllInterface::GetBrowserDir(CString&) { return RC_SUCCESS; }
+
+_Fennimar_ReturnCode_ FennimarDllInterface::SavePassword(CString&) { return RC_NOT_IMPLEMENTED; }
+
+_Fennimar_ReturnCode_ FennimarDllInterface::ValidatePassword(CString&) {
+  return RC_NOT_IMPLEMENTED;
+}
+
+_Fennimar_ReturnCode_ FennimarDllInterface::GetUsedStatus(std::uint32_t& status) {
+  return m_registry->GetUsedStatus(status);
+}
+
+_Fennimar_ReturnCode_ FennimarDllInterface::SetUsedStatus() { return m_registry->SetUsedStatus(); }
+
+_Fennimar_ReturnCode_ FennimarDllInterface::GetBackgroundConfig(_Background_Config_&) {
+  return RC_NOT_IMPLEMENTED;
+}
+
+_Fennimar_ReturnCode_ FennimarDllInterface::SetBackgroundConfig(_Background_Config_&) {
+  return RC_NOT_IMPLEMENTED;
+}
+
+_Fennimar_ReturnCode_ FennimarDllInterface::GetCurrentBgImage(CString&) {
+  return RC_NOT_IMPLEMENTED;
+}
+
+_Fennimar_ReturnCode_ FennimarDllInterface::SetCurrentBgImage(CString&) {
+  return RC_NOT_IMPLEMENTED;
+}
+
+_Fennimar_ReturnCode_ FennimarDllInterface::GetLightFlagStatus(std::uint32_t&) {
+  return RC_NOT_IMPLEMENTED;
+}
+
+_Fennimar_ReturnCode_ FennimarDllInterface::SetLightFlagStatus() { return RC_NOT_IMPLEMENTED; }
+
+_Fennimar_ReturnCode_ FennimarDllInterface::GetWorkspcaeConfig(std::vector<_VDESKTOPINFO_>&) {
+  return RC_NOT_IMPLEMENTED;
+}
+
+_Fennimar_ReturnCode_ FennimarDllInterface::SetWorkspcaeConfig(std::vector<_VDESKTOPINFO_>&) {
+  return RC_NOT_IMPLEMENTED;
+}
+
+_Fennimar_ReturnCode_ FennimarDllInterface::SetPasswordFilePath(const CString& path) {
+  m_passwordFilePath = std::make_shared<CString>(path);
+  return RC_SUCCESS;
+}

@@ -1,1 +1,115 @@
-// placeholder
+#include "src/store/CXMLLogfile.h"
+
+#include "src/common/Names.h"
+#include "src/platform/AtomicFile.h"
+#include "src/platform/Paths.h"
+
+namespace fennimar {
+namespace {
+
+constexpr unsigned kCopyWaitMilliseconds = 30;
+// The load is tried once and then retried up to this many times.
+constexpr int kMaxRetries = 11;
+// Module file names are read through a buffer of this many units, the last
+// one kept for the terminating zero.
+constexpr std::size_t kModuleNameCapacity = 1041;
+// Templates are small; anything larger is not a template.
+constexpr std::size_t kMaxTemplateBytes = 64u << 20;
+constexpr unsigned kNewDocumentMode = 0644;
+
+}  // namespace
+
+CXMLLogfile::CXMLLogfile(std::u16string_view document_path, std::uint32_t first_use)
+    : services_(platform::CurrentServices()), document_path_(document_path) {
+  if (!services_.files->PathExists(document_path) || first_use != 0) InstallTemplate();
+  thread_initialized_ = services_.dom->InitializeThread();
+  LoadWithRetries();
+}
+
+CXMLLogfile::~CXMLLogfile() {
+  if (document_) {
+    Save();
+    document_.reset();
+  }
+  if (thread_initialized_) services_.dom->UninitializeThread();
+}
+
+// Puts a fresh copy of the template at the document path, creating the
+// folders on the way. Outcomes are not examined: a copy that failed shows as
+// a document that cannot be loaded.
+void CXMLLogfile::InstallTemplate() {
+  CreateDirectoryChain(CString(platform::ParentFolder(document_path_)));
+  template_path_ = GetModuleDir();
+  template_path_ += CString(names::kTemplateFileName);
+  CopyTemplate();
+  services_.sleeper->SleepMilliseconds(kCopyWaitMilliseconds);
+}
+
+// Copies the template over the document path. The copy is written as a new
+// ordinary file, so it is writable even when the installed template is not.
+void CXMLLogfile::CopyTemplate() const {
+  if (template_path_.IsEmpty()) return;
+  std::string bytes;
+  if (!services_.files->ReadFile(template_path_, kMaxTemplateBytes, &bytes).ok()) return;
+  (void)platform::WriteFileAtomically(*services_.files, document_path_, bytes, kNewDocumentMode);
+}
+
+// Tries the load once and retries up to kMaxRetries times, copying the
+// template again (when one was installed) and waiting before each retry.
+// Once the thread cannot be prepared or no document can be created, the
+// remaining rounds only copy and wait.
+void CXMLLogfile::LoadWithRetries() {
+  bool can_create = thread_initialized_;
+  for (int attempt = 0; attempt <= kMaxRetries; ++attempt) {
+    if (attempt > 0) {
+      CopyTemplate();
+      services_.sleeper->SleepMilliseconds(kCopyWaitMilliseconds);
+    }
+    if (!can_create) continue;
+    document_ = services_.dom->CreateDocument();
+    can_create = document_ != nullptr;
+    if (!document_) continue;
+    (void)document_->Load(document_path_);
+    if (document_->DocumentElement()) return;
+    document_.reset();
+  }
+}
+
+CString CXMLLogfile::GetModuleDir() const {
+  std::u16string name = services_.module->ModuleFileName();
+  if (name.size() >= kModuleNameCapacity) name.resize(kModuleNameCapacity - 1);
+  name.resize(std::u16string_view(name.c_str()).size());  // up to the first zero unit
+  const auto last = name.rfind(platform::PathSeparator());
+  if (last == std::u16string::npos) return CString();
+  return CString(std::u16string_view(name).substr(0, last + 1));
+}
+
+void CXMLLogfile::CreateDirectoryChain(CString folder) const {
+  const char16_t separator = platform::PathSeparator();
+  if (folder.IsEmpty() || folder.GetAt(folder.GetLength() - 1) != separator) folder += separator;
+  const int last = folder.ReverseFind(separator);
+  int p = folder.Find(separator);
+  // Never try to create a drive's root ("C:\").
+  if (platform::PathsHaveDriveLetters() && p > 0 && folder.GetAt(p - 1) == u':') {
+    p = folder.Find(separator, p + 1);
+  }
+  while (p != -1 && p <= last) {
+    const CString prefix = folder.Left(p + 1);
+    if (!services_.files->PathExists(prefix) && !services_.files->CreateDirectory(prefix).ok()) {
+      return;
+    }
+    p = folder.Find(separator, p + 1);
+  }
+}
+
+platform::XmlNode CXMLLogfile::FindSection(std::u16string_view name) const {
+  if (!document_) return platform::XmlNode();
+  const platform::XmlNode root = document_->DocumentElement();
+  return document_->SelectSingleNode(root, name);
+}
+
+void CXMLLogfile::Save() const {
+  if (document_) (void)document_->Save(document_path_);
+}
+
+}  // namespace fennimar

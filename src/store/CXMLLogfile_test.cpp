@@ -1,1 +1,139 @@
-// placeholder
+#include "src/store/CXMLLogfile.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+
+#include "tests/support/LibraryTest.h"
+
+namespace fennimar {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ReadFileOrDie;
+using testing::U16;
+using testing::WriteFileOrDie;
+
+constexpr char kUserDocument[] =
+    "<?xml version=\"1.0\"?>\n<!-- mine -->\n<FennimarSetting><AppList/></FennimarSetting>\n";
+
+using CXMLLogfileTest = testing::LibraryTest;
+
+TEST_F(CXMLLogfileTest, MissingDocumentGetsTemplateAndFolders) {
+  const fs::path document = root() / "a" / "b" / "settings.xml";
+  {
+    CXMLLogfile logfile(U16(document.string()), /*first_use=*/0);
+    EXPECT_TRUE(logfile.IsLoaded());
+    EXPECT_TRUE(logfile.FindSection(u"AppList"));
+    EXPECT_FALSE(logfile.FindSection(u"NoSuchSection"));
+  }
+  EXPECT_EQ(dom_.documents_created, 1);
+  EXPECT_EQ(sleeper_.waits, std::vector<unsigned>{30});
+  EXPECT_TRUE(fs::is_regular_file(document));
+  EXPECT_EQ(dom_.initializations, 1);
+  EXPECT_EQ(dom_.uninitializations, 1);
+}
+
+TEST_F(CXMLLogfileTest, FirstUseReplacesAnExistingDocumentOtherwiseItIsKept) {
+  const fs::path document = PathOf("settings.xml");
+  WriteFileOrDie(document, kUserDocument);
+  {
+    CXMLLogfile kept(U16(document.string()), /*first_use=*/0);
+    EXPECT_TRUE(kept.IsLoaded());
+    EXPECT_FALSE(kept.FindSection(u"GlobalSetting")) << "the user's document, not the template";
+  }
+  EXPECT_TRUE(sleeper_.waits.empty());
+  EXPECT_NE(ReadFileOrDie(document).find("<!-- mine -->"), std::string::npos);
+
+  { CXMLLogfile replaced(U16(document.string()), /*first_use=*/1); }
+  EXPECT_EQ(ReadFileOrDie(document).find("<!-- mine -->"), std::string::npos);
+  EXPECT_NE(ReadFileOrDie(document).find("GlobalSetting"), std::string::npos);
+}
+
+TEST_F(CXMLLogfileTest, DocumentThatCannotBeLoadedIsRetriedAndLeftAlone) {
+  for (const char* content : {"", "<FennimarSetting><AppList>", "not xml at all"}) {
+    SCOPED_TRACE(content);
+    const fs::path document = PathOf("settings.xml");
+    WriteFileOrDie(document, content);
+    dom_.documents_created = 0;
+    sleeper_.waits.clear();
+    {
+      CXMLLogfile logfile(U16(document.string()), /*first_use=*/0);
+      EXPECT_FALSE(logfile.IsLoaded());
+      EXPECT_FALSE(logfile.FindSection(u"AppList"));
+    }
+    EXPECT_EQ(dom_.documents_created, 12);
+    EXPECT_EQ(sleeper_.waits, std::vector<unsigned>(11, 30));
+    EXPECT_EQ(ReadFileOrDie(document), content) << "no copy, and nothing saved";
+  }
+}
+
+TEST_F(CXMLLogfileTest, MissingTemplateLeavesNothingBehind) {
+  fs::remove(TemplatePath());
+  const fs::path document = PathOf("settings.xml");
+  {
+    CXMLLogfile logfile(U16(document.string()), /*first_use=*/0);
+    EXPECT_FALSE(logfile.IsLoaded());
+  }
+  EXPECT_EQ(dom_.documents_created, 12);
+  EXPECT_EQ(sleeper_.waits.size(), 12u) << "one after the copy, one before each retry";
+  EXPECT_FALSE(fs::exists(document));
+}
+
+TEST_F(CXMLLogfileTest, ThreadOrDomUnavailableMeansEmptyWithoutUninitialize) {
+  const fs::path document = PathOf("settings.xml");
+  WriteFileOrDie(document, kUserDocument);
+  dom_.fail_initialize = true;
+  {
+    CXMLLogfile logfile(U16(document.string()), /*first_use=*/0);
+    EXPECT_FALSE(logfile.IsLoaded());
+  }
+  EXPECT_EQ(dom_.documents_created, 0);
+  EXPECT_EQ(sleeper_.waits.size(), 11u);
+  EXPECT_EQ(dom_.uninitializations, 0);
+
+  dom_.fail_initialize = false;
+  dom_.fail_create = true;
+  sleeper_.waits.clear();
+  { CXMLLogfile logfile(U16(document.string()), /*first_use=*/0); }
+  EXPECT_EQ(dom_.documents_created, 1) << "no further document after a failed creation";
+  EXPECT_EQ(sleeper_.waits.size(), 11u);
+  EXPECT_EQ(dom_.uninitializations, 1);
+  EXPECT_EQ(ReadFileOrDie(document), kUserDocument);
+}
+
+TEST_F(CXMLLogfileTest, DestructionRewritesTheDocumentFromMemory) {
+  const fs::path document = PathOf("settings.xml");
+  WriteFileOrDie(document, kUserDocument);
+  auto logfile = std::make_unique<CXMLLogfile>(U16(document.string()), /*first_use=*/0);
+  // Another writer changes the file; the destructor's save overwrites it.
+  WriteFileOrDie(document, "<FennimarSetting><GlobalSetting/></FennimarSetting>");
+  logfile.reset();
+  CXMLLogfile reloaded(U16(document.string()), 0);
+  EXPECT_TRUE(reloaded.FindSection(u"AppList"));
+  EXPECT_FALSE(reloaded.FindSection(u"GlobalSetting"));
+  EXPECT_NE(ReadFileOrDie(document).find("<!-- mine -->"), std::string::npos)
+      << "comments survive a save";
+}
+
+TEST_F(CXMLLogfileTest, ModuleFolderAndFolderChain) {
+  CXMLLogfile logfile(Path16("missing.xml"), 0);
+  EXPECT_EQ(logfile.GetModuleDir(), CString(U16((root() / "module").string() + "/")));
+
+  logfile.CreateDirectoryChain(CString(U16((root() / "x" / "y" / "z").string())));
+  EXPECT_TRUE(fs::is_directory(root() / "x" / "y" / "z"));
+
+  // A file in the way stops the chain there: nothing deeper is attempted.
+  WriteFileOrDie(PathOf("blocked"), "");
+  logfile.CreateDirectoryChain(CString(U16((root() / "blocked" / "deeper").string())));
+  EXPECT_FALSE(fs::exists(root() / "blocked" / "deeper"));
+
+  testing::FixedModulePath bare(u"host-without-folder");
+  platform::ScopedServices no_folder({nullptr, nullptr, nullptr, &bare, nullptr});
+  CXMLLogfile relative(Path16("other.xml"), 0);
+  EXPECT_EQ(relative.GetModuleDir(), u"");
+}
+
+}  // namespace
+}  // namespace fennimar

@@ -1,1 +1,1 @@
-// placeholder
+#include "src/store/SettingsHolder.h"

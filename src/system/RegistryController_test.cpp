@@ -1,1 +1,106 @@
-// placeholder
+#include "src/system/RegistryController.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "src/common/Names.h"
+#include "src/platform/Services.h"
+#include "tests/support/TestEnvironment.h"
+
+namespace fennimar {
+namespace {
+
+using platform::kHkeyCurrentUser;
+using platform::RegKey;
+
+class RegistryControllerTest : public testing::IsolatedTest {
+ protected:
+  platform::Registry& registry() { return *platform::CurrentServices().registry; }
+
+  bool KeyExists(std::u16string_view subkey) {
+    RegKey key = platform::kNullKey;
+    if (!registry().OpenKey(kHkeyCurrentUser, subkey, platform::kKeyAllAccess, &key).ok()) {
+      return false;
+    }
+    EXPECT_TRUE(registry().CloseKey(key).ok());
+    return true;
+  }
+
+  void PutProductValue(std::uint32_t type, const void* data, std::uint32_t size) {
+    RegKey key = platform::kNullKey;
+    ASSERT_TRUE(registry().CreateKey(kHkeyCurrentUser, names::kProductKey, &key).ok());
+    if (data) {
+      ASSERT_TRUE(registry().SetValue(key, names::kIsFirstUse, type, data, size).ok());
+    }
+    ASSERT_TRUE(registry().CloseKey(key).ok());
+  }
+
+  // Type and data of "IsFirstUse", or type 0 when it cannot be read.
+  std::pair<std::uint32_t, std::uint32_t> ReadProductValue() {
+    RegKey key = platform::kNullKey;
+    std::uint32_t type = 0, value = 0, size = sizeof value;
+    if (registry().OpenKey(kHkeyCurrentUser, names::kProductKey, platform::kKeyAllAccess, &key)
+            .ok()) {
+      if (!registry().QueryValue(key, names::kIsFirstUse, &type, &value, &size).ok()) type = 0;
+      EXPECT_TRUE(registry().CloseKey(key).ok());
+    }
+    return {type, value};
+  }
+
+  RegistryController controller_{registry()};
+};
+
+TEST_F(RegistryControllerTest, FirstReadSeedsTheKeyAndClearingSticks) {
+  std::uint32_t status = 42;
+  EXPECT_EQ(controller_.GetUsedStatus(status), RC_SUCCESS);
+  EXPECT_EQ(status, 1u);
+  EXPECT_EQ(ReadProductValue(), std::make_pair(platform::kRegDword, 1u));
+  EXPECT_EQ(controller_.key(), platform::kNullKey) << "the key is closed after each call";
+
+  EXPECT_EQ(controller_.GetUsedStatus(status), RC_SUCCESS);
+  EXPECT_EQ(status, 1u) << "still a first use until it is cleared";
+  EXPECT_EQ(controller_.SetUsedStatus(), RC_SUCCESS);
+  EXPECT_EQ(controller_.GetUsedStatus(status), RC_SUCCESS);
+  EXPECT_EQ(status, 0u);
+  EXPECT_EQ(ReadProductValue(), std::make_pair(platform::kRegDword, 0u));
+}
+
+TEST_F(RegistryControllerTest, ClearingNeverCreatesTheKey) {
+  EXPECT_EQ(controller_.SetUsedStatus(), RC_SYSTEM_ERROR);
+  EXPECT_FALSE(KeyExists(names::kProductKey));
+  EXPECT_EQ(controller_.key(), kHkeyCurrentUser) << "a failed open leaves the root";
+}
+
+TEST_F(RegistryControllerTest, StoredValuesThatAreNotAPlainFlag) {
+  std::uint32_t status = 42;
+
+  // The key without the value: nothing is seeded, the read fails.
+  PutProductValue(platform::kRegDword, nullptr, 0);
+  EXPECT_EQ(controller_.GetUsedStatus(status), RC_SYSTEM_ERROR);
+  EXPECT_EQ(status, 42u);
+  EXPECT_EQ(ReadProductValue().first, 0u) << "no value may be created";
+
+  // Another number is passed on; the type is not examined.
+  const std::uint32_t seven = 7;
+  PutProductValue(platform::kRegDword, &seven, sizeof seven);
+  EXPECT_EQ(controller_.GetUsedStatus(status), RC_SUCCESS);
+  EXPECT_EQ(status, 7u);
+  PutProductValue(platform::kRegBinary, "\x02\x00\x00\x00", 4);
+  EXPECT_EQ(controller_.GetUsedStatus(status), RC_SUCCESS);
+  EXPECT_EQ(status, 2u);
+
+  // A short value fills only its own bytes.
+  PutProductValue(platform::kRegBinary, "\x05", 1);
+  EXPECT_EQ(controller_.GetUsedStatus(status), RC_SUCCESS);
+  EXPECT_EQ(status, 5u);
+
+  // More than 4 bytes does not fit: a failed read.
+  status = 42;
+  PutProductValue(platform::kRegSz, u"yes", 8);
+  EXPECT_EQ(controller_.GetUsedStatus(status), RC_SYSTEM_ERROR);
+  EXPECT_EQ(status, 42u);
+}
+
+}  // namespace
+}  // namespace fennimar

@@ -1,0 +1,64 @@
+// CXMLLogfile - the settings document: makes sure the file exists (installing
+// the template when it is missing or on a first use), loads it once into an
+// in-memory DOM document, and writes it back on every change and once more
+// when it is destroyed.
+//
+// After construction the object is loaded (a document with a root element)
+// or empty for good; it never reloads. In the empty state every section
+// lookup finds nothing and the destructor writes nothing. It must be
+// destroyed on the thread that constructed it.
+#ifndef FENNIMAR_STORE_CXMLLOGFILE_H_
+#define FENNIMAR_STORE_CXMLLOGFILE_H_
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "fennimar/FennimarDllInterface.h"
+#include "src/platform/Services.h"
+
+namespace fennimar {
+
+class CXMLLogfile {
+ public:
+  // `first_use` other than 0 makes the document start again from the
+  // template even when the file exists. Never fails visibly.
+  CXMLLogfile(std::u16string_view document_path, std::uint32_t first_use);
+  virtual ~CXMLLogfile();
+  CXMLLogfile(const CXMLLogfile&) = delete;
+  CXMLLogfile& operator=(const CXMLLogfile&) = delete;
+
+  // The folder of the host's module, ending with a separator; empty when the
+  // module's file name has none.
+  CString GetModuleDir() const;
+  // Creates each missing folder of `folder`, from the top down, stopping at
+  // the first one that cannot be created. Reports nothing.
+  void CreateDirectoryChain(CString folder) const;
+
+  bool IsLoaded() const { return document_ != nullptr; }
+  // The loaded document, or null when the object is empty.
+  platform::XmlDocument* document() const { return document_.get(); }
+  // The first child element of the root with this name; none when there is
+  // no such section or no document.
+  platform::XmlNode FindSection(std::u16string_view name) const;
+  // Writes the whole document to its path. A failed save leaves the file as
+  // it was and is not reported.
+  void Save() const;
+  const CString& path() const { return document_path_; }
+
+ private:
+  void InstallTemplate();
+  void CopyTemplate() const;
+  void LoadWithRetries();
+
+  platform::Services services_;
+  CString document_path_;
+  CString template_path_;
+  std::unique_ptr<platform::XmlDocument> document_;
+  bool thread_initialized_ = false;
+};
+
+}  // namespace fennimar
+
+#endif  // FENNIMAR_STORE_CXMLLOGFILE_H_

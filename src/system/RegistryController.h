@@ -1,0 +1,51 @@
+// RegistryController - opens one key below HKEY_CURRENT_USER at a time for
+// the interface object's registry methods, and keeps the first-use flag.
+//
+// Every registry method opens its key, does one read or write and closes the
+// key before it returns, so no key stays open between calls. Calls on one
+// controller must not overlap.
+#ifndef FENNIMAR_SYSTEM_REGISTRYCONTROLLER_H_
+#define FENNIMAR_SYSTEM_REGISTRYCONTROLLER_H_
+
+#include <cstdint>
+#include <string_view>
+
+#include "fennimar/FennimarDllInterface.h"
+#include "src/platform/Registry.h"
+
+namespace fennimar {
+
+class RegistryController {
+ public:
+  explicit RegistryController(platform::Registry& registry);
+  virtual ~RegistryController();
+  RegistryController(const RegistryController&) = delete;
+  RegistryController& operator=(const RegistryController&) = delete;
+
+  // Sets the handle to the root, then opens `subkey` below it with full
+  // access. On failure the handle keeps the root and false is returned.
+  bool OpenKey(std::u16string_view subkey);
+  // Closes the handle unless it is empty, and empties it.
+  void CloseKey();
+  platform::RegKey key() const { return key_; }
+  platform::Registry& registry() { return registry_; }
+
+  // Reads "IsFirstUse" into `status`. When the product's key cannot be
+  // opened, creates it with the flag 1 first. RC_SUCCESS, or RC_SYSTEM_ERROR
+  // with `status` untouched (also when the key has no such value, or its data
+  // are larger than 4 bytes).
+  _Fennimar_ReturnCode_ GetUsedStatus(std::uint32_t& status);
+  // Writes 0 into "IsFirstUse" of the existing key; RC_SYSTEM_ERROR when the
+  // key is missing (it is not created) or the write fails.
+  _Fennimar_ReturnCode_ SetUsedStatus();
+
+ private:
+  void SeedProductKey();
+
+  platform::Registry& registry_;
+  platform::RegKey key_ = platform::kHkeyCurrentUser;
+};
+
+}  // namespace fennimar
+
+#endif  // FENNIMAR_SYSTEM_REGISTRYCONTROLLER_H_

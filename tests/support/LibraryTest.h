@@ -1,0 +1,36 @@
+// LibraryTest - a fixture for tests of the library as a host sees it: the
+// real file system, registry stand-in and DOM, a module folder of the test's
+// own holding the template document, waits that are only counted, and a DOM
+// that counts the documents it creates (one per load attempt).
+#ifndef FENNIMAR_TESTS_SUPPORT_LIBRARYTEST_H_
+#define FENNIMAR_TESTS_SUPPORT_LIBRARYTEST_H_
+
+#include <filesystem>
+
+#include "src/platform/Services.h"
+#include "tests/support/FakeServices.h"
+#include "tests/support/TestEnvironment.h"
+
+namespace fennimar::testing {
+
+class LibraryTest : public IsolatedTest {
+ protected:
+  LibraryTest()
+      : module_(U16((root() / "module" / "host").string())),
+        dom_(*platform::DefaultServices().dom),
+        scoped_({nullptr, nullptr, &dom_, &module_, &sleeper_}) {
+    std::filesystem::create_directories(root() / "module");
+    std::filesystem::copy_file(TemplateDocumentPath(), TemplatePath());
+  }
+
+  std::filesystem::path TemplatePath() const { return root() / "module" / "Fennimar.xml"; }
+
+  CountingSleeper sleeper_;
+  FixedModulePath module_;
+  CountingXmlDom dom_;
+  platform::ScopedServices scoped_;
+};
+
+}  // namespace fennimar::testing
+
+#endif  // FENNIMAR_TESTS_SUPPORT_LIBRARYTEST_H_
