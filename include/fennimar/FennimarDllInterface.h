@@ -182,13 +182,22 @@ class FENNIMAR_API FennimarDllInterface {
   FennimarDllInterface& operator=(const FennimarDllInterface& other);
   FennimarDllInterface(const FennimarDllInterface&) = delete;
 
-  // Application list: at most 8 items can be added through this interface.
+  // Application list. The reader appends the items (RC_FAIL without an AppList
+  // section) and stops, still succeeding, at the first item that lacks one of
+  // its four attributes. AddAppItem appends the item last and answers
+  // RC_LIST_FULL, changing nothing, when the list already yields 8 items.
+  // DeleteAppItem removes the first item whose path equals `path` exactly
+  // (case-sensitive); RC_SUCCESS also when none matched. EditAppItem has no
+  // effect and answers RC_NOT_IMPLEMENTED.
   _Fennimar_ReturnCode_ GetApplicationsList(std::vector<_Fennimar_AppItem_>& items);
   _Fennimar_ReturnCode_ AddAppItem(_Fennimar_AppItem_& item);
   _Fennimar_ReturnCode_ EditAppItem(CString& unused);
   _Fennimar_ReturnCode_ DeleteAppItem(CString& path);
 
-  // The four switches.
+  // The four switches: the first four entries of the GlobalSetting section,
+  // by position. A field whose entry is missing keeps the caller's value and
+  // is not written. UpdateBrowserDir keeps nothing and GetBrowserDir leaves
+  // its argument as it is; both answer RC_SUCCESS.
   _Fennimar_ReturnCode_ GetConfig(_Fennimar_Config_& config);
   _Fennimar_ReturnCode_ IsLaunchcodeEnabled(int& value);
   _Fennimar_ReturnCode_ IsMouseHookEnabled(int& value);
@@ -206,7 +215,8 @@ class FENNIMAR_API FennimarDllInterface {
   _Fennimar_ReturnCode_ GetUsedStatus(std::uint32_t& status);
   _Fennimar_ReturnCode_ SetUsedStatus();
 
-  // The bar's background pictures.
+  // The bar's background pictures: the first child of BackgroundSetting holds
+  // the folder, the second the display sequence.
   _Fennimar_ReturnCode_ GetBackgroundConfig(_Background_Config_& config);
   _Fennimar_ReturnCode_ SetBackgroundConfig(_Background_Config_& config);
 
@@ -218,7 +228,15 @@ class FENNIMAR_API FennimarDllInterface {
   _Fennimar_ReturnCode_ GetLightFlagStatus(std::uint32_t& flag);
   _Fennimar_ReturnCode_ SetLightFlagStatus();
 
-  // Workspaces.
+  // Workspaces. The reader appends one record per workspace element and stops,
+  // still succeeding, at the first element that lacks an attribute.
+  // The writer fills each workspace element from the record that the
+  // element's key selects as a position in `workspaces`, counted from 1 (key
+  // k takes workspaces[k-1]); it never changes a key, never adds or removes an
+  // element, and stops at the first element without a key or without one of
+  // the attributes it writes (what it wrote before stays written). An element
+  // whose key is below 1 or beyond the list's size is skipped, and the pass
+  // goes on with the next element. Either way the document is saved.
   _Fennimar_ReturnCode_ GetWorkspcaeConfig(std::vector<_VDESKTOPINFO_>& workspaces);
   _Fennimar_ReturnCode_ SetWorkspcaeConfig(std::vector<_VDESKTOPINFO_>& workspaces);
 

@@ -17,6 +17,15 @@ namespace {
 // use, so an existing settings document is kept rather than replaced.
 constexpr std::uint32_t kStatusWhenUnreadable = 0;
 
+// AddAppItem refuses to add when the list already yields this many items.
+constexpr std::size_t kMaxApplications = 8;
+
+// Positions of the switches in their section.
+constexpr int kLaunchcodePosition = 0;
+constexpr int kMouseHookPosition = 1;
+constexpr int kSoundEffectPosition = 2;
+constexpr int kLightEffectPosition = 3;
+
 }  // namespace
 
 FennimarDllInterface::FennimarDllInterface(CString documentPath)
@@ -42,36 +51,46 @@ FennimarDllInterface& FennimarDllInterface::operator=(const FennimarDllInterface
   return *this;
 }
 
-_Fennimar_ReturnCode_ FennimarDllInterface::GetApplicationsList(std::vector<_Fennimar_AppItem_>&) {
-  return RC_NOT_IMPLEMENTED;
+_Fennimar_ReturnCode_ FennimarDllInterface::GetApplicationsList(
+    std::vector<_Fennimar_AppItem_>& items) {
+  return m_settings->GetApplicationsList(items);
 }
 
-_Fennimar_ReturnCode_ FennimarDllInterface::AddAppItem(_Fennimar_AppItem_&) {
-  return RC_NOT_IMPLEMENTED;
+_Fennimar_ReturnCode_ FennimarDllInterface::AddAppItem(_Fennimar_AppItem_& item) {
+  std::vector<_Fennimar_AppItem_> present;
+  (void)m_settings->GetApplicationsList(present);
+  if (present.size() >= kMaxApplications) return RC_LIST_FULL;
+  return m_settings->AddAppItem(item);
 }
 
 _Fennimar_ReturnCode_ FennimarDllInterface::EditAppItem(CString&) { return RC_NOT_IMPLEMENTED; }
 
-_Fennimar_ReturnCode_ FennimarDllInterface::DeleteAppItem(CString&) { return RC_NOT_IMPLEMENTED; }
-
-_Fennimar_ReturnCode_ FennimarDllInterface::GetConfig(_Fennimar_Config_&) {
-  return RC_NOT_IMPLEMENTED;
+_Fennimar_ReturnCode_ FennimarDllInterface::DeleteAppItem(CString& path) {
+  return m_settings->DeleteAppItem(path);
 }
 
-_Fennimar_ReturnCode_ FennimarDllInterface::IsLaunchcodeEnabled(int&) { return RC_NOT_IMPLEMENTED; }
-
-_Fennimar_ReturnCode_ FennimarDllInterface::IsMouseHookEnabled(int&) { return RC_NOT_IMPLEMENTED; }
-
-_Fennimar_ReturnCode_ FennimarDllInterface::IsSoundEffectEnabled(int&) {
-  return RC_NOT_IMPLEMENTED;
+_Fennimar_ReturnCode_ FennimarDllInterface::GetConfig(_Fennimar_Config_& config) {
+  return m_settings->GetConfig(config);
 }
 
-_Fennimar_ReturnCode_ FennimarDllInterface::IsLightEffectEnabled(int&) {
-  return RC_NOT_IMPLEMENTED;
+_Fennimar_ReturnCode_ FennimarDllInterface::IsLaunchcodeEnabled(int& value) {
+  return m_settings->GetSwitch(kLaunchcodePosition, value);
 }
 
-_Fennimar_ReturnCode_ FennimarDllInterface::SetConfig(_Fennimar_Config_&) {
-  return RC_NOT_IMPLEMENTED;
+_Fennimar_ReturnCode_ FennimarDllInterface::IsMouseHookEnabled(int& value) {
+  return m_settings->GetSwitch(kMouseHookPosition, value);
+}
+
+_Fennimar_ReturnCode_ FennimarDllInterface::IsSoundEffectEnabled(int& value) {
+  return m_settings->GetSwitch(kSoundEffectPosition, value);
+}
+
+_Fennimar_ReturnCode_ FennimarDllInterface::IsLightEffectEnabled(int& value) {
+  return m_settings->GetSwitch(kLightEffectPosition, value);
+}
+
+_Fennimar_ReturnCode_ FennimarDllInterface::SetConfig(_Fennimar_Config_& config) {
+  return m_settings->SetConfig(config);
 }
 
 // No place is kept for the file chooser's folder: the argument is not used.
@@ -92,12 +111,12 @@ _Fennimar_ReturnCode_ FennimarDllInterface::GetUsedStatus(std::uint32_t& status)
 
 _Fennimar_ReturnCode_ FennimarDllInterface::SetUsedStatus() { return m_registry->SetUsedStatus(); }
 
-_Fennimar_ReturnCode_ FennimarDllInterface::GetBackgroundConfig(_Background_Config_&) {
-  return RC_NOT_IMPLEMENTED;
+_Fennimar_ReturnCode_ FennimarDllInterface::GetBackgroundConfig(_Background_Config_& config) {
+  return m_settings->GetBackgroundConfig(config);
 }
 
-_Fennimar_ReturnCode_ FennimarDllInterface::SetBackgroundConfig(_Background_Config_&) {
-  return RC_NOT_IMPLEMENTED;
+_Fennimar_ReturnCode_ FennimarDllInterface::SetBackgroundConfig(_Background_Config_& config) {
+  return m_settings->SetBackgroundConfig(config);
 }
 
 _Fennimar_ReturnCode_ FennimarDllInterface::GetCurrentBgImage(CString&) {
@@ -114,12 +133,14 @@ _Fennimar_ReturnCode_ FennimarDllInterface::GetLightFlagStatus(std::uint32_t&) {
 
 _Fennimar_ReturnCode_ FennimarDllInterface::SetLightFlagStatus() { return RC_NOT_IMPLEMENTED; }
 
-_Fennimar_ReturnCode_ FennimarDllInterface::GetWorkspcaeConfig(std::vector<_VDESKTOPINFO_>&) {
-  return RC_NOT_IMPLEMENTED;
+_Fennimar_ReturnCode_ FennimarDllInterface::GetWorkspcaeConfig(
+    std::vector<_VDESKTOPINFO_>& workspaces) {
+  return m_settings->GetWorkspcaeConfig(workspaces);
 }
 
-_Fennimar_ReturnCode_ FennimarDllInterface::SetWorkspcaeConfig(std::vector<_VDESKTOPINFO_>&) {
-  return RC_NOT_IMPLEMENTED;
+_Fennimar_ReturnCode_ FennimarDllInterface::SetWorkspcaeConfig(
+    std::vector<_VDESKTOPINFO_>& workspaces) {
+  return m_settings->SetWorkspcaeConfig(workspaces);
 }
 
 _Fennimar_ReturnCode_ FennimarDllInterface::SetPasswordFilePath(const CString& path) {

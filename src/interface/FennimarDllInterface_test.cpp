@@ -75,5 +75,19 @@ TEST_F(FennimarDllInterfaceTest, AssignmentSharesThePartsAndBothMayBeDestroyed) 
   EXPECT_TRUE(fs::exists(PathOf("other.xml")));
 }
 
+TEST_F(FennimarDllInterfaceTest, TwoObjectsOnOnePathTheLastSaveWins) {
+  MarkProductUsed();
+  WriteFileOrDie(PathOf("settings.xml"), kUserDocument);
+  auto first = std::make_unique<FennimarDllInterface>(DocumentPath());
+  auto second = std::make_unique<FennimarDllInterface>(DocumentPath());
+  _Fennimar_AppItem_ item = {u"1", u"/first", u"", u""};
+  EXPECT_EQ(first->AddAppItem(item), RC_SUCCESS);
+  first.reset();
+  EXPECT_NE(ReadFileOrDie(PathOf("settings.xml")).find("/first"), std::string::npos);
+  second.reset();
+  EXPECT_EQ(ReadFileOrDie(PathOf("settings.xml")).find("/first"), std::string::npos)
+      << "the second object's copy never held the item";
+}
+
 }  // namespace
 }  // namespace fennimar

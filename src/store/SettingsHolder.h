@@ -1,11 +1,26 @@
 // SettingsHolder - owns the settings document and carries the operations on
-// its sections. It keeps no state besides the document.
+// its four sections. It keeps no state besides the document.
+//
+// Every operation first looks its section up (the first child element of the
+// root with the section's name) and answers RC_FAIL, changing nothing, when
+// there is none, which is also the case when no document could be loaded.
+// Readers work on the in-memory document; every writer saves the whole
+// document after its pass, even when the pass changed nothing.
+//
+// Record sections (AppList, WorkspaceSetting) take every element child as a
+// record and find values by attribute name; comments and other non-element
+// children among them are skipped. Value sections (GlobalSetting,
+// BackgroundSetting) go by the position of each child among all children,
+// comments included, and never compare names, so that a hand-edited document
+// reads the same here as with the Windows DOM component.
 #ifndef FENNIMAR_STORE_SETTINGSHOLDER_H_
 #define FENNIMAR_STORE_SETTINGSHOLDER_H_
 
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
+#include "fennimar/FennimarDllInterface.h"
 #include "src/store/CXMLLogfile.h"
 
 namespace fennimar {
@@ -16,6 +31,31 @@ class SettingsHolder {
       : logfile_(document_path, first_use) {}
 
   CXMLLogfile& logfile() { return logfile_; }
+
+  // Application list (AppList). The reader appends items in document order
+  // and stops, still succeeding, at the first item that lacks one of its four
+  // attributes. AddAppItem appends an AppItem as the last child without any
+  // limit of its own. DeleteAppItem removes the first item whose path equals
+  // `path` exactly and saves even when none matched.
+  _Fennimar_ReturnCode_ GetApplicationsList(std::vector<_Fennimar_AppItem_>& items);
+  _Fennimar_ReturnCode_ AddAppItem(const _Fennimar_AppItem_& item);
+  _Fennimar_ReturnCode_ DeleteAppItem(const CString& path);
+
+  // Switches (GlobalSetting): the entries at positions 0 to 3. Fields whose
+  // entry is missing keep the caller's value and are not written; missing
+  // entries are never created.
+  _Fennimar_ReturnCode_ GetConfig(_Fennimar_Config_& config);
+  _Fennimar_ReturnCode_ GetSwitch(int position, int& value);
+  _Fennimar_ReturnCode_ SetConfig(const _Fennimar_Config_& config);
+
+  // Background pictures (BackgroundSetting): the folder at position 0, the
+  // display sequence at position 1.
+  _Fennimar_ReturnCode_ GetBackgroundConfig(_Background_Config_& config);
+  _Fennimar_ReturnCode_ SetBackgroundConfig(const _Background_Config_& config);
+
+  // Workspaces (WorkspaceSetting). See FennimarDllInterface for the rules.
+  _Fennimar_ReturnCode_ GetWorkspcaeConfig(std::vector<_VDESKTOPINFO_>& workspaces);
+  _Fennimar_ReturnCode_ SetWorkspcaeConfig(const std::vector<_VDESKTOPINFO_>& workspaces);
 
  private:
   CXMLLogfile logfile_;

@@ -6,6 +6,10 @@
 #define FENNIMAR_TESTS_SUPPORT_LIBRARYTEST_H_
 
 #include <filesystem>
+#include <memory>
+#include <string>
+
+#include "fennimar/FennimarDllInterface.h"
 
 #include "src/platform/Services.h"
 #include "tests/support/FakeServices.h"
@@ -25,10 +29,28 @@ class LibraryTest : public IsolatedTest {
 
   std::filesystem::path TemplatePath() const { return root() / "module" / "Fennimar.xml"; }
 
+  // Clears the first-use flag, as a host does after its first start, so that
+  // an existing document is kept when an interface object is constructed.
+  static void MarkProductUsed();
+
   CountingSleeper sleeper_;
   FixedModulePath module_;
   CountingXmlDom dom_;
   platform::ScopedServices scoped_;
+};
+
+// For tests of the document's sections: a document written from a literal,
+// opened with the first-use flag cleared, and read back as bytes.
+class SectionTest : public LibraryTest {
+ protected:
+  SectionTest() { MarkProductUsed(); }
+
+  std::filesystem::path DocumentPath() const { return PathOf("settings.xml"); }
+  // Writes `xml` as the document and opens an interface object on it.
+  std::unique_ptr<FennimarDllInterface> Open(const std::string& xml);
+  // Opens the document as it is on disk now.
+  std::unique_ptr<FennimarDllInterface> Reopen();
+  std::string DocumentBytes() const { return ReadFileOrDie(DocumentPath()); }
 };
 
 }  // namespace fennimar::testing

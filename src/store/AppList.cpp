@@ -1,0 +1,77 @@
+// The application list: one element per application, its four fields as
+// attributes.
+#include "src/common/Names.h"
+#include "src/store/SettingsHolder.h"
+
+namespace fennimar {
+namespace {
+
+using platform::XmlDocument;
+using platform::XmlNode;
+
+// Reads one attribute into `field`; false when the element lacks it.
+bool ReadField(XmlDocument& doc, XmlNode element, std::u16string_view name,
+               std::u16string& buffer, CString& field) {
+  if (!doc.GetAttribute(element, name, &buffer)) return false;
+  field = CString(buffer);
+  return true;
+}
+
+bool ReadAppItem(XmlDocument& doc, XmlNode element, _Fennimar_AppItem_& item) {
+  std::u16string buffer;
+  return ReadField(doc, element, names::kKey, buffer, item.key) &&
+         ReadField(doc, element, names::kPath, buffer, item.path) &&
+         ReadField(doc, element, names::kParameter, buffer, item.parameter) &&
+         ReadField(doc, element, names::kDescriptionName, buffer, item.descriptionName);
+}
+
+bool HasPath(XmlDocument& doc, XmlNode element, const CString& path, std::u16string& buffer) {
+  return doc.IsElement(element) && doc.GetAttribute(element, names::kPath, &buffer) &&
+         buffer == path.str();
+}
+
+}  // namespace
+
+_Fennimar_ReturnCode_ SettingsHolder::GetApplicationsList(
+    std::vector<_Fennimar_AppItem_>& items) {
+  const XmlNode section = logfile_.FindSection(names::kAppList);
+  if (!section) return RC_FAIL;
+  XmlDocument& doc = *logfile_.document();
+  for (XmlNode child = doc.FirstChild(section); child; child = doc.NextSibling(child)) {
+    if (!doc.IsElement(child)) continue;
+    _Fennimar_AppItem_ item;
+    if (!ReadAppItem(doc, child, item)) break;
+    items.push_back(std::move(item));
+  }
+  return RC_SUCCESS;
+}
+
+_Fennimar_ReturnCode_ SettingsHolder::AddAppItem(const _Fennimar_AppItem_& item) {
+  const XmlNode section = logfile_.FindSection(names::kAppList);
+  if (!section) return RC_FAIL;
+  XmlDocument& doc = *logfile_.document();
+  const XmlNode element = doc.AppendElement(section, names::kAppItem);
+  doc.SetAttribute(element, names::kKey, item.key);
+  doc.SetAttribute(element, names::kPath, item.path);
+  doc.SetAttribute(element, names::kParameter, item.parameter);
+  doc.SetAttribute(element, names::kDescriptionName, item.descriptionName);
+  logfile_.Save();
+  return RC_SUCCESS;
+}
+
+_Fennimar_ReturnCode_ SettingsHolder::DeleteAppItem(const CString& path) {
+  const XmlNode section = logfile_.FindSection(names::kAppList);
+  if (!section) return RC_FAIL;
+  XmlDocument& doc = *logfile_.document();
+  std::u16string buffer;
+  for (XmlNode child = doc.FirstChild(section); child; child = doc.NextSibling(child)) {
+    if (HasPath(doc, child, path, buffer)) {
+      doc.RemoveChild(doc.ParentNode(child), child);
+      break;
+    }
+  }
+  logfile_.Save();
+  return RC_SUCCESS;
+}
+
+}  // namespace fennimar

@@ -1,0 +1,103 @@
+// The workspaces: one element per workspace, nine values as attributes. The
+// writer never adds or removes an element or attribute: it fills each
+// element from the record its key selects.
+#include "src/common/Names.h"
+#include "src/common/Numbers.h"
+#include "src/store/SettingsHolder.h"
+
+namespace fennimar {
+namespace {
+
+using platform::XmlDocument;
+using platform::XmlNode;
+
+// One attribute of a workspace and the record field it maps to; exactly one
+// of the two member pointers is set.
+struct WorkspaceField {
+  std::u16string_view name;
+  CString _VDESKTOPINFO_::*text;
+  int _VDESKTOPINFO_::*number;
+};
+
+// In the order they are read and written; the key is read but never written.
+constexpr WorkspaceField kKeyField = {names::kKey, nullptr, &_VDESKTOPINFO_::key};
+constexpr WorkspaceField kValueFields[] = {
+    {names::kName, &_VDESKTOPINFO_::name, nullptr},
+    {names::kStyleId, nullptr, &_VDESKTOPINFO_::styleID},
+    {names::kMouseStyle, &_VDESKTOPINFO_::mouseStyle, nullptr},
+    {names::kEmRecylePath, &_VDESKTOPINFO_::emRecylePath, nullptr},
+    {names::kFuRecylePath, &_VDESKTOPINFO_::fuRecylePath, nullptr},
+    {names::kMouseNo, nullptr, &_VDESKTOPINFO_::mouseNo},
+    {names::kRecyleNo, nullptr, &_VDESKTOPINFO_::recyleNo},
+    {names::kUseTarsel, nullptr, &_VDESKTOPINFO_::useTarsel},
+};
+
+bool ReadField(XmlDocument& doc, XmlNode element, const WorkspaceField& field,
+               std::u16string& buffer, _VDESKTOPINFO_& record) {
+  if (!doc.GetAttribute(element, field.name, &buffer)) return false;
+  if (field.text) {
+    record.*field.text = CString(buffer);
+  } else {
+    record.*field.number = ParseDecimal(buffer);
+  }
+  return true;
+}
+
+bool ReadWorkspace(XmlDocument& doc, XmlNode element, _VDESKTOPINFO_& record) {
+  std::u16string buffer;
+  if (!ReadField(doc, element, kKeyField, buffer, record)) return false;
+  for (const WorkspaceField& field : kValueFields) {
+    if (!ReadField(doc, element, field, buffer, record)) return false;
+  }
+  return true;
+}
+
+// Writes the record's values over the element's attributes, in order; false
+// at the first attribute the element lacks (those before it stay written).
+bool WriteWorkspace(XmlDocument& doc, XmlNode element, const _VDESKTOPINFO_& record) {
+  for (const WorkspaceField& field : kValueFields) {
+    if (!doc.HasAttribute(element, field.name)) return false;
+    if (field.text) {
+      doc.SetAttribute(element, field.name, record.*field.text);
+    } else {
+      doc.SetAttribute(element, field.name, FormatDecimal(record.*field.number));
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+_Fennimar_ReturnCode_ SettingsHolder::GetWorkspcaeConfig(std::vector<_VDESKTOPINFO_>& workspaces) {
+  const XmlNode section = logfile_.FindSection(names::kWorkspaceSetting);
+  if (!section) return RC_FAIL;
+  XmlDocument& doc = *logfile_.document();
+  for (XmlNode child = doc.FirstChild(section); child; child = doc.NextSibling(child)) {
+    if (!doc.IsElement(child)) continue;
+    _VDESKTOPINFO_ record;
+    if (!ReadWorkspace(doc, child, record)) break;
+    workspaces.push_back(std::move(record));
+  }
+  return RC_SUCCESS;
+}
+
+// An element whose key selects no record (below 1 or beyond the list) is
+// skipped; the pass goes on with the next element.
+_Fennimar_ReturnCode_ SettingsHolder::SetWorkspcaeConfig(
+    const std::vector<_VDESKTOPINFO_>& workspaces) {
+  const XmlNode section = logfile_.FindSection(names::kWorkspaceSetting);
+  if (!section) return RC_FAIL;
+  XmlDocument& doc = *logfile_.document();
+  std::u16string key;
+  for (XmlNode child = doc.FirstChild(section); child; child = doc.NextSibling(child)) {
+    if (!doc.IsElement(child)) continue;
+    if (!doc.GetAttribute(child, names::kKey, &key)) break;
+    const int position = ParseDecimal(key);
+    if (position < 1 || static_cast<std::size_t>(position) > workspaces.size()) continue;
+    if (!WriteWorkspace(doc, child, workspaces[static_cast<std::size_t>(position) - 1])) break;
+  }
+  logfile_.Save();
+  return RC_SUCCESS;
+}
+
+}  // namespace fennimar

@@ -1,0 +1,116 @@
+#include <gtest/gtest.h>
+
+#include "tests/support/LibraryTest.h"
+
+namespace fennimar {
+namespace {
+
+using testing::SectionTest;
+using WorkspaceSettingTest = SectionTest;
+
+std::string Workspace(int key, const std::string& name, const std::string& tail = "") {
+  return "<Workspace key=\"" + std::to_string(key) + "\" name=\"" + name +
+         "\" styleID=\"007\" mouseStyle=\"m\" emRecylePath=\"/e\" fuRecylePath=\"/f\" "
+         "mouseNo=\"12ab\" recyleNo=\"-3\"" +
+         tail + "/>";
+}
+
+std::string Full(int key, const std::string& name) {
+  return Workspace(key, name, " useTarsel=\"1\"");
+}
+
+std::string Document(const std::string& workspaces) {
+  return "<FennimarSetting><WorkspaceSetting>" + workspaces +
+         "</WorkspaceSetting></FennimarSetting>";
+}
+
+std::vector<_VDESKTOPINFO_> Read(FennimarDllInterface& library) {
+  std::vector<_VDESKTOPINFO_> workspaces;
+  EXPECT_EQ(library.GetWorkspcaeConfig(workspaces), RC_SUCCESS);
+  return workspaces;
+}
+
+TEST_F(WorkspaceSettingTest, ReaderConvertsAppendsAndStopsAtAnIncompleteElement) {
+  auto library = Open(Document(Full(1, "one") + "<!-- x -->" + Full(2, "two") +
+                               Workspace(3, "three") + Full(4, "four")));
+  std::vector<_VDESKTOPINFO_> workspaces(1);
+  EXPECT_EQ(library->GetWorkspcaeConfig(workspaces), RC_SUCCESS);
+  EXPECT_EQ(library->GetWorkspcaeConfig(workspaces), RC_SUCCESS);
+  ASSERT_EQ(workspaces.size(), 5u) << "the list is never cleared";
+  const _VDESKTOPINFO_& one = workspaces[1];
+  EXPECT_EQ(one.key, 1);
+  EXPECT_EQ(one.name, u"one");
+  EXPECT_EQ(one.styleID, 7);
+  EXPECT_EQ(one.mouseStyle, u"m");
+  EXPECT_EQ(one.emRecylePath, u"/e");
+  EXPECT_EQ(one.fuRecylePath, u"/f");
+  EXPECT_EQ(one.mouseNo, 12);
+  EXPECT_EQ(one.recyleNo, -3);
+  EXPECT_EQ(one.useTarsel, 1);
+  EXPECT_EQ(workspaces[4].name, u"two");
+}
+
+TEST_F(WorkspaceSettingTest, WriterGoesByKeyAsPositionAndNeverWritesTheKey) {
+  auto library = Open(Document(Full(3, "c") + Full(1, "a") + Full(2, "b")));
+  std::vector<_VDESKTOPINFO_> workspaces = Read(*library);
+  ASSERT_EQ(workspaces.size(), 3u);
+  workspaces[0].key = 99;  // the record's own key is not looked at
+  EXPECT_EQ(library->SetWorkspcaeConfig(workspaces), RC_SUCCESS);
+  library = Reopen();
+  const auto read = Read(*library);
+  ASSERT_EQ(read.size(), 3u);
+  EXPECT_EQ(read[0].key, 3);
+  EXPECT_EQ(read[0].name, u"b") << "key 3 takes the third record, read from key 2";
+  EXPECT_EQ(read[1].name, u"c");
+  EXPECT_EQ(read[2].name, u"a");
+  const std::string saved = DocumentBytes();
+  EXPECT_NE(saved.find("styleID=\"7\""), std::string::npos) << "numbers rewritten as %d";
+  EXPECT_NE(saved.find("mouseNo=\"12\""), std::string::npos);
+  EXPECT_EQ(saved.find("99"), std::string::npos);
+}
+
+TEST_F(WorkspaceSettingTest, WriterStopsAtAMissingAttributeAfterWritingThoseBefore) {
+  const std::string no_mouse_no =
+      "<Workspace key=\"2\" name=\"old\" styleID=\"1\" mouseStyle=\"old\" emRecylePath=\"old\" "
+      "fuRecylePath=\"old\" recyleNo=\"1\" useTarsel=\"1\"/>";
+  auto library = Open(Document(Full(1, "first") + no_mouse_no + Full(3, "third")));
+  _VDESKTOPINFO_ record{0, u"new", 5, u"new", u"new", u"new", 6, 7, 8};
+  std::vector<_VDESKTOPINFO_> workspaces = {record, record, record};
+  EXPECT_EQ(library->SetWorkspcaeConfig(workspaces), RC_SUCCESS);
+  const std::string saved = DocumentBytes();
+  EXPECT_NE(saved.find("name=\"first\""), std::string::npos) << "saved after an early stop";
+  library.reset();
+  const std::string after = DocumentBytes();
+  EXPECT_EQ(after.find("first"), std::string::npos);
+  EXPECT_NE(after.find("key=\"2\" name=\"new\" styleID=\"5\" mouseStyle=\"new\" emRecylePath=\"new\" "
+                       "fuRecylePath=\"new\" recyleNo=\"1\" useTarsel=\"1\""),
+            std::string::npos);
+  EXPECT_NE(after.find("name=\"third\""), std::string::npos) << "later elements untouched";
+}
+
+TEST_F(WorkspaceSettingTest, KeysOutsideTheListAreSkipped) {
+  auto library = Open(Document(Full(0, "zero") + Full(2, "two") + Full(9, "nine")));
+  _VDESKTOPINFO_ record{0, u"new", 0, u"", u"", u"", 0, 0, 0};
+  std::vector<_VDESKTOPINFO_> none;
+  EXPECT_EQ(library->SetWorkspcaeConfig(none), RC_SUCCESS);
+  std::vector<_VDESKTOPINFO_> two = {record, record};
+  EXPECT_EQ(library->SetWorkspcaeConfig(two), RC_SUCCESS);
+  const auto read = Read(*library);
+  ASSERT_EQ(read.size(), 3u);
+  EXPECT_EQ(read[0].name, u"zero");
+  EXPECT_EQ(read[1].name, u"new");
+  EXPECT_EQ(read[2].name, u"nine");
+}
+
+TEST_F(WorkspaceSettingTest, MissingSectionFailsWithoutWriting) {
+  const std::string original = "<FennimarSetting><AppList/></FennimarSetting>";
+  auto library = Open(original);
+  std::vector<_VDESKTOPINFO_> workspaces(2);
+  EXPECT_EQ(library->GetWorkspcaeConfig(workspaces), RC_FAIL);
+  EXPECT_EQ(library->SetWorkspcaeConfig(workspaces), RC_FAIL);
+  EXPECT_EQ(workspaces.size(), 2u);
+  EXPECT_EQ(DocumentBytes(), original);
+}
+
+}  // namespace
+}  // namespace fennimar
