@@ -12,6 +12,7 @@ Services Merge(const Services& over, const Services& under) {
   if (over.dom) merged.dom = over.dom;
   if (over.module) merged.module = over.module;
   if (over.sleeper) merged.sleeper = over.sleeper;
+  if (over.ini) merged.ini = over.ini;
   return merged;
 }
 

@@ -5,6 +5,7 @@
 #define FENNIMAR_PLATFORM_SERVICES_H_
 
 #include "src/platform/FileSystem.h"
+#include "src/platform/IniFile.h"
 #include "src/platform/ModulePath.h"
 #include "src/platform/Registry.h"
 #include "src/platform/Sleeper.h"
@@ -18,6 +19,7 @@ struct Services {
   XmlDom* dom = nullptr;
   ModulePath* module = nullptr;
   Sleeper* sleeper = nullptr;
+  IniFile* ini = nullptr;
 };
 
 // The platform's own backend, created on first use and never destroyed.

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "src/platform/FileSystem.h"
+#include "src/platform/IniFile.h"
 #include "src/platform/ModulePath.h"
 #include "src/platform/Registry.h"
 #include "src/platform/Sleeper.h"
@@ -21,6 +22,9 @@ std::unique_ptr<Registry> NewHiveRegistry(FileSystem& files);
 std::unique_ptr<XmlDom> NewPugiXmlDom(FileSystem& files);
 std::unique_ptr<ModulePath> NewPosixModulePath();
 std::unique_ptr<Sleeper> NewPosixSleeper();
+// INI files read and written by us, keeping every byte we do not change.
+// Writes go through `files`.
+std::unique_ptr<IniFile> NewPosixIniFile(FileSystem& files);
 
 }  // namespace fennimar::platform
 

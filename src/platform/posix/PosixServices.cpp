@@ -13,6 +13,7 @@ const Services& DefaultServices() {
     made->dom = NewPugiXmlDom(*made->files).release();
     made->module = NewPosixModulePath().release();
     made->sleeper = NewPosixSleeper().release();
+    made->ini = NewPosixIniFile(*made->files).release();
     return made;
   }();
   return *services;
