@@ -65,6 +65,12 @@ class FileSystem {
   // waiting for other holders, in this process or another. The lock never
   // outlives its holder: a process that dies releases it.
   virtual Status LockFile(std::u16string_view path, std::unique_ptr<FileLock>* lock) = 0;
+  // Takes an exclusive lock on the existing file at `path` without waiting:
+  // a file opened without sharing. kNotFound when there is no such file (none
+  // is created), kBusy while another holder, in this process or another, has
+  // it, kIoError for a folder or any other failure.
+  virtual Status LockExistingFile(std::u16string_view path,
+                                  std::unique_ptr<FileLock>* lock) = 0;
 };
 
 }  // namespace fennimar::platform

@@ -1,6 +1,398 @@
-// placeholder until written
-#include "src/platform/Paths.h"
+// PosixFileSystem - the file services on POSIX calls. Paths arrive as UTF-16
+// and are handed to the system as UTF-8. Every failure becomes a Status whose
+// message names the operation and the path; a missing file or folder is
+// kNotFound, anything else kIoError, and os_error keeps errno.
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/random.h>
+#include <sys/stat.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <utility>
+
+#include "src/common/Utf.h"
 #include "src/platform/posix/PosixBackends.h"
+
 namespace fennimar::platform {
-std::unique_ptr<FileSystem> NewPosixFileSystem() { return nullptr; }
+namespace {
+
+// Linux gives up after 40 links in one lookup; we follow no more either.
+constexpr int kMaxLinkHops = 40;
+constexpr int kMaxNameAttempts = 100;
+constexpr std::size_t kReadChunk = 64 * 1024;
+
+// strerror_r has a GNU and an XSI form; these take the message from either.
+[[maybe_unused]] const char* ErrorText(int result, const char* buffer) {
+  return result == 0 ? buffer : "Unknown error";
 }
+[[maybe_unused]] const char* ErrorText(const char* result, const char* /*buffer*/) {
+  return result;
+}
+
+// "open /x/y: No such file or directory" as kNotFound or kIoError.
+Status ErrnoStatus(const char* operation, const std::string& path, int error) {
+  char buffer[128] = {};
+  std::string message = std::string(operation) + " " + path + ": " +
+                        ErrorText(strerror_r(error, buffer, sizeof buffer), buffer);
+  if (error == ENOENT || error == ENOTDIR) return Status::NotFound(std::move(message), error);
+  return Status::IoError(std::move(message), error);
+}
+
+// The UTF-8 spelling of `path`; a NUL inside would silently cut it short.
+Status ToNative(std::u16string_view path, std::string* native) {
+  if (path.find(u'\0') != std::u16string_view::npos) {
+    return Status::Invalid("path contains a NUL character");
+  }
+  *native = Utf16ToUtf8(path);
+  return Status::Ok();
+}
+
+// Owns one file descriptor and closes it, once, when it goes.
+class UniqueFd {
+ public:
+  explicit UniqueFd(int fd = -1) : fd_(fd) {}
+  ~UniqueFd() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  UniqueFd(UniqueFd&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+  UniqueFd(const UniqueFd&) = delete;
+  UniqueFd& operator=(const UniqueFd&) = delete;
+  UniqueFd& operator=(UniqueFd&&) = delete;
+
+  int get() const { return fd_; }
+  bool valid() const { return fd_ >= 0; }
+  // Closes now and returns close's errno (0 on success). The descriptor is
+  // gone even when close fails, so it is never closed a second time.
+  int Close() {
+    const int fd = std::exchange(fd_, -1);
+    return ::close(fd) == 0 ? 0 : errno;
+  }
+
+ private:
+  int fd_;
+};
+
+int OpenRetrying(const std::string& path, int flags, mode_t mode = 0) {
+  int fd;
+  do {
+    fd = ::open(path.c_str(), flags, mode);
+  } while (fd < 0 && errno == EINTR);
+  return fd;
+}
+
+class PosixWritableFile : public WritableFile {
+ public:
+  PosixWritableFile(UniqueFd fd, std::string path) : fd_(std::move(fd)), path_(std::move(path)) {}
+
+  Status Append(std::string_view data) override {
+    if (!fd_.valid()) return ErrnoStatus("write", path_, EBADF);
+    while (!data.empty()) {
+      const ssize_t written = ::write(fd_.get(), data.data(), data.size());
+      if (written < 0 && errno == EINTR) continue;
+      if (written < 0) return ErrnoStatus("write", path_, errno);
+      // A regular file never takes nothing without an error; do not spin.
+      if (written == 0) return ErrnoStatus("write", path_, EIO);
+      data.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return Status::Ok();
+  }
+
+  Status Sync() override {
+    if (!fd_.valid()) return ErrnoStatus("fsync", path_, EBADF);
+    if (::fsync(fd_.get()) != 0) return ErrnoStatus("fsync", path_, errno);
+    return Status::Ok();
+  }
+
+  Status Close() override {
+    if (!fd_.valid()) return Status::Ok();
+    const int error = fd_.Close();
+    return error == 0 ? Status::Ok() : ErrnoStatus("close", path_, error);
+  }
+
+ private:
+  UniqueFd fd_;
+  std::string path_;
+};
+
+class PosixFileLock : public FileLock {
+ public:
+  explicit PosixFileLock(UniqueFd fd) : fd_(std::move(fd)) {}
+
+ private:
+  UniqueFd fd_;  // closing the last descriptor releases the flock
+};
+
+std::uint64_t RandomBits() {
+  std::uint64_t bits = 0;
+  if (getrandom(&bits, sizeof bits, GRND_NONBLOCK) == static_cast<ssize_t>(sizeof bits)) {
+    return bits;
+  }
+  timespec now{};
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  return static_cast<std::uint64_t>(now.tv_nsec) * 0x9E3779B97F4A7C15ull ^
+         static_cast<std::uint64_t>(now.tv_sec);
+}
+
+// ".<pid>-<counter>-<random>": the pid and counter keep this process's names
+// apart, the random part those of an earlier process with the same pid.
+std::string UniqueSuffix() {
+  static std::atomic<std::uint64_t> counter{0};
+  char suffix[64];
+  std::snprintf(suffix, sizeof suffix, ".%ld-%llu-%016llx", static_cast<long>(::getpid()),
+                static_cast<unsigned long long>(++counter),
+                static_cast<unsigned long long>(RandomBits()));
+  return suffix;
+}
+
+// Creates `path` anew with exactly `mode`: fchmod undoes what the umask took,
+// so a replaced file keeps the bits of the one it replaces.
+Status CreateExclusive(const std::string& path, mode_t mode, std::unique_ptr<WritableFile>* file) {
+  UniqueFd fd(OpenRetrying(path, O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, mode));
+  if (!fd.valid()) return ErrnoStatus("open", path, errno);
+  if (::fchmod(fd.get(), mode) != 0) {
+    const int error = errno;
+    ::unlink(path.c_str());
+    return ErrnoStatus("fchmod", path, error);
+  }
+  *file = std::make_unique<PosixWritableFile>(std::move(fd), path);
+  return Status::Ok();
+}
+
+// Reads to the end; `expected` is the size the file had when it was opened.
+Status ReadAll(int fd, const std::string& path, std::size_t expected, std::size_t max_bytes,
+               std::string* bytes) {
+  std::string content;
+  content.reserve(expected);
+  std::string chunk(kReadChunk, '\0');  // on the heap: callers' threads may have small stacks
+  for (;;) {
+    const ssize_t got = ::read(fd, chunk.data(), chunk.size());
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) return ErrnoStatus("read", path, errno);
+    if (got == 0) break;
+    // The file may have grown since it was measured.
+    if (content.size() + static_cast<std::size_t>(got) > max_bytes) {
+      return Status::TooLarge("read " + path + ": larger than " + std::to_string(max_bytes));
+    }
+    content.append(chunk.data(), static_cast<std::size_t>(got));
+  }
+  *bytes = std::move(content);
+  return Status::Ok();
+}
+
+// `path` split at its last slash into the folder ("." when there is none,
+// "/" for the root) and the final name, trailing slashes ignored.
+void SplitPath(std::string path, std::string* folder, std::string* name) {
+  while (path.size() > 1 && path.back() == '/') path.pop_back();
+  const std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) {
+    *folder = ".";
+    *name = path;
+  } else {
+    *folder = slash == 0 ? "/" : path.substr(0, slash);
+    *name = path.substr(slash + 1);
+  }
+}
+
+Status RealFolder(const std::string& folder, std::string* resolved) {
+  std::unique_ptr<char, decltype(&std::free)> real(::realpath(folder.c_str(), nullptr), &std::free);
+  if (!real) return ErrnoStatus("realpath", folder, errno);
+  *resolved = real.get();
+  return Status::Ok();
+}
+
+Status ReadLink(const std::string& path, std::string* target) {
+  std::string buffer(256, '\0');
+  for (;;) {
+    const ssize_t length = ::readlink(path.c_str(), buffer.data(), buffer.size());
+    if (length < 0) return ErrnoStatus("readlink", path, errno);
+    if (static_cast<std::size_t>(length) < buffer.size()) {
+      buffer.resize(static_cast<std::size_t>(length));
+      *target = std::move(buffer);
+      return Status::Ok();
+    }
+    buffer.resize(buffer.size() * 2);
+  }
+}
+
+// One step of ResolveLinks: `path` with its folder made real. Sets `*link` to
+// the link's target, resolved against the link's folder, when the final
+// element is a symbolic link, and leaves it empty otherwise.
+Status ResolveStep(const std::string& path, std::string* real, std::string* link) {
+  link->clear();
+  std::string folder, name;
+  SplitPath(path, &folder, &name);
+  if (name.empty() || name == "." || name == "..") return RealFolder(path, real);
+  Status status = RealFolder(folder, &folder);
+  if (!status.ok()) return status;
+  *real = (folder == "/" ? "" : folder) + "/" + name;
+  struct stat info {};
+  if (::lstat(real->c_str(), &info) != 0) {
+    return errno == ENOENT ? Status::Ok() : ErrnoStatus("lstat", *real, errno);
+  }
+  if (!S_ISLNK(info.st_mode)) return Status::Ok();
+  status = ReadLink(*real, link);
+  if (status.ok() && !link->empty() && link->front() != '/') *link = folder + "/" + *link;
+  return status;
+}
+
+Status ResolveNative(std::string path, std::string* resolved) {
+  for (int hop = 0; hop <= kMaxLinkHops; ++hop) {
+    std::string link;
+    const Status status = ResolveStep(path, resolved, &link);
+    if (!status.ok() || link.empty()) return status;
+    path = std::move(link);
+  }
+  return ErrnoStatus("resolve", path, ELOOP);
+}
+
+class PosixFileSystem : public FileSystem {
+ public:
+  bool PathExists(std::u16string_view path) override {
+    std::string native;
+    struct stat info {};
+    return ToNative(path, &native).ok() && ::stat(native.c_str(), &info) == 0;
+  }
+
+  Status CreateDirectory(std::u16string_view path) override {
+    std::string native;
+    Status status = ToNative(path, &native);
+    if (!status.ok()) return status;
+    if (::mkdir(native.c_str(), 0777) != 0) return ErrnoStatus("mkdir", native, errno);
+    return Status::Ok();
+  }
+
+  Status ReadFile(std::u16string_view path, std::size_t max_bytes, std::string* bytes) override {
+    std::string native;
+    Status status = ToNative(path, &native);
+    if (!status.ok()) return status;
+    UniqueFd fd(OpenRetrying(native, O_RDONLY | O_CLOEXEC));
+    if (!fd.valid()) return ErrnoStatus("open", native, errno);
+    struct stat info {};
+    if (::fstat(fd.get(), &info) != 0) return ErrnoStatus("fstat", native, errno);
+    if (S_ISDIR(info.st_mode)) return ErrnoStatus("read", native, EISDIR);
+    if (static_cast<std::uintmax_t>(info.st_size) > max_bytes) {
+      return Status::TooLarge("read " + native + ": " + std::to_string(info.st_size) +
+                              " bytes, more than " + std::to_string(max_bytes));
+    }
+    return ReadAll(fd.get(), native, static_cast<std::size_t>(info.st_size), max_bytes, bytes);
+  }
+
+  Status CreateUniqueFile(std::u16string_view prefix, unsigned mode, std::u16string* created_path,
+                          std::unique_ptr<WritableFile>* file) override {
+    std::string native;
+    Status status = ToNative(prefix, &native);
+    if (!status.ok()) return status;
+    for (int attempt = 0; attempt < kMaxNameAttempts; ++attempt) {
+      const std::string path = native + UniqueSuffix();
+      status = CreateExclusive(path, static_cast<mode_t>(mode & 07777), file);
+      if (status.os_error() == EEXIST) continue;
+      if (status.ok()) *created_path = Utf8ToUtf16(path);
+      return status;
+    }
+    return ErrnoStatus("open", native + ".*", EEXIST);
+  }
+
+  Status RenameFile(std::u16string_view from, std::u16string_view to) override {
+    std::string native_from, native_to;
+    Status status = ToNative(from, &native_from);
+    if (status.ok()) status = ToNative(to, &native_to);
+    if (!status.ok()) return status;
+    if (::rename(native_from.c_str(), native_to.c_str()) != 0) {
+      return ErrnoStatus("rename", native_from + " to " + native_to, errno);
+    }
+    return Status::Ok();
+  }
+
+  Status RemoveFile(std::u16string_view path) override {
+    std::string native;
+    Status status = ToNative(path, &native);
+    if (!status.ok()) return status;
+    if (::unlink(native.c_str()) != 0) return ErrnoStatus("unlink", native, errno);
+    return Status::Ok();
+  }
+
+  Status SyncDirectory(std::u16string_view folder) override {
+    std::string native;
+    Status status = ToNative(folder.empty() ? u"." : folder, &native);
+    if (!status.ok()) return status;
+    UniqueFd fd(OpenRetrying(native, O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!fd.valid()) return ErrnoStatus("open", native, errno);
+    // A file system that cannot flush folders says EINVAL; there is nothing
+    // more to do there, and the rename itself has already happened.
+    if (::fsync(fd.get()) != 0 && errno != EINVAL) return ErrnoStatus("fsync", native, errno);
+    return Status::Ok();
+  }
+
+  Status GetPermissions(std::u16string_view path, unsigned* mode) override {
+    std::string native;
+    Status status = ToNative(path, &native);
+    if (!status.ok()) return status;
+    struct stat info {};
+    if (::stat(native.c_str(), &info) != 0) return ErrnoStatus("stat", native, errno);
+    *mode = static_cast<unsigned>(info.st_mode) & 07777u;
+    return Status::Ok();
+  }
+
+  Status ResolveLinks(std::u16string_view path, std::u16string* resolved) override {
+    std::string native, real;
+    Status status = ToNative(path, &native);
+    if (!status.ok()) return status;
+    if (native.empty()) return Status::Invalid("empty path");
+    status = ResolveNative(native, &real);
+    if (status.ok()) *resolved = Utf8ToUtf16(real);
+    return status;
+  }
+
+  Status LockFile(std::u16string_view path, std::unique_ptr<FileLock>* lock) override {
+    std::string native;
+    Status status = ToNative(path, &native);
+    if (!status.ok()) return status;
+    UniqueFd fd(OpenRetrying(native, O_RDWR | O_CREAT | O_CLOEXEC, 0600));
+    if (!fd.valid()) return ErrnoStatus("open", native, errno);
+    status = Flock(fd.get(), LOCK_EX, native);
+    if (status.ok()) *lock = std::make_unique<PosixFileLock>(std::move(fd));
+    return status;
+  }
+
+  Status LockExistingFile(std::u16string_view path, std::unique_ptr<FileLock>* lock) override {
+    std::string native;
+    Status status = ToNative(path, &native);
+    if (!status.ok()) return status;
+    UniqueFd fd(OpenRetrying(native, O_RDONLY | O_CLOEXEC, 0));
+    if (!fd.valid()) return ErrnoStatus("open", native, errno);
+    struct stat info {};
+    if (::fstat(fd.get(), &info) != 0) return ErrnoStatus("fstat", native, errno);
+    if (S_ISDIR(info.st_mode)) return ErrnoStatus("open", native, EISDIR);
+    status = Flock(fd.get(), LOCK_EX | LOCK_NB, native);
+    if (status.ok()) *lock = std::make_unique<PosixFileLock>(std::move(fd));
+    return status;
+  }
+
+ private:
+  static Status Flock(int fd, int operation, const std::string& native) {
+    int result;
+    do {
+      result = ::flock(fd, operation);
+    } while (result != 0 && errno == EINTR);
+    if (result == 0) return Status::Ok();
+    if (errno == EWOULDBLOCK) {
+      return Status::Busy("lock " + native + ": the file is in use", errno);
+    }
+    return ErrnoStatus("flock", native, errno);
+  }
+};
+
+}  // namespace
+
+std::unique_ptr<FileSystem> NewPosixFileSystem() { return std::make_unique<PosixFileSystem>(); }
+
+}  // namespace fennimar::platform
