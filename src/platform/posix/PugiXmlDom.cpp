@@ -1,6 +1,284 @@
-// placeholder until written
-#include "src/platform/Paths.h"
+// The DOM on POSIX systems: a pugixml document behind the XmlDocument
+// operations. Files are read and written whole through the FileSystem service
+// (never by pugixml itself), so that writes are atomic and tests can make them
+// fail. An XmlNode holds pugixml's node pointer.
+
+#include <cstddef>
+#include <cstring>
+#include <exception>
+#include <memory>
+#include <pugixml.hpp>
+#include <string>
+#include <string_view>
+
+#include "src/common/Utf.h"
+#include "src/platform/AtomicFile.h"
 #include "src/platform/posix/PosixBackends.h"
+#include "src/platform/posix/PugiXmlLoad.h"
+
 namespace fennimar::platform {
-std::unique_ptr<XmlDom> NewPugiXmlDom(FileSystem&) { return nullptr; }
+namespace {
+
+constexpr unsigned kNewFileMode = 0644;
+constexpr const char kIndent[] = "  ";
+
+pugi::xml_node ToPugi(XmlNode node) {
+  return pugi::xml_node(static_cast<pugi::xml_node_struct*>(node.handle()));
 }
+
+XmlNode FromPugi(pugi::xml_node node) { return XmlNode(node.internal_object()); }
+
+bool IsXmlSpace(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n'; }
+
+void TrimXmlWhitespace(std::u16string& text) {
+  std::size_t end = text.size();
+  while (end > 0 && IsXmlSpace(text[end - 1])) --end;
+  text.erase(end);
+  std::size_t begin = 0;
+  while (begin < text.size() && IsXmlSpace(text[begin])) ++begin;
+  text.erase(0, begin);
+}
+
+// A UTF-16 name or value as the NUL-terminated UTF-8 that pugixml takes.
+// Short ASCII text - every name the library uses - is converted on the stack.
+class Utf8Text {
+ public:
+  explicit Utf8Text(std::u16string_view text) {
+    if (text.size() < sizeof(small_) && IsAscii(text)) {
+      for (std::size_t i = 0; i < text.size(); ++i) small_[i] = static_cast<char>(text[i]);
+      small_[text.size()] = '\0';
+      data_ = small_;
+      size_ = text.size();
+    } else {
+      AppendUtf16AsUtf8(text, large_);
+      data_ = large_.c_str();
+      size_ = large_.size();
+    }
+  }
+  Utf8Text(const Utf8Text&) = delete;
+  Utf8Text& operator=(const Utf8Text&) = delete;
+
+  const char* c_str() const { return data_; }
+  std::size_t size() const { return size_; }
+  // pugixml strings end at the first NUL, so such a name matches nothing.
+  bool HasNul() const { return std::memchr(data_, '\0', size_) != nullptr; }
+
+ private:
+  static bool IsAscii(std::u16string_view text) {
+    for (const char16_t c : text) {
+      if (c >= 0x80) return false;
+    }
+    return true;
+  }
+
+  char small_[64];
+  std::string large_;
+  const char* data_ = nullptr;
+  std::size_t size_ = 0;
+};
+
+// Refuses names that would make the saved file unreadable: empty ones and ones
+// holding markup characters, white space or control characters. Non-ASCII
+// letters pass; full XML name rules are left to whoever chooses the names.
+bool IsWritableName(const Utf8Text& name) {
+  if (name.size() == 0 || name.HasNul()) return false;
+  const char first = name.c_str()[0];
+  if (first == '-' || first == '.' || (first >= '0' && first <= '9')) return false;
+  for (const char c : std::string_view(name.c_str(), name.size())) {
+    if (static_cast<unsigned char>(c) <= 0x20 || std::strchr("<>&\"'/=?!", c) != nullptr) {
+      return false;
+    }
+  }
+  return true;
+}
+
+bool IsValueNode(pugi::xml_node node) {
+  switch (node.type()) {
+    case pugi::node_pcdata:
+    case pugi::node_cdata:
+    case pugi::node_comment:
+    case pugi::node_pi:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// Appends the text of every text and CDATA node below `root`, in document
+// order, walking without recursion.
+void AppendDescendantText(pugi::xml_node root, std::u16string& text) {
+  pugi::xml_node node = root.first_child();
+  while (node) {
+    if (node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata) {
+      AppendUtf8AsUtf16(node.value(), text);
+    }
+    if (node.first_child()) {
+      node = node.first_child();
+      continue;
+    }
+    while (!node.next_sibling()) {
+      node = node.parent();
+      if (node == root) return;
+    }
+    node = node.next_sibling();
+  }
+}
+
+class StringWriter : public pugi::xml_writer {
+ public:
+  void write(const void* data, std::size_t size) override {
+    bytes.append(static_cast<const char*>(data), size);
+  }
+  std::string bytes;
+};
+
+class PugiXmlDocument : public XmlDocument {
+ public:
+  explicit PugiXmlDocument(FileSystem& files) : files_(files) {}
+
+  bool Load(std::u16string_view path) override {
+    document_.reset();
+    try {
+      std::string bytes;
+      if (!files_.ReadFile(path, pugixml_load::kMaxDocumentBytes, &bytes).ok()) return false;
+      auto fresh = std::make_unique<pugi::xml_document>();
+      if (!pugixml_load::LoadDocument(bytes, *fresh, &source_)) return false;
+      document_ = std::move(fresh);
+      return true;
+    } catch (const std::exception&) {  // out of memory: as if unreadable
+      document_.reset();
+      return false;
+    }
+  }
+
+  // Written in the encoding it was read in, indented, with the declaration
+  // the file had (none is added to a file that had none). In a Latin-1 file
+  // pugixml writes a character Latin-1 cannot hold as '?'. Elements holding
+  // text are written on one line, so their white space is kept as it was.
+  bool Save(std::u16string_view path) override {
+    if (!document_ || !document_->document_element()) return false;
+    try {
+      StringWriter writer;
+      unsigned flags = pugi::format_indent | pugi::format_no_declaration;
+      if (source_.bom) flags |= pugi::format_write_bom;
+      document_->save(writer, kIndent, flags, source_.encoding);
+      return WriteFileAtomically(files_, path, writer.bytes, kNewFileMode).ok();
+    } catch (const std::exception&) {
+      return false;
+    }
+  }
+
+  XmlNode DocumentElement() override {
+    return document_ ? FromPugi(document_->document_element()) : XmlNode();
+  }
+
+  XmlNode SelectSingleNode(XmlNode parent, std::u16string_view name) override {
+    const Utf8Text wanted(name);
+    if (wanted.HasNul()) return XmlNode();
+    for (pugi::xml_node child = ToPugi(parent).first_child(); child; child = child.next_sibling()) {
+      if (child.type() == pugi::node_element && std::strcmp(child.name(), wanted.c_str()) == 0) {
+        return FromPugi(child);
+      }
+    }
+    return XmlNode();
+  }
+
+  XmlNode FirstChild(XmlNode parent) override { return FromPugi(ToPugi(parent).first_child()); }
+  XmlNode NextSibling(XmlNode node) override { return FromPugi(ToPugi(node).next_sibling()); }
+  // The root element's parent is the document node, as in any DOM.
+  XmlNode ParentNode(XmlNode node) override { return FromPugi(ToPugi(node).parent()); }
+  bool IsElement(XmlNode node) override { return ToPugi(node).type() == pugi::node_element; }
+
+  void GetText(XmlNode node, std::u16string* text) override {
+    text->clear();
+    const pugi::xml_node source = ToPugi(node);
+    if (source.type() == pugi::node_element || source.type() == pugi::node_document) {
+      AppendDescendantText(source, *text);
+    } else if (IsValueNode(source)) {
+      AppendUtf8AsUtf16(source.value(), *text);
+    }
+    TrimXmlWhitespace(*text);
+  }
+
+  void SetText(XmlNode node, std::u16string_view text) override {
+    pugi::xml_node target = ToPugi(node);
+    const Utf8Text value(text);
+    if (IsValueNode(target)) {
+      target.set_value(value.c_str(), value.size());
+    } else if (target.type() == pugi::node_element) {
+      target.remove_children();
+      if (!text.empty())
+        target.append_child(pugi::node_pcdata).set_value(value.c_str(), value.size());
+    }
+  }
+
+  bool GetAttribute(XmlNode element, std::u16string_view name, std::u16string* value) override {
+    const pugi::xml_attribute attribute = FindAttribute(element, name);
+    if (!attribute) return false;
+    value->clear();
+    AppendUtf8AsUtf16(attribute.value(), *value);
+    return true;
+  }
+
+  bool HasAttribute(XmlNode element, std::u16string_view name) override {
+    return static_cast<bool>(FindAttribute(element, name));
+  }
+
+  void SetAttribute(XmlNode element, std::u16string_view name, std::u16string_view value) override {
+    pugi::xml_node target = ToPugi(element);
+    const Utf8Text key(name);
+    if (target.type() != pugi::node_element || !IsWritableName(key)) return;
+    pugi::xml_attribute attribute = target.attribute(key.c_str());
+    if (!attribute) attribute = target.append_attribute(key.c_str());
+    const Utf8Text text(value);
+    attribute.set_value(text.c_str(), text.size());
+  }
+
+  XmlNode AppendElement(XmlNode parent, std::u16string_view name) override {
+    pugi::xml_node target = ToPugi(parent);
+    const Utf8Text key(name);
+    if (target.type() != pugi::node_element || !IsWritableName(key)) return XmlNode();
+    return FromPugi(target.append_child(key.c_str()));
+  }
+
+  // pugixml removes only a child of `parent`; anything else is left alone.
+  void RemoveChild(XmlNode parent, XmlNode child) override {
+    if (child) ToPugi(parent).remove_child(ToPugi(child));
+  }
+
+ private:
+  static pugi::xml_attribute FindAttribute(XmlNode element, std::u16string_view name) {
+    const pugi::xml_node source = ToPugi(element);
+    if (source.type() != pugi::node_element) return pugi::xml_attribute();
+    const Utf8Text key(name);
+    if (key.HasNul()) return pugi::xml_attribute();
+    return source.attribute(key.c_str());
+  }
+
+  FileSystem& files_;
+  std::unique_ptr<pugi::xml_document> document_;  // null until a load succeeds
+  pugixml_load::SourceEncoding source_;
+};
+
+class PugiXmlDom : public XmlDom {
+ public:
+  explicit PugiXmlDom(FileSystem& files) : files_(files) {}
+
+  // pugixml keeps no per-thread state.
+  bool InitializeThread() override { return true; }
+  void UninitializeThread() override {}
+  std::unique_ptr<XmlDocument> CreateDocument() override {
+    return std::make_unique<PugiXmlDocument>(files_);
+  }
+
+ private:
+  FileSystem& files_;
+};
+
+}  // namespace
+
+std::unique_ptr<XmlDom> NewPugiXmlDom(FileSystem& files) {
+  return std::make_unique<PugiXmlDom>(files);
+}
+
+}  // namespace fennimar::platform

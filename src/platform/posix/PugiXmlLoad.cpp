@@ -1,0 +1,194 @@
+// Loading a settings document into pugixml. pugixml parses leniently and
+// keeps what it is told to keep; the checks here refuse what a strict DOM
+// refuses where it matters to us, and the clean-up pass drops the layout
+// white space that the settings code never expects to see as children.
+
+#include "src/platform/posix/PugiXmlLoad.h"
+
+#include <algorithm>
+#include <cstring>
+#include <iterator>
+#include <string_view>
+#include <vector>
+
+#include "src/common/Utf.h"
+
+namespace fennimar::platform::pugixml_load {
+namespace {
+
+// White-space-only text is parsed and removed afterwards (rather than never
+// parsed), because under xml:space="preserve" it must stay. The declaration is
+// kept so that saving writes it back unchanged; document type declarations are
+// parsed only to be found and refused. Fragment mode keeps text outside the
+// root element, which a document must not have, so that it can be refused.
+constexpr unsigned kParseFlags = pugi::parse_pi | pugi::parse_comments | pugi::parse_cdata |
+                                 pugi::parse_ws_pcdata | pugi::parse_escapes | pugi::parse_eol |
+                                 pugi::parse_wconv_attribute | pugi::parse_declaration |
+                                 pugi::parse_doctype | pugi::parse_fragment;
+
+// Encodings a declaration may name. pugixml reads Latin-1 itself and takes any
+// other name as UTF-8, which would silently misread e.g. windows-1252.
+constexpr const char* kDeclaredEncodings[] = {"utf-8", "utf-16", "iso-8859-1", "latin1",
+                                              "us-ascii"};
+
+bool IsXmlSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+bool IsXmlWhitespace(const char* text) {
+  for (; *text != '\0'; ++text) {
+    if (!IsXmlSpace(*text)) return false;
+  }
+  return true;
+}
+
+char ToAsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool EqualsIgnoringAsciiCase(const char* a, const char* b) {
+  for (; *a != '\0' && *b != '\0'; ++a, ++b) {
+    if (ToAsciiLower(*a) != ToAsciiLower(*b)) return false;
+  }
+  return *a == *b;
+}
+
+bool StartsWith(std::string_view bytes, std::string_view prefix) {
+  return bytes.substr(0, prefix.size()) == prefix;
+}
+
+// UTF-32 is left out: nothing writes settings in it, and refusing it keeps
+// the set of encodings that Save must reproduce small.
+bool IsReadableEncoding(pugi::xml_encoding encoding) {
+  return encoding == pugi::encoding_utf8 || encoding == pugi::encoding_utf16_le ||
+         encoding == pugi::encoding_utf16_be || encoding == pugi::encoding_latin1;
+}
+
+bool HasUtf8Bom(std::string_view bytes) { return StartsWith(bytes, "\xEF\xBB\xBF"); }
+
+bool IsAcceptedDeclaration(const pugi::xml_document& document) {
+  const pugi::xml_node first = document.first_child();
+  if (first.type() != pugi::node_declaration) return true;
+  const pugi::xml_attribute encoding = first.attribute("encoding");
+  if (!encoding) return true;
+  return std::any_of(
+      std::begin(kDeclaredEncodings), std::end(kDeclaredEncodings),
+      [&](const char* name) { return EqualsIgnoringAsciiCase(encoding.value(), name); });
+}
+
+// A document is: an optional declaration first, then comments, processing
+// instructions and layout white space around exactly one root element.
+bool HasWellFormedTopLevel(const pugi::xml_document& document) {
+  int elements = 0;
+  for (pugi::xml_node node = document.first_child(); node; node = node.next_sibling()) {
+    switch (node.type()) {
+      case pugi::node_element:
+        ++elements;
+        break;
+      case pugi::node_declaration:
+        if (node != document.first_child()) return false;
+        break;
+      case pugi::node_comment:
+      case pugi::node_pi:
+        break;
+      case pugi::node_pcdata:
+        if (!IsXmlWhitespace(node.value())) return false;
+        break;
+      default:  // document type declaration, CDATA outside the root
+        return false;
+    }
+  }
+  return elements == 1;
+}
+
+// One pass over the whole tree, in document order and without recursion, so
+// that no nesting depth can exhaust the stack. It drops white-space-only text
+// outside xml:space="preserve" and refuses too deep nesting and repeated
+// attributes (which pugixml accepts).
+class TreeCleaner {
+ public:
+  bool Run(pugi::xml_document& document) {
+    preserve_.assign(1, false);  // the document level: white space is layout
+    pugi::xml_node node = document.first_child();
+    while (node) {
+      if (node.type() == pugi::node_pcdata && !preserve_.back() && IsXmlWhitespace(node.value())) {
+        const pugi::xml_node next = Advance(node);
+        node.parent().remove_child(node);
+        node = next;
+        continue;
+      }
+      if (node.type() == pugi::node_element) {
+        if (preserve_.size() > kMaxElementDepth || HasRepeatedAttribute(node)) return false;
+        if (node.first_child()) {
+          preserve_.push_back(PreservesSpace(node, preserve_.back()));
+          node = node.first_child();
+          continue;
+        }
+      }
+      node = Advance(node);
+    }
+    return true;
+  }
+
+ private:
+  // The node after `node` and its subtree in document order, closing the
+  // elements it climbs out of.
+  pugi::xml_node Advance(pugi::xml_node node) {
+    while (!node.next_sibling()) {
+      node = node.parent();
+      if (node.type() == pugi::node_document) return pugi::xml_node();
+      preserve_.pop_back();
+    }
+    return node.next_sibling();
+  }
+
+  // The nearest xml:space wins: "preserve" keeps white space, "default" lets
+  // it be dropped again; any other value changes nothing.
+  static bool PreservesSpace(pugi::xml_node element, bool inherited) {
+    const pugi::xml_attribute space = element.attribute("xml:space");
+    if (!space) return inherited;
+    if (std::strcmp(space.value(), "preserve") == 0) return true;
+    if (std::strcmp(space.value(), "default") == 0) return false;
+    return inherited;
+  }
+
+  // Sorting the names keeps this n log n in the attribute count; the vector
+  // is reused from element to element.
+  bool HasRepeatedAttribute(pugi::xml_node element) {
+    names_.clear();
+    for (pugi::xml_attribute a = element.first_attribute(); a; a = a.next_attribute()) {
+      names_.push_back(a.name());
+    }
+    if (names_.size() < 2) return false;
+    const auto less = [](const char* a, const char* b) { return std::strcmp(a, b) < 0; };
+    const auto same = [](const char* a, const char* b) { return std::strcmp(a, b) == 0; };
+    std::sort(names_.begin(), names_.end(), less);
+    return std::adjacent_find(names_.begin(), names_.end(), same) != names_.end();
+  }
+
+  std::vector<bool> preserve_;  // one entry per open element, after the document's
+  std::vector<const char*> names_;
+};
+
+bool IsAcceptedContent(std::string_view bytes, const pugi::xml_parse_result& parsed,
+                       pugi::xml_document& document) {
+  if (parsed.status != pugi::status_ok || !IsReadableEncoding(parsed.encoding)) return false;
+  if (parsed.encoding == pugi::encoding_utf8 && !IsValidUtf8(bytes)) return false;
+  return IsAcceptedDeclaration(document) && HasWellFormedTopLevel(document) &&
+         TreeCleaner().Run(document);
+}
+
+}  // namespace
+
+bool LoadDocument(std::string_view bytes, pugi::xml_document& document, SourceEncoding* source) {
+  document.reset();
+  const pugi::xml_parse_result parsed =
+      document.load_buffer(bytes.data(), bytes.size(), kParseFlags, pugi::encoding_auto);
+  if (!IsAcceptedContent(bytes, parsed, document)) {
+    document.reset();
+    return false;
+  }
+  source->encoding = parsed.encoding;
+  source->bom = parsed.encoding == pugi::encoding_utf16_le ||
+                parsed.encoding == pugi::encoding_utf16_be ||
+                (parsed.encoding == pugi::encoding_utf8 && HasUtf8Bom(bytes));
+  return true;
+}
+
+}  // namespace fennimar::platform::pugixml_load

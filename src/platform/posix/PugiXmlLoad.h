@@ -1,0 +1,36 @@
+// PugiXmlLoad - turns the bytes of a settings document into a pugixml tree
+// that behaves as the settings code expects of any DOM: white space that is only
+// layout is gone, comments, processing instructions and the XML declaration
+// stay, and anything that is not a plain, well-formed document is refused.
+#ifndef FENNIMAR_PLATFORM_POSIX_PUGIXMLLOAD_H_
+#define FENNIMAR_PLATFORM_POSIX_PUGIXMLLOAD_H_
+
+#include <cstddef>
+#include <pugixml.hpp>
+#include <string_view>
+
+namespace fennimar::platform::pugixml_load {
+
+// Far beyond any settings document; a larger file is not loaded.
+inline constexpr std::size_t kMaxDocumentBytes = std::size_t{64} << 20;
+// Elements nested deeper than this are refused. The settings document is a few
+// levels deep; the limit keeps indented output (whose size grows with depth
+// times lines) and pugixml's own recursive routines within bounds.
+inline constexpr std::size_t kMaxElementDepth = 256;
+
+// How the file was encoded, so that saving writes it back the same way.
+struct SourceEncoding {
+  pugi::xml_encoding encoding = pugi::encoding_utf8;
+  bool bom = false;  // always true for UTF-16
+};
+
+// Parses `bytes` into `document` (which is reset first). On any problem -
+// not well-formed, no single root element, a document type declaration, an
+// encoding we do not read, invalid UTF-8, nesting beyond kMaxElementDepth,
+// a repeated attribute - the document is left empty and false is returned.
+// White-space-only text outside xml:space="preserve" is removed.
+bool LoadDocument(std::string_view bytes, pugi::xml_document& document, SourceEncoding* source);
+
+}  // namespace fennimar::platform::pugixml_load
+
+#endif  // FENNIMAR_PLATFORM_POSIX_PUGIXMLLOAD_H_
