@@ -1,5 +1,75 @@
-// placeholder until written
+// The INI file service on POSIX systems: files are read whole through the
+// FileSystem, edited in memory by IniText, and replaced in one step.
+
+#include <cstddef>
+#include <exception>
+#include <memory>
+#include <string>
+
+#include "src/platform/AtomicFile.h"
+#include "src/platform/posix/IniText.h"
 #include "src/platform/posix/PosixBackends.h"
+
 namespace fennimar::platform {
-std::unique_ptr<IniFile> NewPosixIniFile(FileSystem&) { return nullptr; }
+namespace {
+
+// Far beyond any settings file; a larger file is treated as missing when read
+// and is never rewritten, so a stray huge file cannot exhaust memory.
+constexpr std::size_t kMaxFileBytes = 16u << 20;
+constexpr unsigned kNewFileMode = 0644;
+
+class PosixIniFile : public IniFile {
+ public:
+  explicit PosixIniFile(FileSystem& files) : files_(files) {}
+
+  std::uint32_t GetInt(std::u16string_view file, std::u16string_view section,
+                       std::u16string_view key, std::uint32_t default_value) override {
+    try {
+      std::string bytes;
+      if (!files_.ReadFile(file, kMaxFileBytes, &bytes).ok()) return default_value;
+      return ini::ReadInt(bytes, section, key, default_value);
+    } catch (const std::exception&) {  // out of memory: as if unreadable
+      return default_value;
+    }
+  }
+
+  bool WriteString(std::u16string_view file, std::u16string_view section, std::u16string_view key,
+                   std::u16string_view value) override {
+    try {
+      return LockedWrite(file, section, key, value);
+    } catch (const std::exception&) {
+      return false;
+    }
+  }
+
+ private:
+  // Reads, edits and replaces the file while holding the lock beside it, so
+  // that writers in other processes take turns and none loses another's key.
+  bool LockedWrite(std::u16string_view file, std::u16string_view section, std::u16string_view key,
+                   std::u16string_view value) {
+    std::u16string lock_path(file);
+    lock_path += u".lock";
+    std::unique_ptr<FileLock> lock;
+    if (!files_.LockFile(lock_path, &lock).ok()) return false;
+    std::string bytes;
+    const Status read = files_.ReadFile(file, kMaxFileBytes, &bytes);
+    if (read.IsNotFound()) {
+      bytes.clear();
+    } else if (!read.ok()) {
+      return false;
+    }
+    std::string updated;
+    if (!ini::WriteValue(bytes, section, key, value, &updated)) return false;
+    return WriteFileAtomically(files_, file, updated, kNewFileMode).ok();
+  }
+
+  FileSystem& files_;
+};
+
+}  // namespace
+
+std::unique_ptr<IniFile> NewPosixIniFile(FileSystem& files) {
+  return std::make_unique<PosixIniFile>(files);
+}
+
 }  // namespace fennimar::platform
