@@ -5,7 +5,10 @@
 
 #include "src/platform/Services.h"
 #include "src/store/SettingsHolder.h"
+#include "src/system/HardwareFlag.h"
+#include "src/system/PasswordFile.h"
 #include "src/system/RegistryController.h"
+#include "src/system/Wallpaper.h"
 
 using fennimar::RegistryController;
 using fennimar::SettingsHolder;
@@ -25,6 +28,11 @@ constexpr int kLaunchcodePosition = 0;
 constexpr int kMouseHookPosition = 1;
 constexpr int kSoundEffectPosition = 2;
 constexpr int kLightEffectPosition = 3;
+
+// The password file's path, empty until the host has set one.
+CString PasswordFilePath(const std::shared_ptr<CString>& path) {
+  return path ? *path : CString();
+}
 
 }  // namespace
 
@@ -99,10 +107,13 @@ _Fennimar_ReturnCode_ FennimarDllInterface::UpdateBrowserDir(CString&) { return 
 // Nothing is kept, so nothing is returned: the argument stays as it was.
 _Fennimar_ReturnCode_ FennimarDllInterface::GetBrowserDir(CString&) { return RC_SUCCESS; }
 
-_Fennimar_ReturnCode_ FennimarDllInterface::SavePassword(CString&) { return RC_NOT_IMPLEMENTED; }
+_Fennimar_ReturnCode_ FennimarDllInterface::SavePassword(CString& password) {
+  fennimar::SavePasswordFile(PasswordFilePath(m_passwordFilePath), password);
+  return RC_SUCCESS;
+}
 
-_Fennimar_ReturnCode_ FennimarDllInterface::ValidatePassword(CString&) {
-  return RC_NOT_IMPLEMENTED;
+_Fennimar_ReturnCode_ FennimarDllInterface::ValidatePassword(CString& candidate) {
+  return fennimar::ValidatePasswordFile(PasswordFilePath(m_passwordFilePath), candidate);
 }
 
 _Fennimar_ReturnCode_ FennimarDllInterface::GetUsedStatus(std::uint32_t& status) {
@@ -119,19 +130,19 @@ _Fennimar_ReturnCode_ FennimarDllInterface::SetBackgroundConfig(_Background_Conf
   return m_settings->SetBackgroundConfig(config);
 }
 
-_Fennimar_ReturnCode_ FennimarDllInterface::GetCurrentBgImage(CString&) {
-  return RC_NOT_IMPLEMENTED;
+_Fennimar_ReturnCode_ FennimarDllInterface::GetCurrentBgImage(CString& path) {
+  return fennimar::GetWallpaper(*m_registry, path);
 }
 
-_Fennimar_ReturnCode_ FennimarDllInterface::SetCurrentBgImage(CString&) {
-  return RC_NOT_IMPLEMENTED;
+_Fennimar_ReturnCode_ FennimarDllInterface::SetCurrentBgImage(CString& path) {
+  return fennimar::SetWallpaper(*m_registry, path);
 }
 
-_Fennimar_ReturnCode_ FennimarDllInterface::GetLightFlagStatus(std::uint32_t&) {
-  return RC_NOT_IMPLEMENTED;
+_Fennimar_ReturnCode_ FennimarDllInterface::GetLightFlagStatus(std::uint32_t& flag) {
+  return fennimar::GetHardwareFlag(flag);
 }
 
-_Fennimar_ReturnCode_ FennimarDllInterface::SetLightFlagStatus() { return RC_NOT_IMPLEMENTED; }
+_Fennimar_ReturnCode_ FennimarDllInterface::SetLightFlagStatus() { return fennimar::ClearHardwareFlag(); }
 
 _Fennimar_ReturnCode_ FennimarDllInterface::GetWorkspcaeConfig(
     std::vector<_VDESKTOPINFO_>& workspaces) {

@@ -1,0 +1,95 @@
+#include "src/system/PasswordFile.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "src/platform/Services.h"
+#include "tests/support/TestEnvironment.h"
+
+namespace fennimar {
+namespace {
+
+using testing::ReadFileOrDie;
+using testing::WriteFileOrDie;
+
+class PasswordFileTest : public testing::IsolatedTest {
+ protected:
+  CString File() const { return CString(Path16("password")); }
+  std::string Bytes() const { return ReadFileOrDie(PathOf("password")); }
+  _Fennimar_ReturnCode_ Check(const char16_t* candidate) {
+    return ValidatePasswordFile(File(), CString(candidate));
+  }
+};
+
+TEST_F(PasswordFileTest, NibbleReversalIsItsOwnInverse) {
+  EXPECT_EQ(NibbleReverse(CString(u"\u1234\u0061")), u"\u4321\u1600");
+  const char16_t with_zero[] = {u'a', 0, u'b', 0};
+  EXPECT_EQ(NibbleReverse(CString(std::u16string_view(with_zero, 3))), u"\u1600");
+  EXPECT_EQ(NibbleReverse(NibbleReverse(CString(u"pässwörd 😀"))), u"pässwörd 😀");
+}
+
+TEST_F(PasswordFileTest, StoresExactlyTheScrambledUnits) {
+  SavePasswordFile(File(), CString(u"a"));
+  EXPECT_EQ(Bytes(), std::string("\x00\x16", 2));
+  struct stat info {};
+  ASSERT_EQ(stat(PathOf("password").c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0600u);
+
+  SavePasswordFile(File(), CString(u"Secret"));
+  EXPECT_EQ(Bytes().size(), 12u);
+  SavePasswordFile(File(), CString(u"ab"));
+  EXPECT_EQ(Bytes().size(), 4u) << "a shorter password replaces the whole file";
+  SavePasswordFile(File(), CString(u""));
+  EXPECT_EQ(Bytes(), "");
+  EXPECT_EQ(Check(u""), RC_SUCCESS);
+  EXPECT_EQ(Check(u"a"), RC_FAIL);
+}
+
+TEST_F(PasswordFileTest, OnlyTheWholeExactPasswordMatches) {
+  SavePasswordFile(File(), CString(u"Secret"));
+  EXPECT_EQ(Check(u"Secret"), RC_SUCCESS);
+  for (const char16_t* wrong : {u"secret", u"Secre", u"Secret1", u"", u"SECRET"}) {
+    EXPECT_EQ(Check(wrong), RC_FAIL) << testing::U8(wrong);
+  }
+  // Stored text ends at a zero unit; a final odd byte is a low byte.
+  WriteFileOrDie(PathOf("password"), std::string("\x00\x16\x00\x00\x00\x26", 6));
+  EXPECT_EQ(Check(u"a"), RC_SUCCESS);
+  WriteFileOrDie(PathOf("password"), std::string("\x00\x16\x16", 3));
+  EXPECT_EQ(Check(u"a\u6100"), RC_SUCCESS);
+  EXPECT_EQ(Check(u"a"), RC_FAIL);
+}
+
+TEST_F(PasswordFileTest, MissingOrUnsetFileAndAFileHeldOpen) {
+  EXPECT_EQ(Check(u""), RC_FILE_ERROR);
+  EXPECT_EQ(Check(u"x"), RC_FILE_ERROR);
+  EXPECT_EQ(ValidatePasswordFile(CString(), CString(u"x")), RC_FILE_ERROR);
+  EXPECT_THROW(SavePasswordFile(CString(), CString(u"x")), CFileException);
+
+  SavePasswordFile(File(), CString(u"old"));
+  const std::string before = Bytes();
+  std::unique_ptr<platform::FileLock> held;
+  ASSERT_TRUE(platform::CurrentServices().files->LockExistingFile(File(), &held).ok());
+  EXPECT_EQ(Check(u"old"), RC_FILE_ERROR);
+  EXPECT_THROW(SavePasswordFile(File(), CString(u"new")), CFileException);
+  EXPECT_EQ(Bytes(), before);
+  held.reset();
+  EXPECT_EQ(Check(u"old"), RC_SUCCESS);
+}
+
+TEST_F(PasswordFileTest, FailedSaveKeepsThePreviousPassword) {
+  SavePasswordFile(File(), CString(u"old"));
+  std::filesystem::create_directory(PathOf("folder"));
+  const CString folder(Path16("folder"));
+  try {
+    SavePasswordFile(folder, CString(u"new"));
+    ADD_FAILURE() << "saving over a folder must throw";
+  } catch (const CFileException& error) {
+    EXPECT_EQ(error.GetFilePath(), folder);
+    EXPECT_NE(error.GetOsError(), 0);
+    EXPECT_NE(std::string(error.what()).find("folder"), std::string::npos) << error.what();
+  }
+  EXPECT_EQ(Check(u"old"), RC_SUCCESS);
+}
+
+}  // namespace
+}  // namespace fennimar
