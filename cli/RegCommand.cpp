@@ -1,0 +1,193 @@
+// reg: the registry stand-in's file ($XDG_CONFIG_HOME/fennimar/
+// HKEY_CURRENT_USER.reg) for people without a registry editor. `reg query`
+// shows a key or value, `reg add` sets a value (creating its keys), `reg
+// delete` removes a value or a key with everything below it, `reg export`
+// prints the whole file.
+#include <memory>
+#include <optional>
+
+#include "cli/Command.h"
+#include "cli/Errors.h"
+#include "cli/HiveStore.h"
+#include "cli/Output.h"
+#include "cli/Paths.h"
+#include "cli/RegValues.h"
+#include "src/common/Utf.h"
+
+namespace fennimar::cli {
+namespace {
+
+using platform::Hive;
+using platform::HiveKey;
+
+constexpr std::u16string_view kRoot = u"HKEY_CURRENT_USER";
+
+struct Arguments {
+  std::string key;
+  std::optional<std::string> value;
+  std::string type = "REG_SZ";
+  std::string data;
+};
+
+// The key's full path in the hive, from "HKEY_CURRENT_USER\..." or "HKCU\...".
+std::u16string KeyPath(const std::string& key) {
+  std::u16string path = Utf8ToUtf16(key);
+  while (!path.empty() && path.back() == u'\\') path.pop_back();
+  const auto slash = path.find(u'\\');
+  const std::u16string_view root = std::u16string_view(path).substr(0, slash);
+  if (!platform::NamesEqual(root, kRoot) && !platform::NamesEqual(root, u"HKCU")) {
+    Fail(Exit::kUsage, "the key " + key +
+                           " is not below HKEY_CURRENT_USER (or HKCU), "
+                           "the only root kept");
+  }
+  std::u16string full(kRoot);
+  if (slash != std::u16string::npos) full += path.substr(slash);
+  if (const Status checked = platform::CheckKeyPath(full); !checked.ok()) {
+    Fail(Exit::kUsage, "the key " + key + " is malformed: " + checked.message());
+  }
+  return full;
+}
+
+std::string ValueName(const std::u16string& name) {
+  return name.empty() ? "(Default)" : Utf16ToUtf8(name);
+}
+
+[[noreturn]] void NoKey(const std::u16string& path, const HiveStore& store) {
+  Fail(Exit::kNotFound, "no registry key " + Utf16ToUtf8(path) + " in " + store.path());
+}
+
+void PrintKey(const Hive& hive, const HiveKey* key, const std::u16string& path,
+              const std::vector<const platform::HiveValue*>& values, bool json) {
+  if (json) {
+    Json list = Json::array();
+    for (const auto* value : values) list.push_back(RegValueToJson(*value));
+    Json object = {{"key", Utf16ToUtf8(key ? key->path() : path)}, {"values", list}};
+    Json subkeys = Json::array();
+    for (const auto& subkey : hive.ListSubkeys(path)) subkeys.push_back(Utf16ToUtf8(subkey));
+    object["subkeys"] = subkeys;
+    return PrintJson(object);
+  }
+  std::cout << Utf16ToUtf8(key ? key->path() : path) << '\n';
+  if (!values.empty()) {
+    Table table({"NAME", "TYPE", "DATA"});
+    for (const auto* value : values) {
+      table.AddRow({ValueName(value->name), RegTypeName(value->type), FormatRegData(*value)});
+    }
+    table.Print();
+  }
+  for (const auto& subkey : hive.ListSubkeys(path)) std::cout << Utf16ToUtf8(subkey) << '\n';
+}
+
+void Query(Context& context, const Arguments& arguments) {
+  const std::u16string path = KeyPath(arguments.key);
+  HiveStore store(HivePath());
+  const Hive hive = store.Read();
+  const HiveKey* key = hive.FindKey(path);
+  if (key == nullptr && !platform::NamesEqual(path, kRoot)) NoKey(path, store);
+  std::vector<const platform::HiveValue*> values;
+  if (arguments.value) {
+    const auto* value = key ? key->FindValue(Utf8ToUtf16(*arguments.value)) : nullptr;
+    if (value == nullptr) {
+      Fail(Exit::kNotFound, "no value '" + *arguments.value + "' in " + Utf16ToUtf8(path));
+    }
+    values.push_back(value);
+  } else if (key != nullptr) {
+    for (const auto& value : key->values()) values.push_back(&value);
+  }
+  PrintKey(hive, key, path, values, context.options.json);
+}
+
+void Add(const Arguments& arguments) {
+  const std::u16string path = KeyPath(arguments.key);
+  const std::uint32_t type = ParseRegType(arguments.type);
+  const std::string data = EncodeRegData(type, arguments.data);
+  const std::u16string name = Utf8ToUtf16(arguments.value.value_or(std::string()));
+  HiveStore(HivePath()).Change([&](Hive& hive) {
+    HiveKey* key = nullptr;
+    if (const Status made = hive.CreateKey(path, &key); !made.ok()) {
+      Fail(Exit::kUsage, "cannot create the key: " + made.message());
+    }
+    if (const Status set = key->SetValue(name, type, data); !set.ok()) {
+      Fail(Exit::kUsage, "cannot set the value: " + set.message());
+    }
+    return true;
+  });
+}
+
+void Delete(const Arguments& arguments) {
+  const std::u16string path = KeyPath(arguments.key);
+  if (!arguments.value && platform::NamesEqual(path, kRoot)) {
+    Fail(Exit::kUsage, "HKEY_CURRENT_USER itself cannot be deleted");
+  }
+  HiveStore store(HivePath());
+  store.Change([&](Hive& hive) {
+    if (!arguments.value) {
+      if (!hive.DeleteKey(path)) NoKey(path, store);
+      return true;
+    }
+    HiveKey* key = hive.FindKey(path);
+    if (key == nullptr) NoKey(path, store);
+    if (!key->DeleteValue(Utf8ToUtf16(*arguments.value))) {
+      Fail(Exit::kNotFound, "no value '" + *arguments.value + "' in " + Utf16ToUtf8(path));
+    }
+    return true;
+  });
+}
+
+void Export(Context& context) {
+  const Hive hive = HiveStore(HivePath()).Read();
+  if (!context.options.json) {
+    std::cout << platform::SerializeHive(hive);
+    return;
+  }
+  Json keys = Json::array();
+  for (const auto& key : hive.keys()) {
+    Json values = Json::array();
+    for (const auto& value : key.values()) values.push_back(RegValueToJson(value));
+    keys.push_back(Json{{"key", Utf16ToUtf8(key.path())}, {"values", values}});
+  }
+  PrintJson(Json{{"keys", keys}});
+}
+
+}  // namespace
+
+void AddRegCommand(CLI::App& app, Context& context) {
+  const std::string where =
+      "The registry is kept in $XDG_CONFIG_HOME/fennimar/HKEY_CURRENT_USER.reg.\n"
+      "KEY is HKEY_CURRENT_USER\\... (or HKCU\\...); VALUE \"\" is the key's default value.";
+  CLI::App* reg = AddCommand(
+      app, context, "reg", "Look at and change the emulated registry",
+      [] { Fail(Exit::kUsage, "reg needs a command; valid commands: query, add, delete, export"); },
+      where);
+
+  auto arguments = std::make_shared<Arguments>();
+  CLI::App* query = AddCommand(
+      *reg, context, "query", "Show a key (values and subkeys) or one value",
+      [&context, arguments] { Query(context, *arguments); }, where);
+  query->add_option("KEY", arguments->key, "The key")->required();
+  query->add_option("VALUE", arguments->value, "The value's name");
+
+  CLI::App* add = AddCommand(
+      *reg, context, "add", "Set a value, creating the key if needed",
+      [arguments] { Add(*arguments); },
+      where +
+          "\nREG_DWORD data is decimal or 0x-hex; REG_BINARY data is "
+          "hex bytes (01,02,ff).");
+  add->add_option("KEY", arguments->key, "The key")->required();
+  add->add_option("VALUE", arguments->value, "The value's name")->required();
+  add->add_option("--type", arguments->type, "REG_SZ (default), REG_DWORD or REG_BINARY")
+      ->type_name("TYPE");
+  add->add_option("--data", arguments->data, "The data")->required()->type_name("D");
+
+  CLI::App* remove = AddCommand(
+      *reg, context, "delete", "Delete a value, or a key with everything below it",
+      [arguments] { Delete(*arguments); }, where);
+  remove->add_option("KEY", arguments->key, "The key")->required();
+  remove->add_option("VALUE", arguments->value, "The value's name");
+
+  AddCommand(
+      *reg, context, "export", "Print the whole registry file", [&context] { Export(context); },
+      where);
+}
+
+}  // namespace fennimar::cli

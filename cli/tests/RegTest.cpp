@@ -1,0 +1,50 @@
+// reg: values of each type added, shown and deleted on the registry file,
+// which the library keeps reading as before.
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include "cli/tests/CliSandbox.h"
+
+namespace fennimar::cli::test {
+namespace {
+
+using nlohmann::json;
+
+TEST(RegTest, ValuesAreAddedShownExportedAndDeleted) {
+  CliSandbox box;
+  const std::string key = "HKCU\\Software\\Example";
+  ASSERT_EQ(box.Run({"reg", "add", key, "Count", "--type", "REG_DWORD", "--data", "-1"}).status, 0);
+  ASSERT_EQ(
+      box.Run({"reg", "add", key, "Blob", "--type", "REG_BINARY", "--data", "01,02,ff"}).status, 0);
+  ASSERT_EQ(box.Run({"reg", "add", key + "\\Sub", "", "--data", "h\xc3\xa9llo"}).status, 0);
+
+  const RunResult text = box.Run({"reg", "query", key});
+  EXPECT_EQ(text.out,
+            "HKEY_CURRENT_USER\\Software\\Example\n"
+            "NAME   TYPE        DATA\n"
+            "Count  REG_DWORD   0xffffffff (4294967295)\n"
+            "Blob   REG_BINARY  01,02,ff\n"
+            "HKEY_CURRENT_USER\\Software\\Example\\Sub\n");
+  const json sub = json::parse(box.Run({"reg", "query", key + "\\Sub", "--json"}).out);
+  EXPECT_EQ(sub["values"][0], json({{"name", ""}, {"type", "REG_SZ"}, {"data", "h\xc3\xa9llo"}}));
+  EXPECT_EQ(json::parse(box.Run({"--json", "reg", "query", key, "Count"}).out)["values"][0]["data"],
+            4294967295u);
+
+  const RunResult exported = box.Run({"reg", "export"});
+  EXPECT_EQ(exported.out, ReadText(box.hive()));
+  EXPECT_NE(exported.out.find("\"Count\"=dword:ffffffff"), std::string::npos);
+
+  ASSERT_EQ(box.Run({"reg", "delete", key, "Count"}).status, 0);
+  EXPECT_EQ(box.Run({"reg", "query", key, "Count"}).status, 1);
+  ASSERT_EQ(box.Run({"reg", "delete", key}).status, 0);
+  EXPECT_EQ(box.Run({"reg", "query", key + "\\Sub"}).status, 1);
+  EXPECT_EQ(box.Run({"reg", "delete", key}).status, 1);
+
+  // The library still reads its own values from the file.
+  EXPECT_EQ(box.Run({"first-use"}).out, "1\n");
+  EXPECT_EQ(box.Run({"first-use"}).out, "0\n");
+}
+
+}  // namespace
+}  // namespace fennimar::cli::test
