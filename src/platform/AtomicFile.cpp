@@ -47,11 +47,14 @@ Status WriteAndClose(WritableFile& file, std::string_view bytes) {
 }
 
 // Creates the temporary beside `target` and fills it. On failure nothing is
-// left behind and `temporary` is meaningless.
+// left behind and `temporary` is meaningless. Temporaries that writers killed
+// mid-save left for this target are removed first, so that they never pile
+// up; that clean-up is housekeeping, and its failure never stops the save.
 Status WriteTemporary(FileSystem& files, std::u16string_view target, std::string_view bytes,
                       unsigned mode, std::u16string* temporary) {
   std::u16string prefix(target);
   prefix.append(kTemporaryMarker);
+  (void)files.RemoveStaleUniqueFiles(prefix);
   std::unique_ptr<WritableFile> file;
   const Status created = files.CreateUniqueFile(prefix, mode, temporary, &file);
   if (!created.ok()) return created;

@@ -15,7 +15,9 @@ namespace fennimar::platform {
 // and the folder is flushed. On any failure the temporary is removed and the
 // target is left exactly as it was. A target that exists keeps its permission
 // bits; a new one gets `new_file_mode`. When `path` is a symbolic link, the
-// file it points to is replaced and the link stays.
+// file it points to is replaced and the link stays. Temporaries of the same
+// target left by writers that died mid-save are removed on the way; those of
+// writers still running are not.
 Status WriteFileAtomically(FileSystem& files, std::u16string_view path,
                            std::string_view bytes, unsigned new_file_mode);
 

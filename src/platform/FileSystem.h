@@ -49,6 +49,12 @@ class FileSystem {
   virtual Status CreateUniqueFile(std::u16string_view prefix, unsigned mode,
                                   std::u16string* created_path,
                                   std::unique_ptr<WritableFile>* file) = 0;
+  // Removes the files CreateUniqueFile made with `prefix` whose creating
+  // process has ended (it was killed, or the machine stopped) without removing
+  // them. A file whose creator still runs is never touched, nor is any name
+  // CreateUniqueFile would not make. A backend that cannot tell whether a
+  // process has ended keeps every file, as this default does.
+  virtual Status RemoveStaleUniqueFiles(std::u16string_view /*prefix*/) { return Status::Ok(); }
   // Replaces `to` with `from` in one step: a reader sees the old or the new
   // file, never a mixture or nothing.
   virtual Status RenameFile(std::u16string_view from, std::u16string_view to) = 0;

@@ -15,7 +15,10 @@ constexpr int kMaxRetries = 11;
 constexpr std::size_t kModuleNameCapacity = 1041;
 // Templates are small; anything larger is not a template.
 constexpr std::size_t kMaxTemplateBytes = 64u << 20;
+// A document the DOM could load is no larger than this.
+constexpr std::size_t kMaxDocumentBytes = 64u << 20;
 constexpr unsigned kNewDocumentMode = 0644;
+constexpr std::u16string_view kBackupSuffix = u".bak";
 
 }  // namespace
 
@@ -51,7 +54,24 @@ void CXMLLogfile::CopyTemplate() const {
   if (template_path_.IsEmpty()) return;
   std::string bytes;
   if (!services_.files->ReadFile(template_path_, kMaxTemplateBytes, &bytes).ok()) return;
+  BackUpDocument(bytes);
   (void)platform::WriteFileAtomically(*services_.files, document_path_, bytes, kNewDocumentMode);
+}
+
+// A first use replaces the user's document, so its bytes are first kept in
+// "<document>.bak"; a new backup gets the document's permission bits, so a
+// private document does not leave a readable copy. A document that holds
+// the template's bytes is not copied: the backup then keeps the last user's
+// document rather than a second copy of the template. The outcome is not
+// examined; the template is installed either way, as a first use asks.
+void CXMLLogfile::BackUpDocument(const std::string& template_bytes) const {
+  std::string bytes;
+  if (!services_.files->ReadFile(document_path_, kMaxDocumentBytes, &bytes).ok()) return;
+  if (bytes == template_bytes) return;
+  unsigned mode = 0;
+  if (!services_.files->GetPermissions(document_path_, &mode).ok()) mode = kNewDocumentMode;
+  (void)platform::WriteFileAtomically(*services_.files, document_path_ + CString(kBackupSuffix),
+                                      bytes, mode);
 }
 
 // Tries the load once and retries up to kMaxRetries times, copying the

@@ -3,6 +3,9 @@
 // in-memory DOM document, and writes it back on every change and once more
 // when it is destroyed.
 //
+// A first use that replaces a document other than the template keeps the
+// replaced bytes beside it, in "<document>.bak".
+//
 // After construction the object is loaded (a document with a root element)
 // or empty for good; it never reloads. In the empty state every section
 // lookup finds nothing and the destructor writes nothing. It must be
@@ -50,6 +53,7 @@ class CXMLLogfile {
  private:
   void InstallTemplate();
   void CopyTemplate() const;
+  void BackUpDocument(const std::string& template_bytes) const;
   void LoadWithRetries();
 
   platform::Services services_;

@@ -31,6 +31,7 @@ TEST_F(CXMLLogfileTest, MissingDocumentGetsTemplateAndFolders) {
   EXPECT_EQ(dom_.documents_created, 1);
   EXPECT_EQ(sleeper_.waits, std::vector<unsigned>{30});
   EXPECT_TRUE(fs::is_regular_file(document));
+  EXPECT_FALSE(fs::exists(document.string() + ".bak"));
   EXPECT_EQ(dom_.initializations, 1);
   EXPECT_EQ(dom_.uninitializations, 1);
 }
@@ -46,9 +47,19 @@ TEST_F(CXMLLogfileTest, FirstUseReplacesAnExistingDocumentOtherwiseItIsKept) {
   EXPECT_TRUE(sleeper_.waits.empty());
   EXPECT_NE(ReadFileOrDie(document).find("<!-- mine -->"), std::string::npos);
 
+  fs::permissions(document, fs::perms(0600));  // a private document gets a private backup
+  const std::string users_bytes = ReadFileOrDie(document);
   { CXMLLogfile replaced(U16(document.string()), /*first_use=*/1); }
   EXPECT_EQ(ReadFileOrDie(document).find("<!-- mine -->"), std::string::npos);
   EXPECT_NE(ReadFileOrDie(document).find("GlobalSetting"), std::string::npos);
+  const fs::path backup = document.string() + ".bak";
+  EXPECT_EQ(ReadFileOrDie(backup), users_bytes);
+  EXPECT_EQ(fs::status(backup).permissions(), fs::perms(0600));
+
+  // Replacing a document that is the template keeps the user's backup.
+  fs::copy_file(TemplatePath(), document, fs::copy_options::overwrite_existing);
+  { CXMLLogfile again(U16(document.string()), /*first_use=*/1); }
+  EXPECT_EQ(ReadFileOrDie(backup), users_bytes);
 }
 
 TEST_F(CXMLLogfileTest, DocumentThatCannotBeLoadedIsRetriedAndLeftAlone) {

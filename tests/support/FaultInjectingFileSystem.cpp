@@ -40,8 +40,7 @@ const char* FaultInjectingFileSystem::OpName(Op op) {
   static const char* const kNames[kOpCount] = {
       "PathExists",     "CreateDirectory", "ReadFile",   "CreateUniqueFile", "Append",
       "Sync",           "Close",           "RenameFile", "RemoveFile",       "SyncDirectory",
-      "GetPermissions", "ResolveLinks",    "LockFile",
-      "LockExistingFile"};
+      "GetPermissions", "ResolveLinks",    "LockFile",   "LockExistingFile", "RemoveStaleUniqueFiles"};
   return kNames[static_cast<int>(op)];
 }
 
@@ -60,9 +59,15 @@ void FaultInjectingFileSystem::ShortAppend(int nth, std::size_t written, int err
   faults_.push_back(Fault{false, Op::kAppend, nth, error, true, written, false});
 }
 
+void FaultInjectingFileSystem::CallBefore(Op op, std::function<void()> action) {
+  std::lock_guard<std::mutex> hold(mutex_);
+  actions_.emplace_back(op, std::move(action));
+}
+
 void FaultInjectingFileSystem::Reset() {
   std::lock_guard<std::mutex> hold(mutex_);
   faults_.clear();
+  actions_.clear();
   for (int& count : counts_) count = 0;
   log_.clear();
   fired_ = 0;
@@ -89,6 +94,7 @@ std::vector<FaultInjectingFileSystem::Op> FaultInjectingFileSystem::Log() const 
 }
 
 FaultInjectingFileSystem::Fault FaultInjectingFileSystem::Tick(Op op) {
+  RunActions(op);
   std::lock_guard<std::mutex> hold(mutex_);
   const int count = ++counts_[static_cast<int>(op)];
   log_.push_back(op);
@@ -101,6 +107,18 @@ FaultInjectingFileSystem::Fault FaultInjectingFileSystem::Tick(Op op) {
     return fault;
   }
   return Fault{};
+}
+
+// Outside the lock: an action may call back into this file system.
+void FaultInjectingFileSystem::RunActions(Op op) {
+  std::vector<std::function<void()>> due;
+  {
+    std::lock_guard<std::mutex> hold(mutex_);
+    for (const auto& [action_op, action] : actions_) {
+      if (action_op == op) due.push_back(action);
+    }
+  }
+  for (const auto& action : due) action();
 }
 
 Status FaultInjectingFileSystem::Injected(Op op, int error) {

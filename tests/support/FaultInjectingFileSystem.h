@@ -8,6 +8,9 @@
 //   EXPECT_EQ(fs.FaultsFired(), 1);
 //   EXPECT_EQ(fs.Count(FaultInjectingFileSystem::Op::kRename), 0);
 //
+// CallBefore runs an action of the test's at a chosen step, for instance to
+// end a child process there as if it had been killed mid-save.
+//
 // A failed call never pretends to have done its work: a failed Append has
 // written nothing (or, for ShortAppend, only the stated prefix), a failed
 // RenameFile has renamed nothing. A failed Close still closes the real file,
@@ -16,9 +19,11 @@
 #define FENNIMAR_TESTS_SUPPORT_FAULTINJECTINGFILESYSTEM_H_
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "src/platform/FileSystem.h"
@@ -42,8 +47,9 @@ class FaultInjectingFileSystem : public platform::FileSystem {
     kResolveLinks,
     kLockFile,
     kLockExistingFile,
+    kRemoveStaleUniqueFiles,
   };
-  static constexpr int kOpCount = static_cast<int>(Op::kLockExistingFile) + 1;
+  static constexpr int kOpCount = static_cast<int>(Op::kRemoveStaleUniqueFiles) + 1;
   static const char* OpName(Op op);
 
   explicit FaultInjectingFileSystem(platform::FileSystem& real) : real_(real) {}
@@ -54,7 +60,9 @@ class FaultInjectingFileSystem : public platform::FileSystem {
   void FailNthCall(int nth, int error);
   // The `nth` Append writes only its first `written` bytes, then fails.
   void ShortAppend(int nth, std::size_t written, int error);
-  // Forgets every fault and zeroes the counts and the log.
+  // Runs `action` at the start of every call of `op`, before it is counted.
+  void CallBefore(Op op, std::function<void()> action);
+  // Forgets every fault and action and zeroes the counts and the log.
   void Reset();
 
   int Count(Op op) const;
@@ -74,6 +82,10 @@ class FaultInjectingFileSystem : public platform::FileSystem {
   }
   Status CreateUniqueFile(std::u16string_view prefix, unsigned mode, std::u16string* created_path,
                           std::unique_ptr<platform::WritableFile>* file) override;
+  Status RemoveStaleUniqueFiles(std::u16string_view prefix) override {
+    return Forward(Op::kRemoveStaleUniqueFiles,
+                   [&] { return real_.RemoveStaleUniqueFiles(prefix); });
+  }
   Status RenameFile(std::u16string_view from, std::u16string_view to) override {
     return Forward(Op::kRename, [&] { return real_.RenameFile(from, to); });
   }
@@ -112,6 +124,7 @@ class FaultInjectingFileSystem : public platform::FileSystem {
   // Counts one call of `op`; returns the fault it triggers, or one with
   // error 0 when the call is to go through.
   Fault Tick(Op op);
+  void RunActions(Op op);
   static Status Injected(Op op, int error);
   // The call through to the real file system, unless a fault is due.
   template <typename Call>
@@ -123,6 +136,7 @@ class FaultInjectingFileSystem : public platform::FileSystem {
   platform::FileSystem& real_;
   mutable std::mutex mutex_;
   std::vector<Fault> faults_;
+  std::vector<std::pair<Op, std::function<void()>>> actions_;
   int counts_[kOpCount] = {};
   std::vector<Op> log_;
   int fired_ = 0;

@@ -2,7 +2,9 @@
 // and are handed to the system as UTF-8. Every failure becomes a Status whose
 // message names the operation and the path; a missing file or folder is
 // kNotFound, anything else kIoError, and os_error keeps errno.
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/file.h>
 #include <sys/random.h>
 #include <sys/stat.h>
@@ -16,6 +18,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <regex>
 #include <string>
 #include <utility>
 
@@ -152,6 +155,18 @@ std::string UniqueSuffix() {
                 static_cast<unsigned long long>(RandomBits()));
   return suffix;
 }
+
+// The pid in a name made of a prefix and UniqueSuffix, or 0 when `suffix`
+// (the name after the prefix) is not one: other names are never touched.
+pid_t CreatorOf(const std::string& suffix) {
+  static const std::regex kSuffix(R"(\.([1-9][0-9]{0,8})-[0-9]+-[0-9a-f]{16})");
+  std::smatch match;
+  return std::regex_match(suffix, match, kSuffix) ? static_cast<pid_t>(std::stol(match[1])) : 0;
+}
+
+// kill(pid, 0) sends nothing; ESRCH says there is no such process. A process
+// we may not signal (EPERM) exists. A reused pid only keeps a file longer.
+bool HasEnded(pid_t pid) { return ::kill(pid, 0) != 0 && errno == ESRCH; }
 
 // Creates `path` anew with exactly `mode`: fchmod undoes what the umask took,
 // so a replaced file keeps the bits of the one it replaces.
@@ -299,6 +314,27 @@ class PosixFileSystem : public FileSystem {
       return status;
     }
     return ErrnoStatus("open", native + ".*", EEXIST);
+  }
+
+  Status RemoveStaleUniqueFiles(std::u16string_view prefix) override {
+    std::string native, folder, name;
+    Status status = ToNative(prefix, &native);
+    if (!status.ok()) return status;
+    SplitPath(native, &folder, &name);
+    const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), &::closedir);
+    if (!dir) return ErrnoStatus("opendir", folder, errno);
+    while (const dirent* entry = ::readdir(dir.get())) {
+      const std::string entry_name = entry->d_name;
+      if (entry_name.compare(0, name.size(), name) != 0) continue;
+      const pid_t creator = CreatorOf(entry_name.substr(name.size()));
+      if (creator == 0 || !HasEnded(creator)) continue;
+      const std::string path = folder + "/" + entry_name;
+      // Another writer may have removed it meanwhile; that is as good.
+      if (::unlink(path.c_str()) != 0 && errno != ENOENT && status.ok()) {
+        status = ErrnoStatus("unlink", path, errno);
+      }
+    }
+    return status;
   }
 
   Status RenameFile(std::u16string_view from, std::u16string_view to) override {

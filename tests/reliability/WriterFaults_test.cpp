@@ -1,0 +1,177 @@
+// Every writer of the library, made to fail at each step of its save that
+// touches the disk: the file keeps its old bytes (or, after the rename, holds
+// the complete new ones), no temporary stays, the caller hears what the
+// writer promises, and the next save works.
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "fennimar/FennimarDllInterface.h"
+#include "src/common/Names.h"
+#include "src/platform/posix/PosixBackends.h"
+#include "tests/support/FaultInjectingFileSystem.h"
+#include "tests/support/LibraryTest.h"
+
+namespace fennimar {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::FaultInjectingFileSystem;
+using testing::ReadFileOrDie;
+using testing::WriteFileOrDie;
+using Op = FaultInjectingFileSystem::Op;
+
+struct FaultKind {
+  const char* name;
+  Op op;
+  int error;
+  bool short_write;  // the Append writes a few bytes before it fails
+};
+
+const FaultKind kFaultKinds[] = {
+    {"open", Op::kCreateUniqueFile, EACCES, false},
+    {"write", Op::kAppend, ENOSPC, false},
+    {"write", Op::kAppend, EIO, false},
+    {"short write", Op::kAppend, ENOSPC, true},
+    {"fsync", Op::kSync, EIO, false},
+    {"close", Op::kClose, EIO, false},
+    {"rename", Op::kRename, EIO, false},
+    {"folder fsync", Op::kSyncDirectory, EIO, false},
+};
+
+// What SavePassword does instead of answering: it throws CFileException.
+constexpr int kThrew = -1;
+
+struct Writer {
+  const char* name;             // also the name of its count in the test report
+  fs::path file;                // the file its save replaces
+  std::function<int()> save;    // the call: its result, or kThrew
+  int failed;                   // the call's result when the file was not written
+  std::function<void()> after;  // checks made after a failed save, if any
+};
+
+std::set<std::string> Entries(const fs::path& folder) {
+  std::set<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    names.insert(entry.path().filename().string());
+  }
+  return names;
+}
+
+class WriterFaultsTest : public testing::LibraryTest {
+ protected:
+  WriterFaultsTest() {
+    fs::create_directories(PathOf("secret"));
+    WriteFileOrDie(root() / "module" / "HWinfo.ini", "[systemrequest]\r\nIsFirstFlag=1\r\n");
+  }
+
+  void Arm(const FaultKind& kind, int nth) {
+    files_.Reset();
+    if (kind.short_write) {
+      files_.ShortAppend(nth, 5, kind.error);
+    } else {
+      files_.FailOperation(kind.op, nth, kind.error);
+    }
+  }
+
+  // Fails each step of `writer`'s save in turn; returns the faults injected.
+  int FailEveryStep(const Writer& writer) {
+    const std::string before = ReadFileOrDie(writer.file);
+    files_.Reset();
+    EXPECT_EQ(writer.save(), RC_SUCCESS);
+    const std::string after = ReadFileOrDie(writer.file);
+    EXPECT_NE(after, before);
+    const std::set<std::string> entries = Entries(writer.file.parent_path());
+    int steps[FaultInjectingFileSystem::kOpCount] = {};
+    for (const Op op : files_.Log()) ++steps[static_cast<int>(op)];
+
+    int injected = 0;
+    for (const FaultKind& kind : kFaultKinds) {
+      EXPECT_GT(steps[static_cast<int>(kind.op)], 0) << kind.name;
+      for (int nth = 1; nth <= steps[static_cast<int>(kind.op)]; ++nth) {
+        SCOPED_TRACE(std::string(kind.name) + " #" + std::to_string(nth) + " errno " +
+                     std::to_string(kind.error));
+        WriteFileOrDie(writer.file, before);
+        Arm(kind, nth);
+        EXPECT_EQ(writer.save(), writer.failed);
+        EXPECT_EQ(files_.FaultsFired(), 1);
+        injected += files_.FaultsFired();
+        // Only the folder flush comes after the rename: the new content is
+        // then complete and in place, yet the writer reports the failure as
+        // whether it would survive a power loss is unknown.
+        const bool renamed = kind.op == Op::kSyncDirectory;
+        EXPECT_EQ(ReadFileOrDie(writer.file), renamed ? after : before);
+        EXPECT_EQ(Entries(writer.file.parent_path()), entries);
+        if (writer.after) writer.after();
+
+        files_.Reset();
+        EXPECT_EQ(writer.save(), RC_SUCCESS);
+        EXPECT_EQ(ReadFileOrDie(writer.file), after);
+      }
+    }
+    return injected;
+  }
+
+  std::unique_ptr<platform::FileSystem> real_ = platform::NewPosixFileSystem();
+  FaultInjectingFileSystem files_{*real_};
+  std::unique_ptr<platform::Registry> registry_ = platform::NewHiveRegistry(files_);
+  std::unique_ptr<platform::XmlDom> xml_ = platform::NewPugiXmlDom(files_);
+  std::unique_ptr<platform::IniFile> ini_ = platform::NewPosixIniFile(files_);
+  platform::ScopedServices faulty_{
+      {&files_, registry_.get(), xml_.get(), nullptr, nullptr, ini_.get()}};
+};
+
+TEST_F(WriterFaultsTest, AFailedSaveKeepsTheFileAndTheNextSaveWorks) {
+  FennimarDllInterface host(CString(Path16("settings/Fennimar.xml")));
+  platform::RegKey desktop = platform::kNullKey;
+  ASSERT_TRUE(registry_->CreateKey(platform::kHkeyCurrentUser, names::kDesktopKey, &desktop).ok());
+  ASSERT_TRUE(registry_->CloseKey(desktop).ok());
+  host.SetPasswordFilePath(CString(Path16("secret/password")));
+  CString old_password(u"old"), new_password(u"new"), wallpaper(u"/pictures/new.png");
+  ASSERT_NO_THROW(host.SavePassword(old_password));
+  _Fennimar_Config_ config;
+  ASSERT_EQ(host.GetConfig(config), RC_SUCCESS);
+  config.soundEffect = !config.soundEffect;
+  const fs::path hive = root() / "config" / "fennimar" / "HKEY_CURRENT_USER.reg";
+
+  const auto set_config = [&] { return static_cast<int>(host.SetConfig(config)); };
+  const auto config_kept = [&] {  // in memory, for the next save to write
+    _Fennimar_Config_ read;
+    EXPECT_EQ(host.GetConfig(read), RC_SUCCESS);
+    EXPECT_EQ(read.soundEffect, config.soundEffect);
+  };
+  const auto set_used = [&] { return static_cast<int>(host.SetUsedStatus()); };
+  const auto set_wallpaper = [&] { return static_cast<int>(host.SetCurrentBgImage(wallpaper)); };
+  const auto set_ini_flag = [&] { return static_cast<int>(host.SetLightFlagStatus()); };
+  const auto save_password = [&] {
+    try {
+      return static_cast<int>(host.SavePassword(new_password));
+    } catch (const CFileException&) {
+      return kThrew;
+    }
+  };
+  const Writer writers[] = {
+      {"document", PathOf("settings/Fennimar.xml"), set_config, RC_SUCCESS, config_kept},
+      {"first_use_flag", hive, set_used, RC_SYSTEM_ERROR, {}},
+      {"wallpaper", hive, set_wallpaper, RC_SYSTEM_ERROR, {}},
+      {"ini_flag", root() / "module" / "HWinfo.ini", set_ini_flag, RC_SYSTEM_ERROR, {}},
+      {"password", PathOf("secret/password"), save_password, kThrew, {}},
+  };
+  int total = 0;
+  for (const Writer& writer : writers) {
+    SCOPED_TRACE(writer.name);
+    const int injected = FailEveryStep(writer);
+    RecordProperty(std::string("faults_") + writer.name, injected);
+    total += injected;
+  }
+  RecordProperty("faults_total", total);
+}
+
+}  // namespace
+}  // namespace fennimar
