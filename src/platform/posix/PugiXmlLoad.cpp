@@ -26,10 +26,22 @@ constexpr unsigned kParseFlags = pugi::parse_pi | pugi::parse_comments | pugi::p
                                  pugi::parse_wconv_attribute | pugi::parse_declaration |
                                  pugi::parse_doctype | pugi::parse_fragment;
 
-// Encodings a declaration may name. pugixml reads Latin-1 itself and takes any
-// other name as UTF-8, which would silently misread e.g. windows-1252.
-constexpr const char* kDeclaredEncodings[] = {"utf-8", "utf-16", "iso-8859-1", "latin1",
-                                              "us-ascii"};
+// Encodings a declaration may name, each with the encodings the bytes may
+// then be in. pugixml reads Latin-1 itself and takes any other name as UTF-8,
+// which would silently misread e.g. windows-1252; and a byte order mark
+// decides over the declaration, so a declaration that the bytes contradict
+// (a UTF-8 mark on a "UTF-16" document) is refused, as strict parsers do.
+struct DeclaredEncoding {
+  const char* name;
+  pugi::xml_encoding read_as;
+  pugi::xml_encoding or_as;
+};
+constexpr DeclaredEncoding kDeclaredEncodings[] = {
+    {"utf-8", pugi::encoding_utf8, pugi::encoding_utf8},
+    {"utf-16", pugi::encoding_utf16_le, pugi::encoding_utf16_be},
+    {"iso-8859-1", pugi::encoding_latin1, pugi::encoding_latin1},
+    {"latin1", pugi::encoding_latin1, pugi::encoding_latin1},
+    {"us-ascii", pugi::encoding_utf8, pugi::encoding_utf8}};
 
 bool IsXmlSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
@@ -62,14 +74,35 @@ bool IsReadableEncoding(pugi::xml_encoding encoding) {
 
 bool HasUtf8Bom(std::string_view bytes) { return StartsWith(bytes, "\xEF\xBB\xBF"); }
 
-bool IsAcceptedDeclaration(const pugi::xml_document& document) {
+bool IsUtf16(pugi::xml_encoding encoding) {
+  return encoding == pugi::encoding_utf16_le || encoding == pugi::encoding_utf16_be;
+}
+
+// Whole units, every surrogate in a pair: pugixml drops a last half unit or a
+// broken pair silently, and the next save would lose them for good.
+bool IsValidUtf16(std::string_view bytes, bool big_endian) {
+  if (bytes.size() % 2 != 0) return false;
+  bool expect_low = false;
+  for (std::size_t i = 0; i < bytes.size(); i += 2) {
+    const auto high_byte = static_cast<unsigned char>(bytes[big_endian ? i : i + 1]);
+    const bool high = high_byte >= 0xD8 && high_byte <= 0xDB;
+    const bool low = high_byte >= 0xDC && high_byte <= 0xDF;
+    if (low != expect_low) return false;
+    expect_low = high;
+  }
+  return !expect_low;
+}
+
+bool IsAcceptedDeclaration(const pugi::xml_document& document, pugi::xml_encoding read_as) {
   const pugi::xml_node first = document.first_child();
   if (first.type() != pugi::node_declaration) return true;
   const pugi::xml_attribute encoding = first.attribute("encoding");
   if (!encoding) return true;
-  return std::any_of(
-      std::begin(kDeclaredEncodings), std::end(kDeclaredEncodings),
-      [&](const char* name) { return EqualsIgnoringAsciiCase(encoding.value(), name); });
+  return std::any_of(std::begin(kDeclaredEncodings), std::end(kDeclaredEncodings),
+                     [&](const DeclaredEncoding& declared) {
+                       return EqualsIgnoringAsciiCase(encoding.value(), declared.name) &&
+                              (read_as == declared.read_as || read_as == declared.or_as);
+                     });
 }
 
 // A document is: an optional declaration first, then comments, processing
@@ -97,16 +130,28 @@ bool HasWellFormedTopLevel(const pugi::xml_document& document) {
   return elements == 1;
 }
 
+// pugixml decodes character references without checking them, so "&#xD800;"
+// or "&#x110000;" becomes bytes that are not UTF-8: the next save would write
+// them and the next load refuse the file. Such a document is refused now.
+bool HasValidValues(pugi::xml_node node) {
+  if (!IsValidUtf8(node.value())) return false;
+  for (pugi::xml_attribute a = node.first_attribute(); a; a = a.next_attribute()) {
+    if (!IsValidUtf8(a.value())) return false;
+  }
+  return true;
+}
+
 // One pass over the whole tree, in document order and without recursion, so
 // that no nesting depth can exhaust the stack. It drops white-space-only text
-// outside xml:space="preserve" and refuses too deep nesting and repeated
-// attributes (which pugixml accepts).
+// outside xml:space="preserve" and refuses too deep nesting, repeated
+// attributes (which pugixml accepts) and values that are not UTF-8.
 class TreeCleaner {
  public:
   bool Run(pugi::xml_document& document) {
     preserve_.assign(1, false);  // the document level: white space is layout
     pugi::xml_node node = document.first_child();
     while (node) {
+      if (!HasValidValues(node)) return false;
       if (node.type() == pugi::node_pcdata && !preserve_.back() && IsXmlWhitespace(node.value())) {
         const pugi::xml_node next = Advance(node);
         node.parent().remove_child(node);
@@ -170,7 +215,11 @@ bool IsAcceptedContent(std::string_view bytes, const pugi::xml_parse_result& par
                        pugi::xml_document& document) {
   if (parsed.status != pugi::status_ok || !IsReadableEncoding(parsed.encoding)) return false;
   if (parsed.encoding == pugi::encoding_utf8 && !IsValidUtf8(bytes)) return false;
-  return IsAcceptedDeclaration(document) && HasWellFormedTopLevel(document) &&
+  if (IsUtf16(parsed.encoding) &&
+      !IsValidUtf16(bytes, parsed.encoding == pugi::encoding_utf16_be)) {
+    return false;
+  }
+  return IsAcceptedDeclaration(document, parsed.encoding) && HasWellFormedTopLevel(document) &&
          TreeCleaner().Run(document);
 }
 

@@ -26,8 +26,9 @@ struct SourceEncoding {
 
 // Parses `bytes` into `document` (which is reset first). On any problem -
 // not well-formed, no single root element, a document type declaration, an
-// encoding we do not read, invalid UTF-8, nesting beyond kMaxElementDepth,
-// a repeated attribute - the document is left empty and false is returned.
+// encoding we do not read, a declared encoding the bytes contradict, invalid
+// UTF-8 or UTF-16, nesting beyond kMaxElementDepth, a repeated attribute -
+// the document is left empty and false is returned.
 // White-space-only text outside xml:space="preserve" is removed.
 bool LoadDocument(std::string_view bytes, pugi::xml_document& document, SourceEncoding* source);
 

@@ -1,0 +1,146 @@
+// Fuzzes the settings document: the input is written to a file and opened as
+// the settings document (the platform's own DOM and files; waits are only
+// counted), and every section reader runs on what loaded.
+//  - A file that does not load is left byte for byte as it was.
+//  - A document that loads is saved when it is closed, and the saved file
+//    loads again with the same answers from every reader (except in Latin-1,
+//    where a character Latin-1 cannot hold is saved as '?').
+//  - After every writer has run on it, the document still loads.
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <string_view>
+
+#include "fuzz/FuzzCheck.h"
+#include "src/common/Utf.h"
+#include "src/platform/posix/PugiXmlLoad.h"
+#include "src/store/SettingsHolder.h"
+#include "tests/support/FakeServices.h"
+
+namespace {
+
+using fennimar::SettingsHolder;
+using fennimar::fuzz::Check;
+
+// A folder of this process's own, on tmpfs where there is one: every run
+// saves the document, and flushing each save to a disk would slow the fuzzer
+// down many times over.
+std::string MakeFolder() {
+  std::string pattern = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : P_tmpdir;
+  pattern += "/fennimar-fuzz-XXXXXX";
+  Check(mkdtemp(pattern.data()) != nullptr, "a folder of our own can be made");
+  return pattern;
+}
+
+// The document's folder, removed at exit, and the services the library runs
+// on while the fuzzer runs.
+struct Workspace {
+  ~Workspace() {
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
+  }
+
+  const std::string folder = MakeFolder();
+  const std::string document = folder + "/Fennimar.xml";
+  const std::u16string document16 = fennimar::Utf8ToUtf16(document);
+  fennimar::testing::CountingSleeper sleeper;
+  // No template beside the "host": none is ever installed over the input.
+  fennimar::testing::FixedModulePath module{fennimar::Utf8ToUtf16(folder + "/none/host")};
+  fennimar::platform::ScopedServices services{{nullptr, nullptr, nullptr, &module, &sleeper}};
+};
+
+Workspace& Work() {
+  static Workspace work;
+  work.sleeper.waits.clear();
+  return work;
+}
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+std::string Answers(SettingsHolder& settings) {
+  std::ostringstream out;
+  std::vector<_Fennimar_AppItem_> apps;
+  out << settings.GetApplicationsList(apps);
+  for (const auto& a : apps) {
+    out << '[' << a.key.ToUtf8() << '|' << a.path.ToUtf8() << '|' << a.parameter.ToUtf8() << '|'
+        << a.descriptionName.ToUtf8() << ']';
+  }
+  _Fennimar_Config_ config{-1, -1, -1, -1};
+  out << settings.GetConfig(config) << config.launchcode << ',' << config.mouseHook << ','
+      << config.soundEffect << ',' << config.lightEffect;
+  for (int position = 0; position < 4; ++position) {
+    int value = -1;
+    out << settings.GetSwitch(position, value) << value;
+  }
+  _Background_Config_ background{u"-", -1};
+  out << settings.GetBackgroundConfig(background) << background.pictureFolder.ToUtf8() << ','
+      << background.displaySequence;
+  std::vector<_VDESKTOPINFO_> workspaces;
+  out << settings.GetWorkspcaeConfig(workspaces);
+  for (const auto& w : workspaces) {
+    out << '[' << w.key << '|' << w.name.ToUtf8() << '|' << w.styleID << '|'
+        << w.mouseStyle.ToUtf8() << '|' << w.emRecylePath.ToUtf8() << '|'
+        << w.fuRecylePath.ToUtf8() << '|' << w.mouseNo << '|' << w.recyleNo << '|'
+        << w.useTarsel << ']';
+  }
+  return out.str();
+}
+
+// Every writer, with values read from the document where there are some.
+void RunWriters(SettingsHolder& settings) {
+  std::vector<_Fennimar_AppItem_> apps;
+  (void)settings.GetApplicationsList(apps);
+  (void)settings.AddAppItem({u"9", u"/usr/bin/x <&\"'>", u"\t\r\n", u"\U0001F600"});
+  (void)settings.DeleteAppItem(apps.empty() ? CString(u"/none") : apps.front().path);
+  (void)settings.SetConfig({1, 0, 1, 0});
+  (void)settings.SetBackgroundConfig({u"/pictures", 2});
+  std::vector<_VDESKTOPINFO_> workspaces(3);
+  workspaces[1].name = u"\u00C9t\u00E9";
+  (void)settings.SetWorkspcaeConfig(workspaces);
+}
+
+bool IsLatin1(std::string_view bytes) {
+  pugi::xml_document document;
+  fennimar::platform::pugixml_load::SourceEncoding source;
+  return fennimar::platform::pugixml_load::LoadDocument(bytes, document, &source) &&
+         source.encoding == pugi::encoding_latin1;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  Workspace& work = Work();
+  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  std::ofstream(work.document, std::ios::binary | std::ios::trunc) << bytes;
+  std::string answers;
+  bool loaded = false;
+  {
+    SettingsHolder settings(work.document16, 0);
+    loaded = settings.logfile().IsLoaded();
+    answers = Answers(settings);
+  }
+  if (!loaded) {
+    Check(ReadAll(work.document) == bytes, "a file that does not load is left as it was");
+    return 0;
+  }
+  {
+    SettingsHolder saved(work.document16, 0);
+    Check(saved.logfile().IsLoaded(), "a saved document loads again");
+    Check(IsLatin1(bytes) || Answers(saved) == answers, "a save keeps every answer");
+    RunWriters(saved);
+  }
+  SettingsHolder written(work.document16, 0);
+  Check(written.logfile().IsLoaded(), "a document still loads after every writer ran");
+  return 0;
+}
