@@ -1,0 +1,219 @@
+// MsxmlDocument - the XmlDocument operations on a DOMDocument.
+//
+// An XmlNode holds an IXMLDOMNode pointer. The component hands out a new
+// reference with every node it returns, and the caller's XmlNode has no
+// destructor to give it back, so each reference is kept in the document's
+// arena and released when the document goes; that is what keeps a handle
+// valid for the document's life. A node the arena already holds gives its
+// extra reference back at once, so a component that returns the same object
+// for the same node (as the system's does) keeps the arena no larger than
+// the tree; a component that returns a new object each time (Wine's does)
+// grows the arena with every step through the tree until the document goes.
+// Every other interface pointer is released as soon as it has
+// served.
+#include "src/platform/win32/MsxmlDocument.h"
+
+#include <string>
+#include <unordered_map>
+#include <utility>
+
+#include "src/platform/win32/ComText.h"
+#include "src/platform/win32/MsxmlGuids.h"
+#include "src/platform/win32/MsxmlIndent.h"
+#include "src/platform/win32/MsxmlSave.h"
+
+namespace fennimar::platform {
+namespace {
+
+bool IsXmlSpace(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n'; }
+
+void TrimXmlWhitespace(std::u16string& text) {
+  std::size_t end = text.size();
+  while (end > 0 && IsXmlSpace(text[end - 1])) --end;
+  text.erase(end);
+  std::size_t begin = 0;
+  while (begin < text.size() && IsXmlSpace(text[begin])) ++begin;
+  text.erase(0, begin);
+}
+
+// Refuses names that would make the saved file unreadable: empty ones and ones
+// holding markup characters, white space or control characters. The
+// component itself takes "bad name" for an element. Non-ASCII letters pass,
+// as in every backend of the library.
+bool IsWritableName(std::u16string_view name) {
+  if (name.empty()) return false;
+  const char16_t first = name.front();
+  if (first == u'-' || first == u'.' || (first >= u'0' && first <= u'9')) return false;
+  for (const char16_t c : name) {
+    if (c <= 0x20 || std::u16string_view(u"<>&\"'/=?!").find(c) != std::u16string_view::npos) {
+      return false;
+    }
+  }
+  return true;
+}
+
+IXMLDOMNode* ToDom(XmlNode node) { return static_cast<IXMLDOMNode*>(node.handle()); }
+
+// The node as an element, or null when it is some other kind of node.
+ComPtr<IXMLDOMElement> AsElement(XmlNode node) {
+  ComPtr<IXMLDOMElement> element;
+  if (node) {
+    (void)ToDom(node)->QueryInterface(msxml::kIidXmlDomElement,
+                                      reinterpret_cast<void**>(element.Put()));
+  }
+  return element;
+}
+
+bool NameIs(IXMLDOMNode& node, std::u16string_view name) {
+  Bstr node_name;
+  return SUCCEEDED(node.get_nodeName(node_name.Put())) && node_name.ToU16() == name;
+}
+
+bool IsElementNode(IXMLDOMNode& node) {
+  DOMNodeType type = NODE_INVALID;
+  return SUCCEEDED(node.get_nodeType(&type)) && type == NODE_ELEMENT;
+}
+
+class MsxmlDocument : public XmlDocument {
+ public:
+  explicit MsxmlDocument(ComPtr<IXMLDOMDocument> document) : document_(std::move(document)) {
+    // Loading finishes before load returns; external entities are not fetched.
+    (void)document_->put_async(VARIANT_FALSE);
+    (void)document_->put_resolveExternals(VARIANT_FALSE);
+    (void)document_->put_validateOnParse(VARIANT_FALSE);
+    (void)document_->put_preserveWhiteSpace(VARIANT_FALSE);
+  }
+
+  bool Load(std::u16string_view path) override {
+    const Variant source(path);
+    VARIANT_BOOL loaded = VARIANT_FALSE;
+    const HRESULT result = document_->load(source.get(), &loaded);
+    return SUCCEEDED(result) && loaded == VARIANT_TRUE && DocumentElement();
+  }
+
+  bool Save(std::u16string_view path) override {
+    if (!DocumentElement()) return false;
+    const ComPtr<IXMLDOMDocument> laid_out = IndentedCopy(*document_.Get());
+    return laid_out && SaveAtomically(*laid_out.Get(), path);
+  }
+
+  XmlNode DocumentElement() override {
+    ComPtr<IXMLDOMElement> root;
+    if (FAILED(document_->get_documentElement(root.Put()))) return XmlNode();
+    return Keep(root.Detach());
+  }
+
+  // The children are walked and compared by name, rather than handing the
+  // name to the component's XPath, so that any name matches only itself.
+  XmlNode SelectSingleNode(XmlNode parent, std::u16string_view name) override {
+    for (XmlNode child = FirstChild(parent); child; child = NextSibling(child)) {
+      if (IsElementNode(*ToDom(child)) && NameIs(*ToDom(child), name)) return child;
+    }
+    return XmlNode();
+  }
+
+  XmlNode FirstChild(XmlNode parent) override {
+    ComPtr<IXMLDOMNode> child;
+    if (!parent || FAILED(ToDom(parent)->get_firstChild(child.Put()))) return XmlNode();
+    return Keep(child.Detach());
+  }
+
+  XmlNode NextSibling(XmlNode node) override {
+    ComPtr<IXMLDOMNode> sibling;
+    if (!node || FAILED(ToDom(node)->get_nextSibling(sibling.Put()))) return XmlNode();
+    return Keep(sibling.Detach());
+  }
+
+  // The root element's parent is the document node.
+  XmlNode ParentNode(XmlNode node) override {
+    ComPtr<IXMLDOMNode> parent;
+    if (!node || FAILED(ToDom(node)->get_parentNode(parent.Put()))) return XmlNode();
+    return Keep(parent.Detach());
+  }
+
+  bool IsElement(XmlNode node) override { return node && IsElementNode(*ToDom(node)); }
+
+  // The component's text of an element is its descendants' text; it is
+  // trimmed here as well, whatever the component did with the ends.
+  void GetText(XmlNode node, std::u16string* text) override {
+    text->clear();
+    Bstr value;
+    if (!node || FAILED(ToDom(node)->get_text(value.Put()))) return;
+    *text = value.ToU16();
+    TrimXmlWhitespace(*text);
+  }
+
+  void SetText(XmlNode node, std::u16string_view text) override {
+    if (!node) return;
+    const Bstr value(text);
+    (void)ToDom(node)->put_text(value.get());
+  }
+
+  bool GetAttribute(XmlNode node, std::u16string_view name, std::u16string* value) override {
+    const ComPtr<IXMLDOMElement> element = AsElement(node);
+    if (!element) return false;
+    const Bstr key(name);
+    Variant found;
+    if (element->getAttribute(key.get(), found.Put()) != S_OK || !found.IsString()) return false;
+    *value = found.ToU16();
+    return true;
+  }
+
+  bool HasAttribute(XmlNode node, std::u16string_view name) override {
+    const ComPtr<IXMLDOMElement> element = AsElement(node);
+    if (!element) return false;
+    const Bstr key(name);
+    ComPtr<IXMLDOMAttribute> attribute;
+    return element->getAttributeNode(key.get(), attribute.Put()) == S_OK && attribute;
+  }
+
+  // The component keeps an existing attribute where it stands.
+  void SetAttribute(XmlNode node, std::u16string_view name, std::u16string_view value) override {
+    const ComPtr<IXMLDOMElement> element = AsElement(node);
+    if (!element || !IsWritableName(name)) return;
+    const Bstr key(name);
+    const Variant text(value);
+    (void)element->setAttribute(key.get(), text.get());
+  }
+
+  XmlNode AppendElement(XmlNode parent, std::u16string_view name) override {
+    if (!IsElement(parent) || !IsWritableName(name)) return XmlNode();
+    const Bstr key(name);
+    ComPtr<IXMLDOMElement> element;
+    if (FAILED(document_->createElement(key.get(), element.Put())) || !element) return XmlNode();
+    ComPtr<IXMLDOMNode> appended;
+    if (FAILED(ToDom(parent)->appendChild(element.Get(), appended.Put()))) return XmlNode();
+    return Keep(appended.Detach());
+  }
+
+  // The component removes only a child of `parent`; anything else is left.
+  void RemoveChild(XmlNode parent, XmlNode child) override {
+    if (!parent || !child) return;
+    ComPtr<IXMLDOMNode> removed;
+    (void)ToDom(parent)->removeChild(ToDom(child), removed.Put());
+  }
+
+ private:
+  // Takes one reference to `node` into the arena (see the top of the file).
+  XmlNode Keep(IXMLDOMNode* node) {
+    if (node == nullptr) return XmlNode();
+    ComPtr<IXMLDOMNode> reference;
+    *reference.Put() = node;
+    auto [it, inserted] = arena_.try_emplace(node, std::move(reference));
+    (void)it;
+    (void)inserted;  // when already held, `reference` releases the extra one here
+    return XmlNode(node);
+  }
+
+  // Declared first, destroyed last: the nodes go before their document.
+  ComPtr<IXMLDOMDocument> document_;
+  std::unordered_map<IXMLDOMNode*, ComPtr<IXMLDOMNode>> arena_;
+};
+
+}  // namespace
+
+std::unique_ptr<XmlDocument> NewMsxmlDocument(ComPtr<IXMLDOMDocument> document) {
+  return std::make_unique<MsxmlDocument>(std::move(document));
+}
+
+}  // namespace fennimar::platform

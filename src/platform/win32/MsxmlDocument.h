@@ -1,0 +1,20 @@
+// MsxmlDocument - one settings document held by the system's DOM component.
+#ifndef FENNIMAR_PLATFORM_WIN32_MSXMLDOCUMENT_H_
+#define FENNIMAR_PLATFORM_WIN32_MSXMLDOCUMENT_H_
+
+#include "src/platform/win32/WindowsApi.h"
+#include <msxml2.h>
+
+#include <memory>
+
+#include "src/platform/XmlDom.h"
+#include "src/platform/win32/ComPtr.h"
+
+namespace fennimar::platform {
+
+// Takes the reference to a new, empty DOMDocument.
+std::unique_ptr<XmlDocument> NewMsxmlDocument(ComPtr<IXMLDOMDocument> document);
+
+}  // namespace fennimar::platform
+
+#endif  // FENNIMAR_PLATFORM_WIN32_MSXMLDOCUMENT_H_

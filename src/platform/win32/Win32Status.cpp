@@ -1,0 +1,29 @@
+#include "src/platform/win32/Win32Status.h"
+
+#include <string>
+
+#include "src/common/Utf.h"
+
+namespace fennimar::platform {
+
+Status Win32Status(const char* operation, std::u16string_view path, DWORD error) {
+  std::string message = std::string(operation) + " " + Utf16ToUtf8(path) +
+                        ": Windows error " + std::to_string(error);
+  const int code = static_cast<int>(error);
+  switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+      return Status::NotFound(std::move(message), code);
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+      return Status::Busy(std::move(message), code);
+    default:
+      return Status::IoError(std::move(message), code);
+  }
+}
+
+Status LastErrorStatus(const char* operation, std::u16string_view path) {
+  return Win32Status(operation, path, ::GetLastError());
+}
+
+}  // namespace fennimar::platform

@@ -1,0 +1,102 @@
+// The test fixture on Windows: every test gets its own folder below the
+// temporary folder and its own HKEY_CURRENT_USER - a fresh key below the real
+// one that RegOverridePredefKey puts in HKEY_CURRENT_USER's place for this
+// process - so that no test sees another's files or registry values, or the
+// user's. Both are removed when the test ends.
+#include "tests/support/TestEnvironment.h"
+
+#include <windows.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "src/common/Utf.h"
+
+namespace fennimar::testing {
+namespace {
+
+constexpr wchar_t kTestKeys[] = L"Software\\FennimarTests";
+// The test's folder and its key share one unique name.
+constexpr std::wstring_view kFolderPrefix = L"fennimar-test-";
+
+std::wstring UniqueName() {
+  static std::atomic<unsigned> counter{0};
+  return std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(++counter) + L"-" +
+         std::to_wstring(::GetTickCount64());
+}
+
+std::filesystem::path MakeRoot(const std::wstring& name) {
+  const std::filesystem::path root =
+      std::filesystem::temp_directory_path() / (std::wstring(kFolderPrefix) + name);
+  if (!std::filesystem::create_directory(root)) std::abort();
+  return root;
+}
+
+std::wstring TestKeyPath(const std::wstring& name) { return std::wstring(kTestKeys) + L"\\" + name; }
+
+// Opens the test's own key and makes it this process's HKEY_CURRENT_USER.
+void OverrideCurrentUser(const std::wstring& name) {
+  HKEY key = nullptr;
+  if (::RegCreateKeyExW(HKEY_CURRENT_USER, TestKeyPath(name).c_str(), 0, nullptr, 0,
+                        KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS) {
+    std::abort();
+  }
+  const LSTATUS overridden = ::RegOverridePredefKey(HKEY_CURRENT_USER, key);
+  ::RegCloseKey(key);  // the override holds its own handle
+  if (overridden != ERROR_SUCCESS) std::abort();
+}
+
+void RestoreCurrentUser(const std::wstring& name) {
+  ::RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
+  ::RegDeleteTreeW(HKEY_CURRENT_USER, TestKeyPath(name).c_str());
+  ::RegDeleteKeyW(HKEY_CURRENT_USER, TestKeyPath(name).c_str());
+}
+
+}  // namespace
+
+IsolatedTest::IsolatedTest() {
+  const std::wstring name = UniqueName();
+  root_ = MakeRoot(name);
+  OverrideCurrentUser(name);
+}
+
+IsolatedTest::~IsolatedTest() {
+  RestoreCurrentUser(root_.filename().wstring().substr(kFolderPrefix.size()));
+  std::error_code ignored;
+  std::filesystem::remove_all(root_, ignored);
+}
+
+std::u16string IsolatedTest::Path16(const std::string& name) const {
+  const std::wstring wide = (root_ / U16(name)).wstring();
+  return std::u16string(reinterpret_cast<const char16_t*>(wide.data()), wide.size());
+}
+
+std::string ReadFileOrDie(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) ADD_FAILURE() << "cannot read " << path;
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+void WriteFileOrDie(const std::filesystem::path& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << bytes;
+  if (!out) ADD_FAILURE() << "cannot write " << path;
+}
+
+std::u16string U16(const std::string& utf8) { return Utf8ToUtf16(utf8); }
+std::string U8(std::u16string_view utf16) { return Utf16ToUtf8(utf16); }
+
+// The build puts the template beside the test program.
+std::filesystem::path TemplateDocumentPath() {
+  std::wstring buffer(32768, L'\0');
+  const DWORD length = ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+  buffer.resize(length);
+  return std::filesystem::path(buffer).parent_path() / "Fennimar.xml";
+}
+
+}  // namespace fennimar::testing
