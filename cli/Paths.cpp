@@ -5,21 +5,15 @@
 #include <system_error>
 
 #include "cli/Errors.h"
+#include "src/platform/posix/ConfigFolder.h"
 
 namespace fennimar::cli {
 
 std::string ConfigFolder() {
-  const char* xdg = std::getenv("XDG_CONFIG_HOME");
-  const char* home = std::getenv("HOME");
   std::string folder;
-  if (xdg != nullptr && xdg[0] == '/') {
-    folder = xdg;
-  } else if (home != nullptr && home[0] != '\0') {
-    folder = std::string(home) + "/.config";
-  } else {
+  if (!platform::UserConfigFolder(&folder)) {
     Fail(Exit::kUsage, "neither XDG_CONFIG_HOME nor HOME names a folder; give --document");
   }
-  while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
   return folder;
 }
 

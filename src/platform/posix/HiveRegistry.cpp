@@ -16,6 +16,7 @@
 #include "src/common/Utf.h"
 #include "src/platform/AtomicFile.h"
 #include "src/platform/Paths.h"
+#include "src/platform/posix/ConfigFolder.h"
 #include "src/platform/posix/HiveFormat.h"
 #include "src/platform/posix/PosixBackends.h"
 
@@ -41,17 +42,10 @@ struct KeyPlace {
 };
 
 Status HivePath(std::u16string* path) {
-  const char* xdg = std::getenv("XDG_CONFIG_HOME");
-  const char* home = std::getenv("HOME");
   std::string folder;
-  if (xdg != nullptr && xdg[0] == '/') {
-    folder = xdg;
-  } else if (home != nullptr && home[0] != '\0') {
-    folder = std::string(home) + "/.config";
-  } else {
+  if (!UserConfigFolder(&folder)) {
     return Status::NotFound("neither XDG_CONFIG_HOME nor HOME names a folder for the registry");
   }
-  while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
   *path = Utf8ToUtf16(folder);
   path->append(kHiveFolder).append(kHiveFile);
   return Status::Ok();
