@@ -45,6 +45,12 @@ class XmlDocument {
   // Writes the whole document over the file at `path`, atomically: on failure
   // the file stays as it was. True on success.
   virtual bool Save(std::u16string_view path) = 0;
+  // The whole document as Save would write it. False when the backend cannot
+  // give it; callers then compare files by their bytes alone.
+  virtual bool Serialize(std::string* bytes) {
+    (void)bytes;
+    return false;
+  }
 
   virtual XmlNode DocumentElement() = 0;
   // The first child element of `parent` with exactly this name.

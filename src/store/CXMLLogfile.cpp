@@ -67,7 +67,7 @@ void CXMLLogfile::CopyTemplate() const {
 void CXMLLogfile::BackUpDocument(const std::string& template_bytes) const {
   std::string bytes;
   if (!services_.files->ReadFile(document_path_, kMaxDocumentBytes, &bytes).ok()) return;
-  if (bytes == template_bytes) return;
+  if (bytes == template_bytes || bytes == TemplateAsSaved()) return;
   unsigned mode = 0;
   if (!services_.files->GetPermissions(document_path_, &mode).ok()) mode = kNewDocumentMode;
   (void)platform::WriteFileAtomically(*services_.files, document_path_ + CString(kBackupSuffix),
@@ -130,6 +130,19 @@ platform::XmlNode CXMLLogfile::FindSection(std::u16string_view name) const {
 
 void CXMLLogfile::Save() const {
   if (document_) (void)document_->Save(document_path_);
+}
+
+// The template as this library writes it once loaded. A document that went
+// through a first use and a save holds these bytes rather than the template's
+// own, and it is no more the user's work than the template is. Empty when the
+// DOM cannot give them.
+std::string CXMLLogfile::TemplateAsSaved() const {
+  std::unique_ptr<platform::XmlDocument> document = services_.dom->CreateDocument();
+  std::string bytes;
+  if (!document || !document->Load(template_path_) || !document->Serialize(&bytes)) {
+    return std::string();
+  }
+  return bytes;
 }
 
 }  // namespace fennimar

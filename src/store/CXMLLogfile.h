@@ -54,6 +54,7 @@ class CXMLLogfile {
   void InstallTemplate();
   void CopyTemplate() const;
   void BackUpDocument(const std::string& template_bytes) const;
+  std::string TemplateAsSaved() const;
   void LoadWithRetries();
 
   platform::Services services_;

@@ -60,6 +60,10 @@ TEST_F(CXMLLogfileTest, FirstUseReplacesAnExistingDocumentOtherwiseItIsKept) {
   fs::copy_file(TemplatePath(), document, fs::copy_options::overwrite_existing);
   { CXMLLogfile again(U16(document.string()), /*first_use=*/1); }
   EXPECT_EQ(ReadFileOrDie(backup), users_bytes);
+  // So does replacing the template as the library saved it on the way out.
+  ASSERT_NE(ReadFileOrDie(document), ReadFileOrDie(TemplatePath()));
+  { CXMLLogfile third(U16(document.string()), /*first_use=*/1); }
+  EXPECT_EQ(ReadFileOrDie(backup), users_bytes);
 }
 
 TEST_F(CXMLLogfileTest, DocumentThatCannotBeLoadedIsRetriedAndLeftAlone) {

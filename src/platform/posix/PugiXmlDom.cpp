@@ -10,6 +10,7 @@
 #include <pugixml.hpp>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "src/common/Utf.h"
 #include "src/platform/AtomicFile.h"
@@ -156,13 +157,19 @@ class PugiXmlDocument : public XmlDocument {
   // pugixml writes a character Latin-1 cannot hold as '?'. Elements holding
   // text are written on one line, so their white space is kept as it was.
   bool Save(std::u16string_view path) override {
+    std::string bytes;
+    return Serialize(&bytes) && WriteFileAtomically(files_, path, bytes, kNewFileMode).ok();
+  }
+
+  bool Serialize(std::string* bytes) override {
     if (!document_ || !document_->document_element()) return false;
     try {
       StringWriter writer;
       unsigned flags = pugi::format_indent | pugi::format_no_declaration;
       if (source_.bom) flags |= pugi::format_write_bom;
       document_->save(writer, kIndent, flags, source_.encoding);
-      return WriteFileAtomically(files_, path, writer.bytes, kNewFileMode).ok();
+      *bytes = std::move(writer.bytes);
+      return true;
     } catch (const std::exception&) {
       return false;
     }
