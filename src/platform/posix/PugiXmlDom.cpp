@@ -14,6 +14,7 @@
 
 #include "src/common/Utf.h"
 #include "src/platform/AtomicFile.h"
+#include "src/platform/XmlText.h"
 #include "src/platform/posix/PosixBackends.h"
 #include "src/platform/posix/PugiXmlLoad.h"
 
@@ -28,17 +29,6 @@ pugi::xml_node ToPugi(XmlNode node) {
 }
 
 XmlNode FromPugi(pugi::xml_node node) { return XmlNode(node.internal_object()); }
-
-bool IsXmlSpace(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n'; }
-
-void TrimXmlWhitespace(std::u16string& text) {
-  std::size_t end = text.size();
-  while (end > 0 && IsXmlSpace(text[end - 1])) --end;
-  text.erase(end);
-  std::size_t begin = 0;
-  while (begin < text.size() && IsXmlSpace(text[begin])) ++begin;
-  text.erase(0, begin);
-}
 
 // A UTF-16 name or value as the NUL-terminated UTF-8 that pugixml takes.
 // Short ASCII text - every name the library uses - is converted on the stack.

@@ -17,6 +17,7 @@
 #include <unordered_map>
 #include <utility>
 
+#include "src/platform/XmlText.h"
 #include "src/platform/win32/ComText.h"
 #include "src/platform/win32/MsxmlGuids.h"
 #include "src/platform/win32/MsxmlIndent.h"
@@ -24,17 +25,6 @@
 
 namespace fennimar::platform {
 namespace {
-
-bool IsXmlSpace(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n'; }
-
-void TrimXmlWhitespace(std::u16string& text) {
-  std::size_t end = text.size();
-  while (end > 0 && IsXmlSpace(text[end - 1])) --end;
-  text.erase(end);
-  std::size_t begin = 0;
-  while (begin < text.size() && IsXmlSpace(text[begin])) ++begin;
-  text.erase(0, begin);
-}
 
 // Refuses names that would make the saved file unreadable: empty ones and ones
 // holding markup characters, white space or control characters. The
