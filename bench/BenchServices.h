@@ -11,6 +11,7 @@
 #include <string>
 
 #include "src/platform/Services.h"
+#include "tests/support/FakeServices.h"
 
 namespace fennimar::bench {
 
@@ -51,16 +52,6 @@ class CountingFileSystem : public platform::FileSystem {
   platform::FileSystem& real_;
 };
 
-class FixedModulePath : public platform::ModulePath {
- public:
-  explicit FixedModulePath(std::u16string file_name) : file_name_(std::move(file_name)) {}
-  std::u16string ModuleFileName() override { return file_name_; }
-  std::u16string ExecutableFileName() override { return file_name_; }
-
- private:
-  std::u16string file_name_;
-};
-
 // Puts the counting services in place for its lifetime. The DOM is a fresh
 // pugixml DOM of the library's own that reads and writes through the
 // counting file system, so that document saves are counted too.
@@ -78,7 +69,7 @@ class BenchServices {
  private:
   CountingSleeper sleeper_;
   CountingFileSystem files_;
-  FixedModulePath module_;
+  testing::FixedModulePath module_;
   std::unique_ptr<platform::XmlDom> dom_;
   std::unique_ptr<platform::ScopedServices> scoped_;
 };
