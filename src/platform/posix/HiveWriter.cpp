@@ -1,0 +1,112 @@
+// Writing a hive in the registry editor's export format (see HiveFormat.h).
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "src/common/Utf.h"
+#include "src/platform/Registry.h"
+#include "src/platform/posix/HiveFormat.h"
+#include "src/platform/posix/HiveInternal.h"
+
+namespace fennimar::platform {
+namespace {
+
+using hive_internal::IsLineSafe;
+using hive_internal::kHiveHeader;
+using hive_internal::UnitsOf;
+
+constexpr std::size_t kWrapColumn = 80;
+
+void AppendHex(std::uint32_t number, int min_digits, std::string& out) {
+  static constexpr char kDigits[] = "0123456789abcdef";
+  char buffer[8];
+  int count = 0;
+  do {
+    buffer[count++] = kDigits[number & 0xF];
+    number >>= 4;
+  } while (number != 0 || count < min_digits);
+  while (count > 0) out.push_back(buffer[--count]);
+}
+
+void AppendQuoted(std::u16string_view text, std::string& out) {
+  out.push_back('"');
+  for (const char c : Utf16ToUtf8(text)) {
+    if (c == '\\' || c == '"') out.push_back('\\');
+    out.push_back(c);
+  }
+  out.push_back('"');
+}
+
+// The text of a REG_SZ when the plain "text" form gives back exactly its
+// bytes: an even size, one terminating zero unit and nothing a line cannot hold.
+bool AsPlainString(std::string_view data, std::u16string* text) {
+  if (data.size() < 2 || data.size() % 2 != 0) return false;
+  *text = UnitsOf(data);
+  if (text->back() != 0) return false;
+  text->pop_back();
+  return IsLineSafe(*text);
+}
+
+// Writes "xx,xx,..." continuing long lists on lines indented by two spaces, so
+// that no line is wider than the editor's 80 columns (one byte at least each).
+void AppendHexList(std::string_view data, std::size_t line_start, std::string& out) {
+  for (std::size_t i = 0; i < data.size(); ++i) {
+    const bool last = i + 1 == data.size();
+    const std::size_t width = last ? 2 : 3;
+    if (i > 0 && out.size() - line_start + width + 1 > kWrapColumn) {
+      out += "\\\r\n  ";
+      line_start = out.size() - 2;
+    }
+    AppendHex(static_cast<unsigned char>(data[i]), 2, out);
+    if (!last) out.push_back(',');
+  }
+}
+
+void AppendValue(const HiveValue& value, std::string& out) {
+  const std::size_t line_start = out.size();
+  if (value.name.empty()) {
+    out.push_back('@');
+  } else {
+    AppendQuoted(value.name, out);
+  }
+  out.push_back('=');
+  std::u16string text;
+  if (value.type == kRegDword && value.data.size() == 4) {
+    const auto& d = value.data;
+    const std::uint32_t number = static_cast<unsigned char>(d[0]) |
+                                 static_cast<unsigned char>(d[1]) << 8 |
+                                 static_cast<unsigned char>(d[2]) << 16 |
+                                 std::uint32_t{static_cast<unsigned char>(d[3])} << 24;
+    out += "dword:";
+    AppendHex(number, 8, out);
+  } else if (value.type == kRegSz && AsPlainString(value.data, &text)) {
+    AppendQuoted(text, out);
+  } else {
+    if (value.type == kRegBinary) {
+      out += "hex:";
+    } else {
+      out += "hex(";
+      AppendHex(value.type, 1, out);
+      out += "):";
+    }
+    AppendHexList(value.data, line_start, out);
+  }
+  out += "\r\n";
+}
+
+}  // namespace
+
+std::string SerializeHive(const Hive& hive) {
+  std::string out(kHiveHeader);
+  out += "\r\n\r\n";
+  for (const HiveKey& key : hive.keys()) {
+    out.push_back('[');
+    AppendUtf16AsUtf8(key.path(), out);
+    out += "]\r\n";
+    for (const HiveValue& value : key.values()) AppendValue(value, out);
+    out += "\r\n";
+  }
+  return out;
+}
+
+}  // namespace fennimar::platform
