@@ -1,6 +1,7 @@
 #include "src/common/Utf.h"
 
 #include <cstdint>
+#include <cstring>
 
 namespace fennimar {
 namespace {
@@ -69,11 +70,43 @@ void AppendCodePointAsUtf8(char32_t code, std::string& out) {
   }
 }
 
+// The length of the run of ASCII bytes at `pos`. Settings text is mostly
+// ASCII, so eight bytes are tested at once.
+std::size_t AsciiRun(std::string_view bytes, std::size_t pos) {
+  const std::size_t start = pos;
+  constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
+  while (pos + 8 <= bytes.size()) {
+    std::uint64_t word;
+    std::memcpy(&word, bytes.data() + pos, 8);
+    if ((word & kHighBits) != 0) break;
+    pos += 8;
+  }
+  while (pos < bytes.size() && static_cast<unsigned char>(bytes[pos]) < 0x80) ++pos;
+  return pos - start;
+}
+
+// Appends ASCII bytes as the same number of UTF-16 units.
+void AppendAscii(std::string_view ascii, std::u16string& out) {
+  const std::size_t at = out.size();
+  out.resize(at + ascii.size());
+  for (std::size_t i = 0; i < ascii.size(); ++i) {
+    out[at + i] = static_cast<char16_t>(static_cast<unsigned char>(ascii[i]));
+  }
+}
+
 }  // namespace
 
 void AppendUtf8AsUtf16(std::string_view utf8, std::u16string& out) {
+  // Never more units than bytes, so one allocation at most.
+  if (out.capacity() < out.size() + utf8.size()) out.reserve(out.size() + utf8.size());
   std::size_t pos = 0;
   while (pos < utf8.size()) {
+    const std::size_t ascii = AsciiRun(utf8, pos);
+    if (ascii > 0) {
+      AppendAscii(utf8.substr(pos, ascii), out);
+      pos += ascii;
+      continue;
+    }
     const char32_t code = DecodeOne(utf8, &pos);
     if (code < 0x10000) {
       out.push_back(static_cast<char16_t>(code));
@@ -116,6 +149,8 @@ std::string Utf16ToUtf8(std::u16string_view utf16) {
 bool IsValidUtf8(std::string_view bytes) {
   std::size_t pos = 0;
   while (pos < bytes.size()) {
+    pos += AsciiRun(bytes, pos);
+    if (pos == bytes.size()) break;
     const std::size_t start = pos;
     const char32_t code = DecodeOne(bytes, &pos);
     // U+FFFD is valid when it was really encoded (3 bytes: EF BF BD).
