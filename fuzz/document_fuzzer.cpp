@@ -113,7 +113,8 @@ void RunWriters(SettingsHolder& settings) {
 bool IsLatin1(std::string_view bytes) {
   pugi::xml_document document;
   fennimar::platform::pugixml_load::SourceEncoding source;
-  return fennimar::platform::pugixml_load::LoadDocument(bytes, document, &source) &&
+  std::string copy(bytes);  // the document may point into the bytes it was parsed from
+  return fennimar::platform::pugixml_load::LoadDocument(copy, document, &source) &&
          source.encoding == pugi::encoding_latin1;
 }
 

@@ -12,6 +12,9 @@ namespace fennimar {
 // an optional sign, decimal digits up to the first other character; no digits
 // give 0. A value beyond the int range saturates to INT_MAX or INT_MIN.
 int ParseDecimal(std::u16string_view text);
+// The same rule on UTF-8 text, which gives what the text converted to UTF-16
+// gives: every character the rule looks at is ASCII.
+int ParseDecimal(std::string_view text);
 
 // Appends `value` as "%d" writes it: a minus sign for negative values, no
 // leading zeros, no grouping.

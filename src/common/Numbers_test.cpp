@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <string_view>
+
+#include "src/common/Utf.h"
 
 namespace fennimar {
 namespace {
@@ -21,6 +24,14 @@ TEST(NumbersTest, ParseReadsLikeTheWindowsRuntime) {
   EXPECT_EQ(ParseDecimal(u"-2147483648"), INT_MIN);
   EXPECT_EQ(ParseDecimal(u"2147483648"), INT_MAX);
   EXPECT_EQ(ParseDecimal(u"-99999999999999999999999999"), INT_MIN);
+}
+
+TEST(NumbersTest, ParseReadsUtf8AsItsUtf16) {
+  for (const char* text : {" 7", "\t\n+3", "-2", "12abc", "x", "", "- 5", "\v\f9",
+                           "2147483648", "-99999999999999999999", "\xC2\xA0" "5",
+                           "4\xC3\xA9", "\xEF\xBC\x95"}) {
+    EXPECT_EQ(ParseDecimal(std::string_view(text)), ParseDecimal(Utf8ToUtf16(text))) << text;
+  }
 }
 
 TEST(NumbersTest, FormatWritesPlainDecimal) {

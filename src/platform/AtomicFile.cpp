@@ -39,8 +39,8 @@ std::u16string FolderOf(std::u16string_view target) {
   return folder;
 }
 
-Status WriteAndClose(WritableFile& file, std::string_view bytes) {
-  Status status = file.Append(bytes);
+Status WriteAndClose(WritableFile& file, const FileFiller& fill) {
+  Status status = fill(file);
   if (status.ok()) status = file.Sync();
   if (status.ok()) status = file.Close();
   return status;
@@ -50,7 +50,7 @@ Status WriteAndClose(WritableFile& file, std::string_view bytes) {
 // left behind and `temporary` is meaningless. Temporaries that writers killed
 // mid-save left for this target are removed first, so that they never pile
 // up; that clean-up is housekeeping, and its failure never stops the save.
-Status WriteTemporary(FileSystem& files, std::u16string_view target, std::string_view bytes,
+Status WriteTemporary(FileSystem& files, std::u16string_view target, const FileFiller& fill,
                       unsigned mode, std::u16string* temporary) {
   std::u16string prefix(target);
   prefix.append(kTemporaryMarker);
@@ -58,7 +58,7 @@ Status WriteTemporary(FileSystem& files, std::u16string_view target, std::string
   std::unique_ptr<WritableFile> file;
   const Status created = files.CreateUniqueFile(prefix, mode, temporary, &file);
   if (!created.ok()) return created;
-  const Status written = WriteAndClose(*file, bytes);
+  const Status written = WriteAndClose(*file, fill);
   file.reset();  // closed before it is removed, for systems that care
   if (!written.ok()) (void)files.RemoveFile(*temporary);
   return written;
@@ -71,6 +71,12 @@ Status WriteTemporary(FileSystem& files, std::u16string_view target, std::string
 // it would survive a power loss is not known, and the caller should hear it.
 Status WriteFileAtomically(FileSystem& files, std::u16string_view path, std::string_view bytes,
                            unsigned new_file_mode) {
+  return WriteFileAtomically(
+      files, path, [bytes](WritableFile& file) { return file.Append(bytes); }, new_file_mode);
+}
+
+Status WriteFileAtomically(FileSystem& files, std::u16string_view path, const FileFiller& fill,
+                           unsigned new_file_mode) {
   std::u16string target;
   Status status = files.ResolveLinks(path, &target);
   if (!status.ok()) return status;
@@ -78,7 +84,7 @@ Status WriteFileAtomically(FileSystem& files, std::u16string_view path, std::str
   status = ChooseMode(files, target, new_file_mode, &mode);
   if (!status.ok()) return status;
   std::u16string temporary;
-  status = WriteTemporary(files, target, bytes, mode, &temporary);
+  status = WriteTemporary(files, target, fill, mode, &temporary);
   if (!status.ok()) return status;
   status = files.RenameFile(temporary, target);
   if (!status.ok()) {

@@ -3,6 +3,7 @@
 #ifndef FENNIMAR_PLATFORM_ATOMICFILE_H_
 #define FENNIMAR_PLATFORM_ATOMICFILE_H_
 
+#include <functional>
 #include <string_view>
 
 #include "src/common/Status.h"
@@ -20,6 +21,14 @@ namespace fennimar::platform {
 // writers still running are not.
 Status WriteFileAtomically(FileSystem& files, std::u16string_view path,
                            std::string_view bytes, unsigned new_file_mode);
+
+// The same, with the content appended to the temporary by `fill` as it is
+// produced, so that a large file is never held in memory whole. `fill` reports
+// a failure through its Status (it must not throw); the save then fails as
+// if a write had.
+using FileFiller = std::function<Status(WritableFile& file)>;
+Status WriteFileAtomically(FileSystem& files, std::u16string_view path, const FileFiller& fill,
+                           unsigned new_file_mode);
 
 }  // namespace fennimar::platform
 

@@ -16,6 +16,8 @@
 #include <string>
 #include <string_view>
 
+#include "src/common/Numbers.h"
+
 namespace fennimar::platform {
 
 // A node of an XmlDocument, or none. Valid while its document lives and the
@@ -66,6 +68,13 @@ class XmlDocument {
   virtual void GetText(XmlNode element, std::u16string* text) = 0;
   // Replaces all of the element's content by one text.
   virtual void SetText(XmlNode element, std::u16string_view text) = 0;
+  // The node's text read as a decimal number, exactly as ParseDecimal reads
+  // what GetText gives. A backend may read it without building the text.
+  virtual int GetTextAsDecimal(XmlNode node) {
+    std::u16string text;
+    GetText(node, &text);
+    return ParseDecimal(text);
+  }
 
   // Replaces `*value` with the attribute's value; false (and `*value` left as
   // it was) when the element has no attribute of that exact name.
@@ -75,6 +84,15 @@ class XmlDocument {
   // Creates the attribute, or replaces its value where it stands.
   virtual void SetAttribute(XmlNode element, std::u16string_view name,
                             std::u16string_view value) = 0;
+  // Replaces the value of an attribute the element has, where it stands;
+  // false, changing nothing, when it has none of that name. A backend may
+  // do it with one lookup where HasAttribute and SetAttribute take two.
+  virtual bool ReplaceAttribute(XmlNode element, std::u16string_view name,
+                                std::u16string_view value) {
+    if (!HasAttribute(element, name)) return false;
+    SetAttribute(element, name, value);
+    return true;
+  }
 
   // Creates an element with this name and appends it as the last child.
   virtual XmlNode AppendElement(XmlNode parent, std::u16string_view name) = 0;

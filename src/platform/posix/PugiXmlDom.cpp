@@ -12,6 +12,7 @@
 #include <string_view>
 #include <utility>
 
+#include "src/common/Numbers.h"
 #include "src/common/Utf.h"
 #include "src/platform/AtomicFile.h"
 #include "src/platform/XmlText.h"
@@ -115,6 +116,30 @@ void AppendDescendantText(pugi::xml_node root, std::u16string& text) {
   }
 }
 
+// Copies a short ASCII name without NUL into `out`, NUL-terminated, in one
+// pass; false for any other name, which then takes the general conversion.
+// Every name the library uses is such a name.
+template <std::size_t N>
+bool ToShortAscii(std::u16string_view name, char (&out)[N]) {
+  if (name.size() >= N) return false;
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    if (name[i] == 0 || name[i] >= 0x80) return false;
+    out[i] = static_cast<char>(name[i]);
+  }
+  out[name.size()] = '\0';
+  return true;
+}
+
+// The node's only child when that is a text or CDATA node, as a value's
+// content is; none otherwise. Only an element (or the document) has children,
+// and the text of such a node is that child's text.
+pugi::xml_node OnlyTextChild(pugi::xml_node node) {
+  const pugi::xml_node only = node.first_child();
+  if (!only || only.next_sibling()) return pugi::xml_node();
+  const pugi::xml_node_type type = only.type();
+  return type == pugi::node_pcdata || type == pugi::node_cdata ? only : pugi::xml_node();
+}
+
 class StringWriter : public pugi::xml_writer {
  public:
   void write(const void* data, std::size_t size) override {
@@ -123,21 +148,52 @@ class StringWriter : public pugi::xml_writer {
   std::string bytes;
 };
 
+// Passes pugixml's output on to a file in chunks, so that a save never holds
+// the whole serialised document in memory. The first failed write stops it.
+class ChunkWriter : public pugi::xml_writer {
+ public:
+  explicit ChunkWriter(WritableFile& file) : file_(file) { chunk_.reserve(kChunkBytes); }
+  void write(const void* data, std::size_t size) override {
+    if (!status_.ok()) return;
+    if (chunk_.size() + size > kChunkBytes) Flush();
+    chunk_.append(static_cast<const char*>(data), size);
+  }
+  // Writes what is left; the outcome of the whole.
+  Status Finish() {
+    Flush();
+    return std::move(status_);
+  }
+
+ private:
+  static constexpr std::size_t kChunkBytes = std::size_t{64} << 10;
+  void Flush() {
+    if (status_.ok() && !chunk_.empty()) status_ = file_.Append(chunk_);
+    chunk_.clear();
+  }
+
+  WritableFile& file_;
+  std::string chunk_;
+  Status status_;
+};
+
 class PugiXmlDocument : public XmlDocument {
  public:
   explicit PugiXmlDocument(FileSystem& files) : files_(files) {}
 
   bool Load(std::u16string_view path) override {
     document_.reset();
+    bytes_.reset();
     try {
-      std::string bytes;
-      if (!files_.ReadFile(path, pugixml_load::kMaxDocumentBytes, &bytes).ok()) return false;
+      auto bytes = std::make_unique<std::string>();
+      if (!files_.ReadFile(path, pugixml_load::kMaxDocumentBytes, bytes.get()).ok()) return false;
       auto fresh = std::make_unique<pugi::xml_document>();
-      if (!pugixml_load::LoadDocument(bytes, *fresh, &source_)) return false;
+      if (!pugixml_load::LoadDocument(*bytes, *fresh, &source_)) return false;
+      bytes_ = std::move(bytes);  // the tree may point into them
       document_ = std::move(fresh);
       return true;
     } catch (const std::exception&) {  // out of memory: as if unreadable
       document_.reset();
+      bytes_.reset();
       return false;
     }
   }
@@ -146,18 +202,26 @@ class PugiXmlDocument : public XmlDocument {
   // the file had (none is added to a file that had none). In a Latin-1 file
   // pugixml writes a character Latin-1 cannot hold as '?'. Elements holding
   // text are written on one line, so their white space is kept as it was.
+  // The file is written as pugixml produces it, never held whole in memory.
   bool Save(std::u16string_view path) override {
-    std::string bytes;
-    return Serialize(&bytes) && WriteFileAtomically(files_, path, bytes, kNewFileMode).ok();
+    if (!document_ || !document_->document_element()) return false;
+    const auto fill = [this](WritableFile& file) {
+      try {
+        ChunkWriter writer(file);
+        WriteTo(writer);
+        return writer.Finish();
+      } catch (const std::exception&) {  // out of memory: the save fails
+        return Status::IoError("the document could not be serialised");
+      }
+    };
+    return WriteFileAtomically(files_, path, fill, kNewFileMode).ok();
   }
 
   bool Serialize(std::string* bytes) override {
     if (!document_ || !document_->document_element()) return false;
     try {
       StringWriter writer;
-      unsigned flags = pugi::format_indent | pugi::format_no_declaration;
-      if (source_.bom) flags |= pugi::format_write_bom;
-      document_->save(writer, kIndent, flags, source_.encoding);
+      WriteTo(writer);
       *bytes = std::move(writer.bytes);
       return true;
     } catch (const std::exception&) {
@@ -189,12 +253,24 @@ class PugiXmlDocument : public XmlDocument {
   void GetText(XmlNode node, std::u16string* text) override {
     text->clear();
     const pugi::xml_node source = ToPugi(node);
-    if (source.type() == pugi::node_element || source.type() == pugi::node_document) {
+    if (const pugi::xml_node only = OnlyTextChild(source)) {
+      AppendUtf8AsUtf16(only.value(), *text);  // no walk needed
+    } else if (source.type() == pugi::node_element || source.type() == pugi::node_document) {
       AppendDescendantText(source, *text);
     } else if (IsValueNode(source)) {
       AppendUtf8AsUtf16(source.value(), *text);
     }
     TrimXmlWhitespace(*text);
+  }
+
+  // Digits, signs and the white space the number rule skips are ASCII, so
+  // the UTF-8 text reads the same; trimming changes nothing either, as the
+  // rule skips leading white space and stops at the first other character.
+  int GetTextAsDecimal(XmlNode node) override {
+    if (const pugi::xml_node only = OnlyTextChild(ToPugi(node))) {
+      return ParseDecimal(std::string_view(only.value()));
+    }
+    return XmlDocument::GetTextAsDecimal(node);
   }
 
   void SetText(XmlNode node, std::u16string_view text) override {
@@ -222,13 +298,22 @@ class PugiXmlDocument : public XmlDocument {
   }
 
   void SetAttribute(XmlNode element, std::u16string_view name, std::u16string_view value) override {
-    pugi::xml_node target = ToPugi(element);
-    const Utf8Text key(name);
-    if (target.type() != pugi::node_element || !IsWritableName(key)) return;
-    pugi::xml_attribute attribute = target.attribute(key.c_str());
-    if (!attribute) attribute = target.append_attribute(key.c_str());
-    const Utf8Text text(value);
-    attribute.set_value(text.c_str(), text.size());
+    pugi::xml_attribute attribute = FindAttribute(element, name);
+    if (!attribute) {  // only a new name needs checking: one in the tree was parsed
+      pugi::xml_node target = ToPugi(element);
+      const Utf8Text key(name);
+      if (target.type() != pugi::node_element || !IsWritableName(key)) return;
+      attribute = target.append_attribute(key.c_str());
+    }
+    SetValue(attribute, value);
+  }
+
+  bool ReplaceAttribute(XmlNode element, std::u16string_view name,
+                        std::u16string_view value) override {
+    pugi::xml_attribute attribute = FindAttribute(element, name);
+    if (!attribute) return false;
+    SetValue(attribute, value);
+    return true;
   }
 
   XmlNode AppendElement(XmlNode parent, std::u16string_view name) override {
@@ -244,15 +329,31 @@ class PugiXmlDocument : public XmlDocument {
   }
 
  private:
+  static void SetValue(pugi::xml_attribute attribute, std::u16string_view value) {
+    const Utf8Text text(value);
+    attribute.set_value(text.c_str(), text.size());
+  }
+
+  void WriteTo(pugi::xml_writer& writer) const {
+    unsigned flags = pugi::format_indent | pugi::format_no_declaration;
+    if (source_.bom) flags |= pugi::format_write_bom;
+    document_->save(writer, kIndent, flags, source_.encoding);
+  }
+
   static pugi::xml_attribute FindAttribute(XmlNode element, std::u16string_view name) {
     const pugi::xml_node source = ToPugi(element);
     if (source.type() != pugi::node_element) return pugi::xml_attribute();
+    char ascii[32];
+    if (ToShortAscii(name, ascii)) return source.attribute(ascii);
     const Utf8Text key(name);
     if (key.HasNul()) return pugi::xml_attribute();
     return source.attribute(key.c_str());
   }
 
   FileSystem& files_;
+  // The file as read, parsed in place: declared before the document, so
+  // that it goes after it.
+  std::unique_ptr<std::string> bytes_;
   std::unique_ptr<pugi::xml_document> document_;  // null until a load succeeds
   pugixml_load::SourceEncoding source_;
 };

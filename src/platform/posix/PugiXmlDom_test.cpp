@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "src/common/Numbers.h"
 #include "src/platform/posix/PosixBackends.h"
 #include "tests/support/FaultInjectingFileSystem.h"
 #include "tests/support/TestEnvironment.h"
@@ -90,6 +91,27 @@ TEST_F(PugiXmlDomTest, TextIsJoinedAndTrimmedAndSetTextReplacesAll) {
   EXPECT_FALSE(doc_->FirstChild(b));
 }
 
+// A number is read from any node as from its text, whatever the shape.
+TEST_F(PugiXmlDomTest, TextAsDecimalReadsAsTheTextReads) {
+  ASSERT_TRUE(Load("<r><a> \t-12x </a><b><![CDATA[ 7]]></b><c>3<d>4</d></c><e/><!-- 5 -->"
+                   "<f>\xC3\xA9</f><g>99999999999</g></r>"));
+  for (XmlNode node = doc_->FirstChild(Root()); node; node = doc_->NextSibling(node)) {
+    std::u16string text;
+    doc_->GetText(node, &text);
+    EXPECT_EQ(doc_->GetTextAsDecimal(node), ParseDecimal(text)) << U8(text);
+  }
+  EXPECT_EQ(doc_->GetTextAsDecimal(Child(Root(), "a")), -12);
+  EXPECT_EQ(doc_->GetTextAsDecimal(Child(Root(), "c")), 34);
+}
+
+TEST_F(PugiXmlDomTest, ReplaceAttributeChangesOnlyWhatIsThere) {
+  ASSERT_TRUE(Load("<r a='1' b='2'/>"));
+  EXPECT_TRUE(doc_->ReplaceAttribute(Root(), u"a", u"x"));
+  EXPECT_FALSE(doc_->ReplaceAttribute(Root(), u"c", u"y"));
+  EXPECT_FALSE(doc_->ReplaceAttribute(doc_->ParentNode(Root()), u"a", u"z"));
+  EXPECT_EQ(Save(), "<r a=\"x\" b=\"2\" />\n");
+}
+
 TEST_F(PugiXmlDomTest, EditsAreSavedInPlace) {
   ASSERT_TRUE(Load("<r a='1' b='2' c='3'><x/></r>"));
   doc_->SetAttribute(Root(), u"b", U16("\xC3\xA9\xF0\x9F\x98\x80"));
@@ -148,15 +170,26 @@ TEST_F(PugiXmlDomTest, SavesInTheEncodingItRead) {
   EXPECT_EQ(Save(), "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<r>\xE9</r>\n");
 }
 
+// The save is written in chunks: a write that fails after some of them went
+// out fails the save as a whole, like a failed rename.
 TEST_F(PugiXmlDomTest, FailedSaveLeavesTheFileAsItWas) {
-  testing::FaultInjectingFileSystem failing(*files_);
-  failing.FailOperation(testing::FaultInjectingFileSystem::Op::kRename, 1, EIO);
-  dom_ = NewPugiXmlDom(failing);
-  doc_ = dom_->CreateDocument();
-  ASSERT_TRUE(Load("<r>\n  <a>old</a>\n</r>\n"));
-  doc_->SetText(Child(Root(), "a"), u"new");
-  EXPECT_FALSE(doc_->Save(Path16("doc.xml")));
-  EXPECT_EQ(ReadFileOrDie(PathOf("doc.xml")), "<r>\n  <a>old</a>\n</r>\n");
+  using Op = testing::FaultInjectingFileSystem::Op;
+  std::string large = "<r>\n";
+  for (int i = 0; i < 5000; ++i) large += "  <a k=\"" + std::to_string(i) + "\">old</a>\n";
+  large += "</r>\n";
+  for (const Op op : {Op::kRename, Op::kAppend}) {
+    testing::FaultInjectingFileSystem failing(*files_);
+    failing.FailOperation(op, op == Op::kAppend ? 2 : 1, EIO);
+    dom_ = NewPugiXmlDom(failing);
+    doc_ = dom_->CreateDocument();
+    ASSERT_TRUE(Load(large));
+    doc_->SetText(Child(Root(), "a"), u"new");
+    EXPECT_FALSE(doc_->Save(Path16("doc.xml")));
+    EXPECT_EQ(ReadFileOrDie(PathOf("doc.xml")), large);
+    for (const auto& entry : std::filesystem::directory_iterator(root())) {
+      EXPECT_EQ(entry.path().filename().string().find("tmp"), std::string::npos) << entry.path();
+    }
+  }
 }
 
 }  // namespace

@@ -17,10 +17,11 @@ namespace fennimar::platform::pugixml_load {
 namespace {
 
 // White-space-only text is parsed and removed afterwards (rather than never
-// parsed), because under xml:space="preserve" it must stay. The declaration is
-// kept so that saving writes it back unchanged; document type declarations are
-// parsed only to be found and refused. Fragment mode keeps text outside the
-// root element, which a document must not have, so that it can be refused.
+// parsed) when xml:space="preserve" may apply, because there it must stay;
+// see ParseFlagsFor. The declaration is kept so that saving writes it back
+// unchanged; document type declarations are parsed only to be found and
+// refused. Fragment mode keeps text outside the root element, which a
+// document must not have, so that it can be refused.
 constexpr unsigned kParseFlags = pugi::parse_pi | pugi::parse_comments | pugi::parse_cdata |
                                  pugi::parse_ws_pcdata | pugi::parse_escapes | pugi::parse_eol |
                                  pugi::parse_wconv_attribute | pugi::parse_declaration |
@@ -107,7 +108,10 @@ bool IsAcceptedDeclaration(const pugi::xml_document& document, pugi::xml_encodin
 
 // A document is: an optional declaration first, then comments, processing
 // instructions and layout white space around exactly one root element.
-bool HasWellFormedTopLevel(const pugi::xml_document& document) {
+// `declaration_at_start`: nothing, not even white space, comes before a
+// declaration in the bytes (the declaration node being the first child shows
+// that only when layout white space was parsed as nodes too).
+bool HasWellFormedTopLevel(const pugi::xml_document& document, bool declaration_at_start) {
   int elements = 0;
   for (pugi::xml_node node = document.first_child(); node; node = node.next_sibling()) {
     switch (node.type()) {
@@ -115,7 +119,7 @@ bool HasWellFormedTopLevel(const pugi::xml_document& document) {
         ++elements;
         break;
       case pugi::node_declaration:
-        if (node != document.first_child()) return false;
+        if (node != document.first_child() || !declaration_at_start) return false;
         break;
       case pugi::node_comment:
       case pugi::node_pi:
@@ -147,11 +151,15 @@ bool HasValidValues(pugi::xml_node node) {
 // attributes (which pugixml accepts) and values that are not UTF-8.
 class TreeCleaner {
  public:
+  // `check_values`: values may hold bytes that are not UTF-8 (see
+  // HasValidValues); without it they are not looked at.
+  explicit TreeCleaner(bool check_values) : check_values_(check_values) {}
+
   bool Run(pugi::xml_document& document) {
     preserve_.assign(1, false);  // the document level: white space is layout
     pugi::xml_node node = document.first_child();
     while (node) {
-      if (!HasValidValues(node)) return false;
+      if (check_values_ && !HasValidValues(node)) return false;
       if (node.type() == pugi::node_pcdata && !preserve_.back() && IsXmlWhitespace(node.value())) {
         const pugi::xml_node next = Advance(node);
         node.parent().remove_child(node);
@@ -193,50 +201,114 @@ class TreeCleaner {
     return inherited;
   }
 
-  // Sorting the names keeps this n log n in the attribute count; the vector
-  // is reused from element to element.
+  // A few names are compared pair by pair; more are sorted, which keeps this
+  // n log n in the attribute count. The vector is reused from element to
+  // element.
   bool HasRepeatedAttribute(pugi::xml_node element) {
     names_.clear();
     for (pugi::xml_attribute a = element.first_attribute(); a; a = a.next_attribute()) {
       names_.push_back(a.name());
     }
     if (names_.size() < 2) return false;
+    if (names_.size() <= kPairwiseLimit) return HasRepeatedNamePairwise();
     const auto less = [](const char* a, const char* b) { return std::strcmp(a, b) < 0; };
     const auto same = [](const char* a, const char* b) { return std::strcmp(a, b) == 0; };
     std::sort(names_.begin(), names_.end(), less);
     return std::adjacent_find(names_.begin(), names_.end(), same) != names_.end();
   }
 
+  // Below this many names, comparing every pair (first letters first) is
+  // cheaper than sorting.
+  static constexpr std::size_t kPairwiseLimit = 16;
+  bool HasRepeatedNamePairwise() const {
+    for (std::size_t i = 0; i < names_.size(); ++i) {
+      for (std::size_t j = i + 1; j < names_.size(); ++j) {
+        if (names_[i][0] == names_[j][0] && std::strcmp(names_[i], names_[j]) == 0) return true;
+      }
+    }
+    return false;
+  }
+
+  const bool check_values_;
   std::vector<bool> preserve_;  // one entry per open element, after the document's
   std::vector<const char*> names_;
 };
 
-bool IsAcceptedContent(std::string_view bytes, const pugi::xml_parse_result& parsed,
-                       pugi::xml_document& document) {
+// What is learnt from the bytes before they are parsed, since a parse in
+// place changes them.
+struct ByteFacts {
+  bool has_zero = false;              // UTF-16, or a NUL in 8-bit text
+  bool valid_utf8 = false;
+  bool may_preserve_space = false;    // xml:space may keep white-space-only text
+  bool declaration_at_start = false;  // see HasWellFormedTopLevel
+  bool check_values = false;          // values may hold what is not UTF-8
+};
+
+ByteFacts LearnBytes(std::string_view bytes) {
+  ByteFacts facts;
+  facts.has_zero = bytes.find('\0') != std::string_view::npos;
+  facts.valid_utf8 = IsValidUtf8(bytes);
+  // "xml:space" cannot be found bytewise in UTF-16, hence the zero byte.
+  facts.may_preserve_space =
+      facts.has_zero || bytes.find("xml:space") != std::string_view::npos;
+  // With layout white space parsed, the tree itself shows what came first.
+  facts.declaration_at_start =
+      facts.may_preserve_space || StartsWith(bytes.substr(HasUtf8Bom(bytes) ? 3 : 0), "<?xml");
+  // In checked UTF-8, Latin-1 (converted by pugixml) or UTF-16 input only a
+  // character reference can give a value bytes that are not UTF-8; "&#" is
+  // not found bytewise in UTF-16.
+  facts.check_values = facts.has_zero || bytes.find("&#") != std::string_view::npos;
+  return facts;
+}
+
+// Layout white space is not parsed at all where no xml:space can keep it:
+// pugixml then never makes those nodes, and nothing is left to remove.
+unsigned ParseFlagsFor(const ByteFacts& facts) {
+  return facts.may_preserve_space ? kParseFlags : kParseFlags & ~pugi::parse_ws_pcdata;
+}
+
+// `bytes` as read; they are looked at only when they were not parsed in place
+// (UTF-16 never is).
+bool IsAcceptedContent(std::string_view bytes, const ByteFacts& facts,
+                       const pugi::xml_parse_result& parsed, pugi::xml_document& document) {
   if (parsed.status != pugi::status_ok || !IsReadableEncoding(parsed.encoding)) return false;
-  if (parsed.encoding == pugi::encoding_utf8 && !IsValidUtf8(bytes)) return false;
+  if (parsed.encoding == pugi::encoding_utf8 && !facts.valid_utf8) return false;
   if (IsUtf16(parsed.encoding) &&
       !IsValidUtf16(bytes, parsed.encoding == pugi::encoding_utf16_be)) {
     return false;
   }
-  return IsAcceptedDeclaration(document, parsed.encoding) && HasWellFormedTopLevel(document) &&
-         TreeCleaner().Run(document);
+  return IsAcceptedDeclaration(document, parsed.encoding) &&
+         HasWellFormedTopLevel(document, facts.declaration_at_start) &&
+         TreeCleaner(facts.check_values).Run(document);
+}
+
+// Valid UTF-8 without a zero byte is parsed where it lies, without a copy;
+// anything else from pugixml's own copy, so that the bytes stay as read for
+// the checks that need them.
+pugi::xml_parse_result Parse(std::string& bytes, const ByteFacts& facts,
+                             pugi::xml_document& document) {
+  const unsigned flags = ParseFlagsFor(facts);
+  if (facts.valid_utf8 && !facts.has_zero) {
+    return document.load_buffer_inplace(bytes.data(), bytes.size(), flags, pugi::encoding_auto);
+  }
+  return document.load_buffer(bytes.data(), bytes.size(), flags, pugi::encoding_auto);
 }
 
 }  // namespace
 
-bool LoadDocument(std::string_view bytes, pugi::xml_document& document, SourceEncoding* source) {
+bool LoadDocument(std::string& bytes, pugi::xml_document& document, SourceEncoding* source) {
   document.reset();
-  const pugi::xml_parse_result parsed =
-      document.load_buffer(bytes.data(), bytes.size(), kParseFlags, pugi::encoding_auto);
-  if (!IsAcceptedContent(bytes, parsed, document)) {
+  const ByteFacts facts = LearnBytes(bytes);
+  const bool bom = HasUtf8Bom(bytes);
+  const pugi::xml_parse_result parsed = Parse(bytes, facts, document);
+  if (!IsAcceptedContent(bytes, facts, parsed, document)) {
     document.reset();
     return false;
   }
   source->encoding = parsed.encoding;
   source->bom = parsed.encoding == pugi::encoding_utf16_le ||
                 parsed.encoding == pugi::encoding_utf16_be ||
-                (parsed.encoding == pugi::encoding_utf8 && HasUtf8Bom(bytes));
+                (parsed.encoding == pugi::encoding_utf8 && bom);
   return true;
 }
 

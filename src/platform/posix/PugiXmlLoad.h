@@ -7,7 +7,7 @@
 
 #include <cstddef>
 #include <pugixml.hpp>
-#include <string_view>
+#include <string>
 
 namespace fennimar::platform::pugixml_load {
 
@@ -30,7 +30,9 @@ struct SourceEncoding {
 // UTF-8 or UTF-16, nesting beyond kMaxElementDepth, a repeated attribute -
 // the document is left empty and false is returned.
 // White-space-only text outside xml:space="preserve" is removed.
-bool LoadDocument(std::string_view bytes, pugi::xml_document& document, SourceEncoding* source);
+// Valid UTF-8 is parsed in place: the document may then point into `bytes`,
+// which must stay unchanged where they are for as long as it lives.
+bool LoadDocument(std::string& bytes, pugi::xml_document& document, SourceEncoding* source);
 
 }  // namespace fennimar::platform::pugixml_load
 
