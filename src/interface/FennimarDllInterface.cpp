@@ -65,9 +65,7 @@ _Fennimar_ReturnCode_ FennimarDllInterface::GetApplicationsList(
 }
 
 _Fennimar_ReturnCode_ FennimarDllInterface::AddAppItem(_Fennimar_AppItem_& item) {
-  std::vector<_Fennimar_AppItem_> present;
-  (void)m_settings->GetApplicationsList(present);
-  if (present.size() >= kMaxApplications) return RC_LIST_FULL;
+  if (m_settings->CountApplications(kMaxApplications) >= kMaxApplications) return RC_LIST_FULL;
   return m_settings->AddAppItem(item);
 }
 

@@ -17,12 +17,19 @@ bool ReadField(XmlDocument& doc, XmlNode element, std::u16string_view name,
   return true;
 }
 
-bool ReadAppItem(XmlDocument& doc, XmlNode element, _Fennimar_AppItem_& item) {
-  std::u16string buffer;
+bool ReadAppItem(XmlDocument& doc, XmlNode element, std::u16string& buffer,
+                 _Fennimar_AppItem_& item) {
   return ReadField(doc, element, names::kKey, buffer, item.key) &&
          ReadField(doc, element, names::kPath, buffer, item.path) &&
          ReadField(doc, element, names::kParameter, buffer, item.parameter) &&
          ReadField(doc, element, names::kDescriptionName, buffer, item.descriptionName);
+}
+
+// True when the element has the four attributes an item is read from.
+bool IsCompleteItem(XmlDocument& doc, XmlNode element) {
+  return doc.HasAttribute(element, names::kKey) && doc.HasAttribute(element, names::kPath) &&
+         doc.HasAttribute(element, names::kParameter) &&
+         doc.HasAttribute(element, names::kDescriptionName);
 }
 
 bool HasPath(XmlDocument& doc, XmlNode element, const CString& path, std::u16string& buffer) {
@@ -37,13 +44,28 @@ _Fennimar_ReturnCode_ SettingsHolder::GetApplicationsList(
   const XmlNode section = logfile_.FindSection(names::kAppList);
   if (!section) return RC_FAIL;
   XmlDocument& doc = *logfile_.document();
+  std::u16string buffer;  // one for every value, so that it grows once
   for (XmlNode child = doc.FirstChild(section); child; child = doc.NextSibling(child)) {
     if (!doc.IsElement(child)) continue;
     _Fennimar_AppItem_ item;
-    if (!ReadAppItem(doc, child, item)) break;
+    if (!ReadAppItem(doc, child, buffer, item)) break;
     items.push_back(std::move(item));
   }
   return RC_SUCCESS;
+}
+
+std::size_t SettingsHolder::CountApplications(std::size_t limit) {
+  const XmlNode section = logfile_.FindSection(names::kAppList);
+  if (!section) return 0;
+  XmlDocument& doc = *logfile_.document();
+  std::size_t count = 0;
+  for (XmlNode child = doc.FirstChild(section); child && count < limit;
+       child = doc.NextSibling(child)) {
+    if (!doc.IsElement(child)) continue;
+    if (!IsCompleteItem(doc, child)) break;
+    ++count;
+  }
+  return count;
 }
 
 _Fennimar_ReturnCode_ SettingsHolder::AddAppItem(const _Fennimar_AppItem_& item) {

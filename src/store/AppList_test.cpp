@@ -67,6 +67,17 @@ TEST_F(AppListTest, AddingStopsAtEightCountedAsTheReaderCounts) {
   EXPECT_NE(DocumentBytes().find("/eighth"), std::string::npos);
 }
 
+// Comments are skipped and any complete element counts, as in the reader.
+TEST_F(AppListTest, FullnessCountsWhatTheReaderWouldGive) {
+  std::string eight = "<!-- first -->";
+  for (int i = 0; i < 7; ++i) eight += Item("/app" + std::to_string(i)) + "<?note ?>";
+  eight += "<Launcher key=\"8\" path=\"/other\" parameter=\"\" descriptionName=\"\"/>";
+  auto library = Open(Document(eight));
+  _Fennimar_AppItem_ item = {u"9", u"/ninth", u"", u""};
+  EXPECT_EQ(library->AddAppItem(item), RC_LIST_FULL);
+  EXPECT_EQ(Paths(*library).size(), 8u);
+}
+
 TEST_F(AppListTest, EmptyFieldsAreStoredAsEmptyAttributes) {
   auto library = Open(Document(""));
   _Fennimar_AppItem_ empty;

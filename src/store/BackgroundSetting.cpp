@@ -21,8 +21,7 @@ _Fennimar_ReturnCode_ SettingsHolder::GetBackgroundConfig(_Background_Config_& c
   config.pictureFolder = CString(text);
   const XmlNode sequence = doc.NextSibling(folder);
   if (!sequence) return RC_SUCCESS;
-  doc.GetText(sequence, &text);
-  config.displaySequence = ParseDecimal(text);
+  config.displaySequence = doc.GetTextAsDecimal(sequence);
   return RC_SUCCESS;
 }
 

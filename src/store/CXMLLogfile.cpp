@@ -1,5 +1,7 @@
 #include "src/store/CXMLLogfile.h"
 
+#include <iterator>
+
 #include "src/common/Names.h"
 #include "src/platform/AtomicFile.h"
 #include "src/platform/Paths.h"
@@ -19,6 +21,15 @@ constexpr std::size_t kMaxTemplateBytes = 64u << 20;
 constexpr std::size_t kMaxDocumentBytes = 64u << 20;
 constexpr unsigned kNewDocumentMode = 0644;
 constexpr std::u16string_view kBackupSuffix = u".bak";
+constexpr std::u16string_view kSectionNames[] = {names::kAppList, names::kGlobalSetting,
+                                                 names::kBackgroundSetting,
+                                                 names::kWorkspaceSetting};
+
+// Callers pass the very constants above, which are recognised by address
+// first; any other spelling of a name is compared unit by unit.
+bool IsSectionName(std::u16string_view name, std::u16string_view section) {
+  return (name.data() == section.data() && name.size() == section.size()) || name == section;
+}
 
 }  // namespace
 
@@ -27,6 +38,7 @@ CXMLLogfile::CXMLLogfile(std::u16string_view document_path, std::uint32_t first_
   if (!services_.files->PathExists(document_path) || first_use != 0) InstallTemplate();
   thread_initialized_ = services_.dom->InitializeThread();
   LoadWithRetries();
+  if (document_) FindSections();
 }
 
 CXMLLogfile::~CXMLLogfile() {
@@ -124,8 +136,18 @@ void CXMLLogfile::CreateDirectoryChain(CString folder) const {
 
 platform::XmlNode CXMLLogfile::FindSection(std::u16string_view name) const {
   if (!document_) return platform::XmlNode();
+  for (std::size_t i = 0; i < sections_.size(); ++i) {
+    if (IsSectionName(name, kSectionNames[i])) return sections_[i];
+  }
+  return document_->SelectSingleNode(document_->DocumentElement(), name);
+}
+
+void CXMLLogfile::FindSections() {
+  static_assert(std::size(kSectionNames) == std::tuple_size_v<decltype(sections_)>);
   const platform::XmlNode root = document_->DocumentElement();
-  return document_->SelectSingleNode(root, name);
+  for (std::size_t i = 0; i < sections_.size(); ++i) {
+    sections_[i] = document_->SelectSingleNode(root, kSectionNames[i]);
+  }
 }
 
 void CXMLLogfile::Save() const {

@@ -13,6 +13,7 @@
 #ifndef FENNIMAR_STORE_CXMLLOGFILE_H_
 #define FENNIMAR_STORE_CXMLLOGFILE_H_
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -56,6 +57,14 @@ class CXMLLogfile {
   void BackUpDocument(const std::string& template_bytes) const;
   std::string TemplateAsSaved() const;
   void LoadWithRetries();
+
+  void FindSections();
+
+  // The four sections, looked up once the document is loaded, found or not.
+  // The library never adds, removes or renames a child of the root and never
+  // reloads, so they stay right for the object's life; readers called on
+  // every refresh then skip the search.
+  std::array<platform::XmlNode, 4> sections_;
 
   platform::Services services_;
   CString document_path_;

@@ -30,12 +30,10 @@ _Fennimar_ReturnCode_ SettingsHolder::GetConfig(_Fennimar_Config_& config) {
   const XmlNode section = logfile_.FindSection(names::kGlobalSetting);
   if (!section) return RC_FAIL;
   XmlDocument& doc = *logfile_.document();
-  std::u16string text;
   int position = 0;
   for (XmlNode child = doc.FirstChild(section); child && position < kSwitchCount;
        child = doc.NextSibling(child), ++position) {
-    doc.GetText(child, &text);
-    *SwitchField(config, position) = ParseDecimal(text);
+    *SwitchField(config, position) = doc.GetTextAsDecimal(child);
   }
   return RC_SUCCESS;
 }
@@ -46,11 +44,7 @@ _Fennimar_ReturnCode_ SettingsHolder::GetSwitch(int position, int& value) {
   XmlDocument& doc = *logfile_.document();
   XmlNode child = doc.FirstChild(section);
   for (int i = 0; child && i < position; ++i) child = doc.NextSibling(child);
-  if (child) {
-    std::u16string text;
-    doc.GetText(child, &text);
-    value = ParseDecimal(text);
-  }
+  if (child) value = doc.GetTextAsDecimal(child);
   return RC_SUCCESS;
 }
 

@@ -16,6 +16,7 @@
 #ifndef FENNIMAR_STORE_SETTINGSHOLDER_H_
 #define FENNIMAR_STORE_SETTINGSHOLDER_H_
 
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 #include <vector>
@@ -38,6 +39,9 @@ class SettingsHolder {
   // limit of its own. DeleteAppItem removes the first item whose path equals
   // `path` exactly and saves even when none matched.
   _Fennimar_ReturnCode_ GetApplicationsList(std::vector<_Fennimar_AppItem_>& items);
+  // How many items GetApplicationsList would give, counting no further than
+  // `limit` and building no record; 0 without an AppList section.
+  std::size_t CountApplications(std::size_t limit);
   _Fennimar_ReturnCode_ AddAppItem(const _Fennimar_AppItem_& item);
   _Fennimar_ReturnCode_ DeleteAppItem(const CString& path);
 

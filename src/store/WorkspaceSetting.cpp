@@ -43,8 +43,8 @@ bool ReadField(XmlDocument& doc, XmlNode element, const WorkspaceField& field,
   return true;
 }
 
-bool ReadWorkspace(XmlDocument& doc, XmlNode element, _VDESKTOPINFO_& record) {
-  std::u16string buffer;
+bool ReadWorkspace(XmlDocument& doc, XmlNode element, std::u16string& buffer,
+                   _VDESKTOPINFO_& record) {
   if (!ReadField(doc, element, kKeyField, buffer, record)) return false;
   for (const WorkspaceField& field : kValueFields) {
     if (!ReadField(doc, element, field, buffer, record)) return false;
@@ -56,12 +56,10 @@ bool ReadWorkspace(XmlDocument& doc, XmlNode element, _VDESKTOPINFO_& record) {
 // at the first attribute the element lacks (those before it stay written).
 bool WriteWorkspace(XmlDocument& doc, XmlNode element, const _VDESKTOPINFO_& record) {
   for (const WorkspaceField& field : kValueFields) {
-    if (!doc.HasAttribute(element, field.name)) return false;
-    if (field.text) {
-      doc.SetAttribute(element, field.name, record.*field.text);
-    } else {
-      doc.SetAttribute(element, field.name, FormatDecimal(record.*field.number));
-    }
+    const bool replaced =
+        field.text ? doc.ReplaceAttribute(element, field.name, record.*field.text)
+                   : doc.ReplaceAttribute(element, field.name, FormatDecimal(record.*field.number));
+    if (!replaced) return false;
   }
   return true;
 }
@@ -72,10 +70,11 @@ _Fennimar_ReturnCode_ SettingsHolder::GetWorkspcaeConfig(std::vector<_VDESKTOPIN
   const XmlNode section = logfile_.FindSection(names::kWorkspaceSetting);
   if (!section) return RC_FAIL;
   XmlDocument& doc = *logfile_.document();
+  std::u16string buffer;  // one for every value, so that it grows once
   for (XmlNode child = doc.FirstChild(section); child; child = doc.NextSibling(child)) {
     if (!doc.IsElement(child)) continue;
     _VDESKTOPINFO_ record;
-    if (!ReadWorkspace(doc, child, record)) break;
+    if (!ReadWorkspace(doc, child, buffer, record)) break;
     workspaces.push_back(std::move(record));
   }
   return RC_SUCCESS;
