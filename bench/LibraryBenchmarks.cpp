@@ -218,7 +218,8 @@ SideBySide BackgroundReader(const Subject& subject) {
             benchmark::DoNotOptimize(config.pictureFolder.GetString());
             return ok;
           },
-          WalkFloor(subject, pugi_floor::WalkBackground)};
+          WalkFloor(subject, pugi_floor::WalkBackground),
+          WalkFloor(subject, pugi_records::BuildBackground)};
 }
 
 SideBySide BackgroundWriter(const Subject& subject) {

@@ -121,6 +121,16 @@ std::vector<_VDESKTOPINFO_> BuildWorkspaces(const pugi::xml_document& document) 
   return BuildRecords<_VDESKTOPINFO_>(document, "WorkspaceSetting", ReadWorkspace);
 }
 
+_Background_Config_ BuildBackground(const pugi::xml_document& document) {
+  _Background_Config_ config;
+  const pugi::xml_node folder = Section(document, "BackgroundSetting").first_child();
+  if (!folder) return config;
+  config.pictureFolder = ToCString(folder.child_value());
+  const pugi::xml_node sequence = folder.next_sibling();
+  if (sequence) config.displaySequence = std::atoi(sequence.child_value());
+  return config;
+}
+
 void WriteWorkspaces(pugi::xml_document& document, const std::vector<_VDESKTOPINFO_>& records) {
   std::string buffer;
   for (pugi::xml_node child = Section(document, "WorkspaceSetting").first_child(); child;

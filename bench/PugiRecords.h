@@ -1,5 +1,5 @@
 // PugiRecords - the least any implementation of the interface has to do for
-// the list methods, done on pugixml directly: build the caller's records
+// the list methods and the background reader, done on pugixml directly: build the caller's records
 // (UTF-16 strings, numbers) from the tree, write records back into it, find
 // an item by path. Beside the plain walks they show how much of a method's
 // time its output or input itself costs.
@@ -17,6 +17,9 @@ namespace fennimar::bench::pugi_records {
 // The items and workspaces the readers return, read straight off the tree.
 std::vector<_Fennimar_AppItem_> BuildApplications(const pugi::xml_document& document);
 std::vector<_VDESKTOPINFO_> BuildWorkspaces(const pugi::xml_document& document);
+// The background settings as GetBackgroundConfig returns them: the folder
+// as a CString of its own, the sequence as a number.
+_Background_Config_ BuildBackground(const pugi::xml_document& document);
 // Writes each workspace element's values from the record its key selects,
 // converting them to UTF-8 as it goes.
 void WriteWorkspaces(pugi::xml_document& document, const std::vector<_VDESKTOPINFO_>& records);

@@ -151,8 +151,9 @@ def readers_section(runs, context):
                          verdict(value, READER_TARGET)])
     notes = "; ".join(f"`{n}`: {w}" for n, w in READERS)
     return ("## Readers\n\nFloor: a plain pugixml walk over the nodes the reader visits, "
-            f"reading every value it reads ({notes}). *Records*: for the list readers, the "
-            "same walk building the records the method returns (UTF-16 strings, numbers) "
+            f"reading every value it reads ({notes}). *Records*: for the list readers and "
+            "`GetBackgroundConfig`, the same walk building the records the method returns "
+            "(UTF-16 strings, numbers) "
             "straight from pugixml, the least any implementation of the interface does; the "
             "next column is the method's time over it. Target: ≤ "
             f"{READER_TARGET}× the walk.\n\n" +

@@ -2,9 +2,10 @@
 # Builds the benchmarks (Release, in build-bench), runs them with JSON output
 # and writes docs/performance.md. Extra arguments go to fennimar_bench, e.g.
 # --fennimar_items=0,100 for a quick run or --benchmark_filter=GetConfig.
+# BENCH_BUILD_DIR names another build folder.
 set -eu
 cd "$(dirname "$0")/.."
-build=build-bench
+build=${BENCH_BUILD_DIR:-build-bench}
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DFENNIMAR_BUILD_BENCHMARKS=ON \
   -DFENNIMAR_BUILD_TESTS=OFF >/dev/null
 cmake --build "$build" -j2 --target fennimar_bench
