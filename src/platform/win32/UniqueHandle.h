@@ -26,6 +26,11 @@ class UniqueHandle {
 
   HANDLE get() const { return handle_; }
   bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+  // Closes the handle held, if any, and holds `handle` instead.
+  void Reset(HANDLE handle) {
+    Close();
+    handle_ = handle == nullptr ? INVALID_HANDLE_VALUE : handle;
+  }
   // Closes now; the handle is gone even when closing fails. False on failure,
   // with the reason in GetLastError().
   bool Close() {

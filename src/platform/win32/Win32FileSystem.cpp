@@ -1,15 +1,17 @@
 // Win32FileSystem - the file services on the wide Win32 calls. Locks are
 // Windows' own: LockFile takes a byte-range lock (LockFileEx) on a lock file,
 // LockExistingFile opens the file with no sharing at all, so that another
-// opener gets a sharing violation. Both go with the handle, and so with the
+// opener gets a sharing violation; the holder still reads and replaces the
+// file it holds (HeldFiles). Both go with the handle, and so with the
 // process. Windows has no permission bits; the mode is not kept.
 #include "src/platform/win32/WindowsApi.h"
 
-#include <cstdint>
 #include <memory>
 #include <string>
 #include <utility>
 
+#include "src/platform/win32/HeldFiles.h"
+#include "src/platform/win32/OpenFileReader.h"
 #include "src/platform/win32/StaleFiles.h"
 #include "src/platform/win32/UniqueHandle.h"
 #include "src/platform/win32/UniqueName.h"
@@ -21,7 +23,6 @@ namespace fennimar::platform {
 namespace {
 
 constexpr int kMaxNameAttempts = 100;
-constexpr DWORD kReadChunk = 64 * 1024;
 // What GetPermissions reports for every existing file: an ordinary file its
 // owner may write. Windows keeps access in ACLs, which a replacement inherits
 // from its folder.
@@ -76,28 +77,8 @@ class Win32FileLock : public FileLock {
   explicit Win32FileLock(UniqueHandle file) : file_(std::move(file)) {}
 
  private:
-  UniqueHandle file_;  // closing the handle releases the lock or the open
+  UniqueHandle file_;  // closing the handle releases the lock
 };
-
-Status ReadAll(HANDLE file, std::u16string_view path, std::size_t expected, std::size_t max_bytes,
-               std::string* bytes) {
-  std::string content;
-  content.reserve(expected);
-  std::string chunk(kReadChunk, '\0');
-  for (;;) {
-    DWORD got = 0;
-    if (!::ReadFile(file, chunk.data(), kReadChunk, &got, nullptr)) {
-      return LastErrorStatus("ReadFile", path);
-    }
-    if (got == 0) break;
-    if (content.size() + got > max_bytes) {  // the file grew since it was measured
-      return Status::TooLarge("read: larger than " + std::to_string(max_bytes));
-    }
-    content.append(chunk.data(), got);
-  }
-  *bytes = std::move(content);
-  return Status::Ok();
-}
 
 class Win32FileSystem : public FileSystem {
  public:
@@ -116,19 +97,17 @@ class Win32FileSystem : public FileSystem {
   }
 
   // A folder cannot be opened as a file, which gives kIoError as it should.
+  // A file this process holds without sharing is read through its holder.
   Status ReadFile(std::u16string_view path, std::size_t max_bytes, std::string* bytes) override {
     Status status = CheckPath(path);
     if (!status.ok()) return status;
+    bool held = false;
+    status = ReadHeldFile(path, max_bytes, bytes, &held);
+    if (held) return status;
     UniqueHandle file(::CreateFileW(Wide(path).c_str(), GENERIC_READ, kShareAll, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) return LastErrorStatus("CreateFileW", path);
-    LARGE_INTEGER size{};
-    if (!::GetFileSizeEx(file.get(), &size)) return LastErrorStatus("GetFileSizeEx", path);
-    if (static_cast<std::uint64_t>(size.QuadPart) > max_bytes) {
-      return Status::TooLarge("read: " + std::to_string(size.QuadPart) + " bytes, more than " +
-                              std::to_string(max_bytes));
-    }
-    return ReadAll(file.get(), path, static_cast<std::size_t>(size.QuadPart), max_bytes, bytes);
+    return ReadWholeOpenFile(file.get(), path, max_bytes, bytes);
   }
 
   // `mode` is not kept: see kFixedMode.
@@ -161,15 +140,11 @@ class Win32FileSystem : public FileSystem {
   }
 
   // Replaces in one step; the data reaches the disk before the call returns.
+  // A target this process holds stays held, now the new file.
   Status RenameFile(std::u16string_view from, std::u16string_view to) override {
     Status status = CheckPath(from);
     if (status.ok()) status = CheckPath(to);
-    if (!status.ok()) return status;
-    if (!::MoveFileExW(Wide(from).c_str(), Wide(to).c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-      return LastErrorStatus("MoveFileExW", from);
-    }
-    return Status::Ok();
+    return status.ok() ? MoveFileOver(from, to) : status;
   }
 
   Status RemoveFile(std::u16string_view path) override {
@@ -220,12 +195,7 @@ class Win32FileSystem : public FileSystem {
   // anyone else has the file open, and keeps everyone else out meanwhile.
   Status LockExistingFile(std::u16string_view path, std::unique_ptr<FileLock>* lock) override {
     Status status = CheckPath(path);
-    if (!status.ok()) return status;
-    UniqueHandle file(::CreateFileW(Wide(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) return LastErrorStatus("CreateFileW", path);
-    *lock = std::make_unique<Win32FileLock>(std::move(file));
-    return Status::Ok();
+    return status.ok() ? HoldExistingFile(path, lock) : status;
   }
 };
 

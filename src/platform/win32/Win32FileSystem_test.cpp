@@ -2,6 +2,8 @@
 // and byte-range locks), and replacing a file is one MoveFileExW.
 #include <gtest/gtest.h>
 
+#include "src/platform/win32/WindowsApi.h"
+
 #include <memory>
 #include <string>
 
@@ -15,21 +17,56 @@ using testing::IsolatedTest;
 
 class Win32FileSystemTest : public IsolatedTest {
  protected:
+  // True when an open for reading that shares everything fails with a
+  // sharing violation, as any other program's open would.
+  bool IsBusyForOthers(const std::string& name) {
+    const HANDLE file = ::CreateFileW(PathOf(name).wstring().c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) ::CloseHandle(file);
+    return file == INVALID_HANDLE_VALUE && ::GetLastError() == ERROR_SHARING_VIOLATION;
+  }
+
   std::unique_ptr<FileSystem> files_ = NewWin32FileSystem();
 };
 
-TEST_F(Win32FileSystemTest, AFileOpenedWithoutSharingIsBusyForEveryoneElse) {
-  testing::WriteFileOrDie(PathOf("password"), "x");
+// Another handle of this process meets the same sharing check as another
+// process would.
+TEST_F(Win32FileSystemTest, AFileHeldWithoutSharingIsBusyForEveryoneButItsHolder) {
+  testing::WriteFileOrDie(PathOf("password"), "old");
   std::unique_ptr<FileLock> held, second;
   ASSERT_TRUE(files_->LockExistingFile(Path16("password"), &held).ok());
   EXPECT_EQ(files_->LockExistingFile(Path16("password"), &second).code(), Status::Code::kBusy);
+  EXPECT_TRUE(IsBusyForOthers("password"));
+
   std::string bytes;
-  EXPECT_EQ(files_->ReadFile(Path16("password"), 100, &bytes).code(), Status::Code::kBusy);
+  ASSERT_TRUE(files_->ReadFile(Path16("password"), 100, &bytes).ok()) << "the holder reads";
+  EXPECT_EQ(bytes, "old");
+  EXPECT_EQ(files_->ReadFile(Path16("password"), 2, &bytes).code(), Status::Code::kTooLarge);
+  testing::WriteFileOrDie(PathOf("new"), "new");
+  ASSERT_TRUE(files_->RenameFile(Path16("new"), Path16("password")).ok())
+      << "the holder replaces";
+  EXPECT_TRUE(IsBusyForOthers("password")) << "and holds the new file";
+  ASSERT_TRUE(files_->ReadFile(Path16("password"), 100, &bytes).ok());
+  EXPECT_EQ(bytes, "new");
+
   held.reset();
+  EXPECT_FALSE(IsBusyForOthers("password"));
   EXPECT_TRUE(files_->LockExistingFile(Path16("password"), &second).ok());
   EXPECT_TRUE(files_->LockExistingFile(Path16("missing"), &held).IsNotFound());
   EXPECT_FALSE(files_->PathExists(Path16("missing")));
   EXPECT_EQ(files_->LockExistingFile(u"", &held).code(), Status::Code::kInvalid);
+}
+
+// The same file by another spelling of its path is the same held file.
+TEST_F(Win32FileSystemTest, AHeldFileIsFoundByAnySpellingOfItsPath) {
+  testing::WriteFileOrDie(PathOf("password"), "old");
+  std::unique_ptr<FileLock> held;
+  ASSERT_TRUE(files_->LockExistingFile(Path16("password"), &held).ok());
+  const std::u16string other = Path16("x\\..\\PASSWORD");
+  std::string bytes;
+  ASSERT_TRUE(files_->ReadFile(other, 100, &bytes).ok());
+  EXPECT_EQ(bytes, "old");
 }
 
 TEST_F(Win32FileSystemTest, AFolderIsNoFile) {
@@ -56,6 +93,39 @@ TEST_F(Win32FileSystemTest, UniqueFilesAreWrittenAndRenamedOverTheTarget) {
   EXPECT_EQ(mode, 0644u) << "Windows keeps no permission bits; a fixed mode is reported";
   std::string bytes;
   EXPECT_EQ(files_->ReadFile(Path16("target"), 2, &bytes).code(), Status::Code::kTooLarge);
+}
+
+// The id of a process that has run and ended.
+DWORD IdOfAnEndedProcess() {
+  std::wstring command = L"cmd.exe /c exit";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
+                        nullptr, nullptr, &startup, &process)) {
+    return 0;
+  }
+  ::WaitForSingleObject(process.hProcess, INFINITE);
+  ::CloseHandle(process.hThread);
+  ::CloseHandle(process.hProcess);
+  return process.dwProcessId;
+}
+
+// A temporary whose creator has ended is removed; one of a creator still
+// running (this process) and a name the file system would not make are kept.
+TEST_F(Win32FileSystemTest, TemporariesOfEndedCreatorsAloneAreRemoved) {
+  const DWORD ended = IdOfAnEndedProcess();
+  ASSERT_NE(ended, 0u);
+  const std::string prefix = "doc.tmp";
+  const std::string stale = prefix + "." + std::to_string(ended) + "-1-0123456789abcdef";
+  const std::string running =
+      prefix + "." + std::to_string(::GetCurrentProcessId()) + "-1-0123456789abcdef";
+  const std::string other = stale + "x";
+  for (const std::string& name : {stale, running, other}) testing::WriteFileOrDie(PathOf(name), "");
+  ASSERT_TRUE(files_->RemoveStaleUniqueFiles(Path16(prefix)).ok());
+  EXPECT_FALSE(files_->PathExists(Path16(stale)));
+  EXPECT_TRUE(files_->PathExists(Path16(running)));
+  EXPECT_TRUE(files_->PathExists(Path16(other)));
 }
 
 TEST_F(Win32FileSystemTest, TheLockFileLockIsHeldUntilReleased) {

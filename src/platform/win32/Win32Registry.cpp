@@ -38,6 +38,22 @@ Status RegistryStatus(const char* operation, std::u16string_view name, LSTATUS r
   return Win32Status(operation, name, static_cast<DWORD>(result));
 }
 
+bool IsStringType(std::uint32_t type) {
+  return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
+}
+
+// RegSetValueExW looks at the unit just behind string data that does not end
+// with a zero unit, and when that unit is zero it stores one more unit: the
+// terminator. A wide string in memory always has its zero unit behind it, so
+// the data is passed that way, and what is stored never depends on whatever
+// memory happens to follow the caller's bytes: n units without a terminator
+// are stored as 2n + 2 bytes.
+std::string WithZeroUnitBehind(const void* data, std::uint32_t size) {
+  std::string copy(static_cast<const char*>(data), size);
+  copy.append(2, '\0');
+  return copy;
+}
+
 Status CheckName(std::u16string_view name) {
   return HasNul(name) ? Status::Invalid("registry name contains a NUL character") : Status::Ok();
 }
@@ -66,7 +82,8 @@ class Win32Registry : public Registry {
     return status;
   }
 
-  // ERROR_MORE_DATA says the value does not fit `*size` bytes.
+  // ERROR_MORE_DATA says the value does not fit `*size` bytes; the registry
+  // still reports the value's type and its size.
   Status QueryValue(RegKey key, std::u16string_view name, std::uint32_t* type, void* data,
                     std::uint32_t* size) override {
     Status status = CheckName(name);
@@ -77,21 +94,28 @@ class Win32Registry : public Registry {
         ::RegQueryValueExW(ToHkey(key), Wide(name).c_str(), nullptr, &value_type,
                            static_cast<BYTE*>(data), &value_size);
     if (result == ERROR_MORE_DATA) {
-      return Status::TooLarge("RegQueryValueExW: the value is larger than " +
-                              std::to_string(*size) + " bytes");
+      status = Status::TooLarge("RegQueryValueExW: the value needs " + std::to_string(value_size) +
+                                " bytes, more than " + std::to_string(*size));
+    } else {
+      status = RegistryStatus("RegQueryValueExW", name, result);
     }
-    status = RegistryStatus("RegQueryValueExW", name, result);
-    if (status.ok()) {
-      *type = value_type;
+    if (status.ok() || status.code() == Status::Code::kTooLarge) {
+      if (type != nullptr) *type = value_type;
       *size = value_size;
     }
     return status;
   }
 
+  // String data goes with a zero unit behind it; see WithZeroUnitBehind.
   Status SetValue(RegKey key, std::u16string_view name, std::uint32_t type, const void* data,
                   std::uint32_t size) override {
     Status status = CheckName(name);
     if (!status.ok()) return status;
+    std::string copy;
+    if (IsStringType(type) && size != 0) {
+      copy = WithZeroUnitBehind(data, size);
+      data = copy.data();
+    }
     return RegistryStatus("RegSetValueExW", name,
                           ::RegSetValueExW(ToHkey(key), Wide(name).c_str(), 0, type,
                                            static_cast<const BYTE*>(data), size));

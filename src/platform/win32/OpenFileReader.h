@@ -1,0 +1,23 @@
+// OpenFileReader - reads the whole content of a file already open for reading.
+#ifndef FENNIMAR_PLATFORM_WIN32_OPENFILEREADER_H_
+#define FENNIMAR_PLATFORM_WIN32_OPENFILEREADER_H_
+
+#include "src/platform/win32/WindowsApi.h"
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "src/common/Status.h"
+
+namespace fennimar::platform {
+
+// Reads `file` from its first byte to its end into `bytes`. A file larger than
+// `max_bytes`, when measured or while read, gives kTooLarge and leaves `bytes`
+// as it was. `path` only names the file in messages.
+Status ReadWholeOpenFile(HANDLE file, std::u16string_view path, std::size_t max_bytes,
+                         std::string* bytes);
+
+}  // namespace fennimar::platform
+
+#endif  // FENNIMAR_PLATFORM_WIN32_OPENFILEREADER_H_
