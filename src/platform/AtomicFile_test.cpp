@@ -1,19 +1,19 @@
+// The atomic replace on every platform, through the platform's own file
+// services: the content is replaced whole, a failing step leaves the target
+// as it was and no temporary behind, and the clean-up of stale temporaries
+// never stops a save.
 #include "src/platform/AtomicFile.h"
 
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <filesystem>
-#include <functional>
 #include <memory>
 #include <set>
 #include <string>
 
-#include "src/platform/posix/PosixBackends.h"
+#include "src/platform/Paths.h"
+#include "src/platform/Services.h"
 #include "tests/support/FaultInjectingFileSystem.h"
 #include "tests/support/TestEnvironment.h"
 
@@ -22,116 +22,87 @@ namespace {
 
 using ::fennimar::testing::FaultInjectingFileSystem;
 using ::fennimar::testing::ReadFileOrDie;
+using ::fennimar::testing::U16;
 using ::fennimar::testing::WriteFileOrDie;
 using Op = FaultInjectingFileSystem::Op;
 namespace fs = std::filesystem;
 
 constexpr unsigned kNewMode = 0600;
 
-// Kills and reaps a child process when it goes, whatever the test did before.
-class ChildGuard {
- public:
-  explicit ChildGuard(pid_t pid) : pid_(pid) {}
-  ~ChildGuard() {
-    ::kill(pid_, SIGKILL);
-    ::waitpid(pid_, nullptr, 0);
-  }
-  ChildGuard(const ChildGuard&) = delete;
-  ChildGuard& operator=(const ChildGuard&) = delete;
-
- private:
-  pid_t pid_;
-};
-
+// Every file of a test goes in the folder "w", whose entries are compared.
 class AtomicFileTest : public ::fennimar::testing::IsolatedTest {
  protected:
-  std::set<std::string> Entries(const std::string& folder) {
+  AtomicFileTest() { fs::create_directory(PathOf("w")); }
+
+  std::u16string In(const char* name) { return Path16("w") + PathSeparator() + U16(name); }
+  fs::path PathIn(const char* name) { return PathOf("w") / name; }
+  std::set<std::string> Entries() {
     std::set<std::string> names;
-    for (const auto& entry : fs::directory_iterator(PathOf(folder))) {
+    for (const auto& entry : fs::directory_iterator(PathOf("w"))) {
       names.insert(entry.path().filename().string());
     }
     return names;
   }
-  // A process saving "w/doc" that runs `there` instead of the rename, its
-  // temporary written in full.
-  pid_t ForkWriterStoppedAtRename(std::function<void()> there) {
-    const pid_t child = ::fork();
-    if (child != 0) return child;
-    FaultInjectingFileSystem files(*real_);
-    files.CallBefore(Op::kRename, std::move(there));
-    (void)WriteFileAtomically(files, Path16("w/doc"), "theirs", kNewMode);
-    ::_exit(1);
-  }
 
-  std::unique_ptr<FileSystem> real_ = NewPosixFileSystem();
+  FileSystem& real_ = *CurrentServices().files;
 };
 
-TEST_F(AtomicFileTest, ReplacesContentKeepingOrChoosingPermissionBits) {
-  WriteFileOrDie(PathOf("kept"), "old content that is longer than the new");
-  fs::permissions(PathOf("kept"), fs::perms(0640));
-  ASSERT_TRUE(WriteFileAtomically(*real_, Path16("kept"), "new", kNewMode).ok());
-  EXPECT_EQ(ReadFileOrDie(PathOf("kept")), "new");
-  EXPECT_EQ(fs::status(PathOf("kept")).permissions(), fs::perms(0640));
-
-  // The exact bits asked for, even those the umask would take away.
-  const mode_t saved_umask = ::umask(077);
-  const Status created = WriteFileAtomically(*real_, Path16("fresh"), "", 0644);
-  ::umask(saved_umask);
+TEST_F(AtomicFileTest, ReplacesOrCreatesTheWholeFileAndLeavesNoTemporary) {
+  WriteFileOrDie(PathIn("kept"), "old content that is longer than the new");
+  ASSERT_TRUE(WriteFileAtomically(real_, In("kept"), "new", kNewMode).ok());
+  EXPECT_EQ(ReadFileOrDie(PathIn("kept")), "new");
+  const Status created = WriteFileAtomically(real_, In("fresh"), "", kNewMode);
   ASSERT_TRUE(created.ok()) << created.message();
-  EXPECT_EQ(fs::status(PathOf("fresh")).permissions(), fs::perms(0644));
+  EXPECT_EQ(ReadFileOrDie(PathIn("fresh")), "");
+  EXPECT_EQ(Entries(), (std::set<std::string>{"fresh", "kept"}));
 }
 
-TEST_F(AtomicFileTest, WritesThroughSymbolicLinksAndLeavesThemLinks) {
-  fs::create_directories(PathOf("real"));
-  fs::create_directories(PathOf("links"));
-  WriteFileOrDie(PathOf("real/target"), "old");
-  // A relative chain: links/first -> second -> ../real/target.
-  fs::create_symlink("../real/target", PathOf("links/second"));
-  fs::create_symlink("second", PathOf("links/first"));
-  ASSERT_TRUE(WriteFileAtomically(*real_, Path16("links/first"), "new", kNewMode).ok());
-  EXPECT_EQ(ReadFileOrDie(PathOf("real/target")), "new");
-  EXPECT_TRUE(fs::is_symlink(PathOf("links/first")));
-  EXPECT_TRUE(fs::is_symlink(PathOf("links/second")));
-  EXPECT_EQ(Entries("links"), (std::set<std::string>{"first", "second"}));
+TEST_F(AtomicFileTest, AFailingStepLeavesTheTargetAsItWasAndNoTemporary) {
+  for (const Op op : {Op::kCreateUniqueFile, Op::kAppend, Op::kSync, Op::kClose, Op::kRename}) {
+    SCOPED_TRACE(FaultInjectingFileSystem::OpName(op));
+    WriteFileOrDie(PathIn("doc"), "old");
+    FaultInjectingFileSystem files(real_);
+    files.FailOperation(op, 1, EIO);
+    EXPECT_FALSE(WriteFileAtomically(files, In("doc"), "new", kNewMode).ok());
+    EXPECT_EQ(files.FaultsFired(), 1);
+    EXPECT_EQ(ReadFileOrDie(PathIn("doc")), "old");
+    EXPECT_EQ(Entries(), std::set<std::string>{"doc"});
+  }
 }
 
-// A writer killed mid-save leaves its temporary; the next save removes it,
-// but never the temporary of a writer still running, nor a look-alike name.
-TEST_F(AtomicFileTest, RemovesTheTemporariesOfEndedWritersOnly) {
-  fs::create_directories(PathOf("w"));
-  WriteFileOrDie(PathOf("w/doc"), "old");
-  const pid_t killed = ForkWriterStoppedAtRename([] { ::_exit(0); });
-  ASSERT_EQ(::waitpid(killed, nullptr, 0), killed);
-  std::set<std::string> left = Entries("w");
-  left.erase("doc");
-  ASSERT_EQ(left.size(), 1u);
-  const std::string stale = *left.begin();
-  WriteFileOrDie(PathOf("w/" + stale + "x"), "the user's");
-
-  int ready[2];
-  ASSERT_EQ(::pipe(ready), 0);
-  auto running = std::make_unique<ChildGuard>(ForkWriterStoppedAtRename([&ready] {
-    if (::write(ready[1], "y", 1) != 1) ::_exit(2);
-    for (;;) ::pause();
-  }));
-  ::close(ready[1]);  // a writer that ends early gives end-of-file, not a wait
-  char report = 0;
-  ASSERT_EQ(::read(ready[0], &report, 1), 1);
-  ::close(ready[0]);
-  std::set<std::string> kept = Entries("w");
-  kept.erase(stale);
-  ASSERT_TRUE(WriteFileAtomically(*real_, Path16("w/doc"), "new", kNewMode).ok());
-  EXPECT_EQ(Entries("w"), kept);
-  EXPECT_EQ(ReadFileOrDie(PathOf("w/doc")), "new");
-
-  running.reset();
-  // A clean-up that fails never stops the save; the next one clears up.
-  FaultInjectingFileSystem files(*real_);
+TEST_F(AtomicFileTest, AFailedCleanUpOfStaleTemporariesNeverStopsTheSave) {
+  FaultInjectingFileSystem files(real_);
   files.FailOperation(Op::kRemoveStaleUniqueFiles, 1, EACCES);
-  ASSERT_TRUE(WriteFileAtomically(files, Path16("w/doc"), "newer", kNewMode).ok());
-  EXPECT_EQ(Entries("w"), kept);
-  ASSERT_TRUE(WriteFileAtomically(files, Path16("w/doc"), "newest", kNewMode).ok());
-  EXPECT_EQ(Entries("w"), (std::set<std::string>{"doc", stale + "x"}));
+  ASSERT_TRUE(WriteFileAtomically(files, In("doc"), "new", kNewMode).ok());
+  EXPECT_EQ(ReadFileOrDie(PathIn("doc")), "new");
+  EXPECT_EQ(Entries(), std::set<std::string>{"doc"});
+}
+
+// Content produced piece by piece lands whole; a filler that fails, or a
+// write between its pieces that fails, leaves the target as it was and no
+// temporary behind.
+TEST_F(AtomicFileTest, FilledPieceByPieceOrNotAtAll) {
+  WriteFileOrDie(PathIn("doc"), "old");
+  const auto three_pieces = [](WritableFile& file) {
+    for (const char* piece : {"one ", "two ", "three"}) {
+      const Status status = file.Append(piece);
+      if (!status.ok()) return status;
+    }
+    return Status::Ok();
+  };
+  ASSERT_TRUE(WriteFileAtomically(real_, In("doc"), three_pieces, kNewMode).ok());
+  EXPECT_EQ(ReadFileOrDie(PathIn("doc")), "one two three");
+
+  const auto refusing = [](WritableFile& file) {
+    (void)file.Append("half");
+    return Status::IoError("the content could not be produced");
+  };
+  EXPECT_FALSE(WriteFileAtomically(real_, In("doc"), refusing, kNewMode).ok());
+  FaultInjectingFileSystem files(real_);
+  files.FailOperation(Op::kAppend, /*nth=*/2, ENOSPC);
+  EXPECT_FALSE(WriteFileAtomically(files, In("doc"), three_pieces, kNewMode).ok());
+  EXPECT_EQ(ReadFileOrDie(PathIn("doc")), "one two three");
+  EXPECT_EQ(Entries(), (std::set<std::string>{"doc"}));
 }
 
 }  // namespace

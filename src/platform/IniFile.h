@@ -19,7 +19,8 @@ class IniFile {
   virtual std::uint32_t GetInt(std::u16string_view file, std::u16string_view section,
                                std::u16string_view key, std::uint32_t default_value) = 0;
   // Writes `value` as the key's text, creating the file, the section and the
-  // key as needed and keeping every other byte of the file. False when the
+  // key as needed and keeping every other line of the file; every line then
+  // ends with CR LF, as the Windows service writes a file. False when the
   // file cannot be written or is in a form that cannot be kept.
   virtual bool WriteString(std::u16string_view file, std::u16string_view section,
                            std::u16string_view key, std::u16string_view value) = 0;

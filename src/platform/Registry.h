@@ -39,12 +39,13 @@ class Registry {
                            RegKey* created) = 0;
   // Reads a value into `data`, whose capacity in bytes `*size` gives on entry;
   // on success `*size` is the value's size and `*type` its type. Data larger
-  // than the capacity gives kTooLarge and leaves `data` undefined. A missing
-  // value gives kNotFound.
+  // than the capacity gives kTooLarge, still with the value's size and type,
+  // and leaves `data` undefined. A missing value gives kNotFound.
   virtual Status QueryValue(RegKey key, std::u16string_view name,
                             std::uint32_t* type, void* data,
                             std::uint32_t* size) = 0;
-  // Creates or replaces a value with exactly these bytes.
+  // Creates or replaces a value with exactly these bytes. (The Windows
+  // registry adds a terminating zero unit to string data that lacks one.)
   virtual Status SetValue(RegKey key, std::u16string_view name,
                           std::uint32_t type, const void* data,
                           std::uint32_t size) = 0;

@@ -59,23 +59,34 @@ Line LineAt(std::u16string_view chars, std::size_t start) {
   return line;
 }
 
-enum class LineKind { kOther, kSection, kKey };
+enum class LineKind { kBlank, kComment, kSection, kKey };
 
 // What a line says: a section header with its name, a key with its name and
 // the position of its value text (blanks around it excluded), or nothing.
 struct ParsedLine {
-  LineKind kind = LineKind::kOther;
+  LineKind kind = LineKind::kBlank;
   std::u16string_view name;
+  bool has_equals = true;
   std::size_t value_start = 0;
   std::size_t value_end = 0;
 };
 
 ParsedLine ParseSectionLine(std::u16string_view body, std::size_t open) {
-  std::size_t close = body.find(u']', open + 1);
-  if (close == std::u16string_view::npos) close = body.size();
+  const std::size_t close = body.find(u']', open + 1);
   ParsedLine parsed;
   parsed.kind = LineKind::kSection;
   parsed.name = TrimBlanks(body.substr(open + 1, close - open - 1));
+  return parsed;
+}
+
+// A key line without "=": the whole line is the key's name, and its value is
+// empty, placed right after the name.
+ParsedLine ParseBareKeyLine(std::u16string_view body, std::size_t first, std::size_t start) {
+  ParsedLine parsed;
+  parsed.kind = LineKind::kKey;
+  parsed.name = TrimBlanks(body.substr(first));
+  parsed.has_equals = false;
+  parsed.value_start = parsed.value_end = start + first + parsed.name.size();
   return parsed;
 }
 
@@ -83,10 +94,17 @@ ParsedLine ParseLine(std::u16string_view chars, const Line& line) {
   const std::u16string_view body = chars.substr(line.start, line.end - line.start);
   std::size_t first = 0;
   while (first < body.size() && IsBlank(body[first])) ++first;
-  if (first == body.size() || body[first] == u';') return {};
-  if (body[first] == u'[') return ParseSectionLine(body, first);
+  if (first == body.size()) return {};
+  if (body[first] == u';') {
+    ParsedLine comment;
+    comment.kind = LineKind::kComment;
+    return comment;
+  }
+  if (body[first] == u'[' && body.find(u']', first) != std::u16string_view::npos) {
+    return ParseSectionLine(body, first);
+  }
   const std::size_t equals = body.find(u'=', first);
-  if (equals == std::u16string_view::npos) return {};
+  if (equals == std::u16string_view::npos) return ParseBareKeyLine(body, first, line.start);
   ParsedLine parsed;
   parsed.kind = LineKind::kKey;
   parsed.name = TrimBlanks(body.substr(first, equals - first));
@@ -101,10 +119,12 @@ ParsedLine ParseLine(std::u16string_view chars, const Line& line) {
 
 // Where a key is, or where it would go: the value of the first matching key
 // in the first matching section or, when the key is missing, the line after
-// which a new key belongs (the section's last key line, else its header).
+// which a new key belongs (the section's last line that is not blank, as the
+// Windows service adds a key after the section's last entry or comment).
 struct Location {
   bool section_found = false;
   bool key_found = false;
+  bool has_equals = true;
   std::size_t value_start = 0;
   std::size_t value_end = 0;
   Line anchor;
@@ -122,10 +142,11 @@ Location Locate(std::u16string_view chars, std::u16string_view section, std::u16
       if (location.section_found) break;  // past the end of the section
       location.section_found = NamesMatch(parsed.name, wanted_section);
       location.anchor = line;
-    } else if (parsed.kind == LineKind::kKey && location.section_found) {
+    } else if (parsed.kind != LineKind::kBlank && location.section_found) {
       location.anchor = line;
-      if (NamesMatch(parsed.name, wanted_key)) {
+      if (parsed.kind == LineKind::kKey && NamesMatch(parsed.name, wanted_key)) {
         location.key_found = true;
+        location.has_equals = parsed.has_equals;
         location.value_start = parsed.value_start;
         location.value_end = parsed.value_end;
         break;
@@ -166,6 +187,19 @@ bool IsStorable(std::u16string_view section, std::u16string_view key, std::u16st
 void AppendKeyLine(std::u16string_view key, std::u16string_view value,
                    std::u16string_view line_break, std::u16string* out) {
   out->append(TrimBlanks(key)).append(u"=").append(value).append(line_break);
+}
+
+// Every line break (CR LF, LF or a lone CR) as CR LF.
+std::u16string WithWindowsLineBreaks(std::u16string_view chars) {
+  std::u16string out;
+  out.reserve(chars.size() + chars.size() / 16);
+  for (std::size_t pos = 0; pos < chars.size();) {
+    const Line line = LineAt(chars, pos);
+    out.append(chars.substr(line.start, line.end - line.start));
+    if (line.has_break()) out.append(kWindowsLineBreak);
+    pos = line.next;
+  }
+  return out;
 }
 
 std::optional<Text> DecodeUtf16Le(std::string_view bytes) {
@@ -275,7 +309,9 @@ bool SetValue(std::u16string* chars, std::u16string_view section, std::u16string
   if (!IsStorable(section, key, value)) return false;
   const Location location = Locate(*chars, section, key);
   if (location.key_found) {
-    chars->replace(location.value_start, location.value_end - location.value_start, value);
+    const std::u16string text = location.has_equals ? std::u16string(value)
+                                                    : u"=" + std::u16string(value);
+    chars->replace(location.value_start, location.value_end - location.value_start, text);
     return true;
   }
   const std::u16string_view line_break = LineBreakOf(*chars);
@@ -304,7 +340,9 @@ std::uint32_t ReadInt(std::string_view bytes, std::u16string_view section, std::
 bool WriteValue(std::string_view bytes, std::u16string_view section, std::u16string_view key,
                 std::u16string_view value, std::string* updated) {
   std::optional<Text> text = Decode(bytes);
-  if (!text || !SetValue(&text->chars, section, key, value)) return false;
+  if (!text) return false;
+  text->chars = WithWindowsLineBreaks(text->chars);
+  if (!SetValue(&text->chars, section, key, value)) return false;
   *updated = Encode(*text);
   return true;
 }

@@ -1,17 +1,18 @@
 // IniText - the INI file format as the Windows INI service reads and writes it,
 // on whole files held in memory: finding a key's value, converting it to an
-// integer, and changing one value while keeping every other byte.
+// integer, and changing one value while keeping every other line.
 //
 // A file is UTF-8 (with or without a byte order mark) or UTF-16LE with a byte
 // order mark. Anything else (ill-formed UTF-8, UTF-16BE, an odd byte count,
 // NUL characters) is unreadable: it reads as empty and is never rewritten.
 //
-// Lines end with CR LF, LF or a lone CR. "[name]" starts a section; a line with
-// "=" is a key; a line whose first non-blank character is ";" is a comment; any
-// other line is ignored. A section name runs to the first "]" (or the line's
-// end); a key's name runs to the first "=". Section and key names match ASCII case-insensitively,
-// ignoring surrounding spaces and tabs; the first matching section and the
-// first matching key in it win.
+// Lines end with CR LF, LF or a lone CR. "[name]" starts a section (a line
+// with "[" but no "]" does not); a line whose first non-blank character is ";"
+// is a comment; a blank line is nothing; any other line is a key. A section
+// name runs to the first "]"; a key's name runs to the first "=", and a key
+// line without "=" is all name, with an empty value. Section and key names
+// match ASCII case-insensitively, ignoring surrounding spaces and tabs; the
+// first matching section and the first matching key in it win.
 #ifndef FENNIMAR_PLATFORM_POSIX_INITEXT_H_
 #define FENNIMAR_PLATFORM_POSIX_INITEXT_H_
 
@@ -48,14 +49,15 @@ std::uint32_t ParseInt(std::u16string_view value, std::uint32_t default_value);
 
 // Sets `key` in `section` to `value`, changing nothing else: an existing key
 // gets the text of its value replaced, the blanks around it and the rest of
-// the line kept; a missing key is added after the last key of the section (or
-// after its header); a missing section is added at the end, after a line
-// break if the text does not end with one. Added lines end with the text's
-// own line break (that of its first line; CR LF when it has none). False,
-// with `*chars` unchanged, when a name or the value cannot be stored as one
-// line that reads back the same: a line break or NUL anywhere, "=" in the
-// key, "]" in the section, or a key that is empty or would read as a comment
-// or a section.
+// the line kept (a key line without "=" gets "=" and the value after its
+// name); a missing key is added after the section's last line that is not
+// blank (its header when it has no other); a missing section is added at the
+// end, after a line break if the text does not end with one. Added lines end
+// with the text's own line break (that of its first line; CR LF when it has
+// none). False, with `*chars` unchanged, when a name or the value cannot be
+// stored as one line that reads back the same: a line break or NUL anywhere,
+// "=" in the key, "]" in the section, or a key that is empty or would read as
+// a comment or a section.
 bool SetValue(std::u16string* chars, std::u16string_view section, std::u16string_view key,
               std::u16string_view value);
 
@@ -65,9 +67,10 @@ std::uint32_t ReadInt(std::string_view bytes, std::u16string_view section, std::
                       std::uint32_t default_value);
 
 // The whole edit of a file's bytes: `*updated` receives the file with the one
-// value set. A file that does not exist yet is passed as empty bytes: it
-// becomes UTF-8 without a byte order mark, with CR LF line ends as on Windows.
-// False when the bytes are unreadable or SetValue refuses.
+// value set and, as the Windows service writes a file back, every line ending
+// with CR LF. A file that does not exist yet is passed as empty bytes: it
+// becomes UTF-8 without a byte order mark. False when the bytes are
+// unreadable or SetValue refuses.
 bool WriteValue(std::string_view bytes, std::u16string_view section, std::u16string_view key,
                 std::u16string_view value, std::string* updated);
 

@@ -51,7 +51,7 @@ TEST(IniTextTest, ValuesConvertAsTheWindowsServiceDoes) {
 
 TEST(IniTextTest, FindsKeysAsTheWindowsServiceDoes) {
   const std::string file =
-      "top=9\n; [SystemRequest]\n[ systemrequest ]\n; IsFirst=8\nIsFirst\n\t ISFIRST \t=  3\n"
+      "top=9\n; [SystemRequest]\n[ systemrequest ]\n; IsFirst=8\nIsFirstFlag\n\t ISFIRST \t=  3\n"
       "isfirst=4\n[SystemRequest]\nother=5\n";
   EXPECT_EQ(Read(file, u"SystemRequest", u"IsFirst"), 3u);
   EXPECT_EQ(Read(file, u" SYSTEMREQUEST\t", u"  isFirst "), 3u);
@@ -60,6 +60,12 @@ TEST(IniTextTest, FindsKeysAsTheWindowsServiceDoes) {
   EXPECT_EQ(Read(file, u"", u"top"), kDefault);
   EXPECT_EQ(Read(file, u"Missing", u"IsFirst"), kDefault);
   EXPECT_EQ(Read("[S]\nk=\n"), kDefault);
+  // A key line without "=" is the key with an empty value, and the first
+  // match counts; "[" without "]" starts no section.
+  EXPECT_EQ(Read("[S]\nk\nk=3\n"), kDefault);
+  EXPECT_EQ(Read("[S]\n  K \t\nk=3\n"), kDefault);
+  EXPECT_EQ(Read("[T]\n[S\nk=3\n"), kDefault);
+  EXPECT_EQ(Read("[S] junk\nk=3\n"), 3u);
   // Every line break and readable encoding.
   const std::string files[] = {"[S]\r\nk=1\r\n", "[S]\rk=1\r", "[S]\nk=1", "\xEF\xBB\xBF[S]\nk=1\n",
                                Utf16WithBom(u"[S]\r\nk=1\r\n")};
@@ -81,7 +87,7 @@ TEST(IniTextTest, UnreadableFilesReadAsEmptyAndAreNotRewritten) {
   }
 }
 
-TEST(IniTextTest, WriteChangesOnlyWhatItMust) {
+TEST(IniTextTest, WriteChangesOnlyWhatItMustAndEndsEveryLineWithCrLf) {
   const std::u16string wide = u"; \u00FCber \U0001F600\r\n[S]\r\nk=1\r\n";
   const struct {
     std::string before;
@@ -89,17 +95,23 @@ TEST(IniTextTest, WriteChangesOnlyWhatItMust) {
     std::string after;
   } cases[] = {
       // An existing key: only its value text changes.
-      {"[S]\nk=\nj=1\n", u"S", u"k", u"12", "[S]\nk=12\nj=1\n"},
-      {"[S]\rk=1\r", u"s", u"K", u"2", "[S]\rk=2\r"},
-      {"[A]\nk=1\n[A]\nk=2\n", u"A", u"k", u"3", "[A]\nk=3\n[A]\nk=2\n"},
-      // A missing key: after the section's last key, with the file's line break.
-      {"[A]\nk1=1\n; c\n\n[B]\nx=1\n", u"A", u"k2", u"2", "[A]\nk1=1\nk2=2\n; c\n\n[B]\nx=1\n"},
-      {"[A]\n; only a comment\n[B]\n", u"A", u" k ", u"v", "[A]\nk=v\n; only a comment\n[B]\n"},
+      {"[S]\nk=\nj=1\n", u"S", u"k", u"12", "[S]\r\nk=12\r\nj=1\r\n"},
+      {"[S]\rk=1\r", u"s", u"K", u"2", "[S]\r\nk=2\r\n"},
+      {"[A]\r\nk = 1 ; c\r\n", u"A", u"k", u"2", "[A]\r\nk = 2\r\n"},
+      {"[A]\nk=1\n[A]\nk=2\n", u"A", u"k", u"3", "[A]\r\nk=3\r\n[A]\r\nk=2\r\n"},
+      // A key line without "=" gets one; other such lines stay as they are.
+      {"[S]\nk\nj=1\n", u"S", u"k", u"0", "[S]\r\nk=0\r\nj=1\r\n"},
+      {"[S]\nk\nj=1\n", u"S", u"j", u"0", "[S]\r\nk\r\nj=0\r\n"},
+      {"[S]\n k \n", u"S", u"K", u"0", "[S]\r\n k=0 \r\n"},
+      // A missing key: after the section's last line that is not blank.
+      {"[A]\nk1=1\n; c\n\n[B]\nx=1\n", u"A", u"k2", u"2",
+       "[A]\r\nk1=1\r\n; c\r\nk2=2\r\n\r\n[B]\r\nx=1\r\n"},
+      {"[A]\n\n[B]\n", u"A", u" k ", u"v", "[A]\r\nk=v\r\n\r\n[B]\r\n"},
       {"[A]\r\nk1=1", u"A", u"k2", u"2", "[A]\r\nk1=1\r\nk2=2\r\n"},
-      {"[A]\rk1=1\r", u"A", u"k2", u"2", "[A]\rk1=1\rk2=2\r"},
       // A missing section: at the end.
       {"x=1", u"S", u"k", u"v", "x=1\r\n[S]\r\nk=v\r\n"},
-      {"[A]\nk=1\n\n", u"S", u"k", u"v", "[A]\nk=1\n\n[S]\nk=v\n"},
+      {"[A]\nk=1\n\n", u"S", u"k", u"v", "[A]\r\nk=1\r\n\r\n[S]\r\nk=v\r\n"},
+      {"[S\nk=1\n", u"S", u"k", u"0", "[S\r\nk=1\r\n[S]\r\nk=0\r\n"},
       {"\xEF\xBB\xBF[A]\r\nk=1", u"S", u"k", u"\u00E9",
        "\xEF\xBB\xBF[A]\r\nk=1\r\n[S]\r\nk=\xC3\xA9\r\n"},
       {Utf16WithBom(wide), u"T", u"j", u"\u4E2D", Utf16WithBom(wide + u"[T]\r\nj=\u4E2D\r\n")},
@@ -116,7 +128,7 @@ TEST(IniTextTest, HugeLinesAndArbitraryBytesAreSafe) {
   const std::string long_line(1 << 20, 'a');
   EXPECT_EQ(Read(long_line + "\n[S]\nk=5\n"), 5u);
   EXPECT_EQ(Read("[S]\nk=" + std::string(1 << 20, '1') + "\n"), 0xC71C71C7u);
-  EXPECT_EQ(Written("[S]\nk=" + long_line + "\n", u"S", u"k", u"0"), "[S]\nk=0\n");
+  EXPECT_EQ(Written("[S]\nk=" + long_line + "\n", u"S", u"k", u"0"), "[S]\r\nk=0\r\n");
   // Whatever the bytes, a read is safe and a write that succeeds reads back;
   // now and then any byte at all, so that some inputs are unreadable.
   std::minstd_rand random(12345);

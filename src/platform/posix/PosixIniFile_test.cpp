@@ -45,7 +45,10 @@ TEST_F(PosixIniFileTest, MissingFilesGiveTheDefaultAndAWriteCreatesThem) {
   EXPECT_EQ(Get(u"ISFIRST"), 31u);
 }
 
-TEST_F(PosixIniFileTest, RewritesOnlyTheValueInUtf8AndUtf16Le) {
+// Beyond the value, a rewrite changes only the line ends (to CR LF, as on
+// Windows): blank lines and the blanks around names and values stay, where
+// Wine's service drops them (see Win32IniFile_test.cpp).
+TEST_F(PosixIniFileTest, RewritesOnlyTheValueAndLineEndsInUtf8AndUtf16Le) {
   const auto utf16 = [](std::u16string_view chars) {
     std::string bytes = "\xFF\xFE";
     for (const char16_t c : chars) bytes += {static_cast<char>(c), static_cast<char>(c >> 8)};
@@ -58,6 +61,8 @@ TEST_F(PosixIniFileTest, RewritesOnlyTheValueInUtf8AndUtf16Le) {
        head + "[ systemREQUEST ]\r\nIsFirst = 0" + tail},
       {utf16(u"; \u00FCber\r\n[SystemRequest]\r\nIsFirst=7\r\n"),
        utf16(u"; \u00FCber\r\n[SystemRequest]\r\nIsFirst=0\r\n")},
+      {"; mine\n\n[ systemREQUEST ] junk\n\n  IsFirst  =  1  \n\n",
+       "; mine\r\n\r\n[ systemREQUEST ] junk\r\n\r\n  IsFirst  =  0  \r\n\r\n"},
   };
   for (const auto& [before, after] : files) {
     WriteFileOrDie(PathOf("HWinfo.ini"), before);

@@ -13,6 +13,7 @@
 // served.
 #include "src/platform/win32/MsxmlDocument.h"
 
+#include <cstdint>
 #include <string>
 #include <unordered_map>
 #include <utility>
@@ -22,6 +23,7 @@
 #include "src/platform/win32/MsxmlGuids.h"
 #include "src/platform/win32/MsxmlIndent.h"
 #include "src/platform/win32/MsxmlSave.h"
+#include "src/platform/win32/WideText.h"
 
 namespace fennimar::platform {
 namespace {
@@ -59,6 +61,17 @@ bool NameIs(IXMLDOMNode& node, std::u16string_view name) {
   return SUCCEEDED(node.get_nodeName(node_name.Put())) && node_name.ToU16() == name;
 }
 
+// Far beyond any settings document, as in the other backend.
+constexpr std::uint64_t kMaxDocumentBytes = std::uint64_t{64} << 20;
+
+bool IsLargerThan(std::u16string_view path, std::uint64_t limit) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (HasNul(path) || !::GetFileAttributesExW(Wide(path).c_str(), GetFileExInfoStandard, &data)) {
+    return false;  // the load itself then fails
+  }
+  return (std::uint64_t{data.nFileSizeHigh} << 32 | data.nFileSizeLow) > limit;
+}
+
 bool IsElementNode(IXMLDOMNode& node) {
   DOMNodeType type = NODE_INVALID;
   return SUCCEEDED(node.get_nodeType(&type)) && type == NODE_ELEMENT;
@@ -74,10 +87,15 @@ class MsxmlDocument : public XmlDocument {
     (void)document_->put_preserveWhiteSpace(VARIANT_FALSE);
   }
 
+  // Refused, as the other backend refuses them, leaving the document empty:
+  // a file too large to be settings, and a document type declaration, whose
+  // entities could stand for other files or grow without bound.
   bool Load(std::u16string_view path) override {
+    if (IsLargerThan(path, kMaxDocumentBytes)) return Clear();
     const Variant source(path);
     VARIANT_BOOL loaded = VARIANT_FALSE;
     const HRESULT result = document_->load(source.get(), &loaded);
+    if (HasDocumentType()) return Clear();
     return SUCCEEDED(result) && loaded == VARIANT_TRUE && DocumentElement();
   }
 
@@ -85,6 +103,27 @@ class MsxmlDocument : public XmlDocument {
     if (!DocumentElement()) return false;
     const ComPtr<IXMLDOMDocument> laid_out = IndentedCopy(*document_.Get());
     return laid_out && SaveAtomically(*laid_out.Get(), path);
+  }
+
+  // Laid out and saved exactly as Save does it, only into memory.
+  bool Serialize(std::string* bytes) override {
+    if (!DocumentElement()) return false;
+    const ComPtr<IXMLDOMDocument> laid_out = IndentedCopy(*document_.Get());
+    return laid_out && SaveToBytes(*laid_out.Get(), bytes);
+  }
+
+  bool HasDocumentType() {
+    ComPtr<IXMLDOMDocumentType> type;
+    return document_->get_doctype(type.Put()) == S_OK && type;
+  }
+
+  // Loading an empty text leaves the document without any node. False, for
+  // the caller's Load.
+  bool Clear() {
+    const Bstr nothing(u"");
+    VARIANT_BOOL loaded = VARIANT_FALSE;
+    (void)document_->loadXML(nothing.get(), &loaded);
+    return false;
   }
 
   XmlNode DocumentElement() override {

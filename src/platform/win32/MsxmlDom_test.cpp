@@ -1,6 +1,6 @@
-// The DOM on the system's component, held to what the sections rely on
-// (see XmlDom.h). Node handles are not compared: Wine's component returns a
-// new object for each step to the same node.
+// The DOM on the system's component, where it goes beyond the results every
+// platform shares (XmlDom_test.cpp): the layout and encoding of what it saves,
+// and what it refuses to load.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -8,6 +8,7 @@
 
 #include "src/platform/win32/Win32Backends.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/win32/Wine.h"
 
 namespace fennimar::platform {
 namespace {
@@ -66,69 +67,24 @@ class MsxmlDomTest : public testing::IsolatedTest {
   std::unique_ptr<XmlDocument> doc_;
 };
 
-TEST_F(MsxmlDomTest, DropsWhiteSpaceOnlyText) {
-  ASSERT_TRUE(Load("<r>\n  <a>  </a>\n  <b> x </b>\n</r>\n"));
-  const XmlNode a = doc_->FirstChild(Root());
-  EXPECT_TRUE(doc_->IsElement(a));
-  EXPECT_TRUE(Child(Root(), "a"));
-  EXPECT_FALSE(doc_->NextSibling(doc_->NextSibling(a)));
-  EXPECT_FALSE(doc_->FirstChild(a));
-  EXPECT_EQ(Text(Child(Root(), "b")), "x");
-}
-
-TEST_F(MsxmlDomTest, NavigatesChildrenKeepingCommentsAndInstructions) {
-  ASSERT_TRUE(Load("<!-- top --><r><!-- c --><?a data?><x><a/></x><A/><a k='1'/><a k='2'/></r>"));
-  const XmlNode comment = doc_->FirstChild(Root());
-  EXPECT_FALSE(doc_->IsElement(comment));
-  EXPECT_EQ(Text(comment), "c");
-  EXPECT_FALSE(doc_->IsElement(doc_->NextSibling(comment)));
-  EXPECT_TRUE(doc_->IsElement(doc_->NextSibling(doc_->NextSibling(comment))));
-  EXPECT_EQ(Attribute(Child(Root(), "a"), "k"), "1");
-  EXPECT_TRUE(doc_->IsElement(doc_->ParentNode(Child(Root(), "a"))));
-  EXPECT_FALSE(doc_->IsElement(doc_->ParentNode(Root())));
-}
-
-TEST_F(MsxmlDomTest, TextIsJoinedAndTrimmedAndSetTextReplacesAll) {
-  ASSERT_TRUE(Load("<r><a> \t one  two \n</a><b>x<![CDATA[ <y> ]]><c>z</c><!--no--> </b></r>"));
-  EXPECT_EQ(Text(Child(Root(), "a")), "one  two");
-  const XmlNode b = Child(Root(), "b");
-  EXPECT_EQ(Text(b), "x <y> z");
-  EXPECT_EQ(Text(XmlNode()), "");
-  doc_->SetText(b, u"new");
-  EXPECT_EQ(Text(b), "new");
-  EXPECT_FALSE(doc_->NextSibling(doc_->FirstChild(b)));
-  doc_->SetText(b, u"");
-  EXPECT_FALSE(doc_->FirstChild(b));
-}
-
-TEST_F(MsxmlDomTest, EditsRoundTripThroughTheFile) {
-  ASSERT_TRUE(Load("<r a='1' b='2' c='3'><x><b/></x><y/></r>"));
-  const std::u16string value = U16("<>&\"' \t tab\nline\r\nend \xF0\x9F\x98\x80 \xC3\xA9");
-  doc_->SetAttribute(Root(), u"b", u"20");
-  doc_->SetAttribute(Root(), u"v", value);
-  std::u16string read = u"kept";
-  EXPECT_FALSE(doc_->GetAttribute(Root(), u"B", &read));
-  EXPECT_EQ(read, u"kept");
-  EXPECT_FALSE(doc_->AppendElement(Root(), u"bad name"));
-  EXPECT_TRUE(doc_->AppendElement(Root(), u"t"));
-  doc_->RemoveChild(Root(), Child(Child(Root(), "x"), "b"));  // not a child: ignored
-  doc_->RemoveChild(Root(), Child(Root(), "y"));
-  EXPECT_EQ(Save().rfind("<r a=\"1\" b=\"20\" c=\"3\" v=", 0), 0u);
-
-  ASSERT_TRUE(doc_->Load(Path16("doc.xml")));
-  ASSERT_TRUE(doc_->GetAttribute(Root(), u"v", &read));
-  EXPECT_EQ(read, value);
-  EXPECT_TRUE(Child(Child(Root(), "x"), "b"));
-  EXPECT_TRUE(Child(Root(), "t"));
-  EXPECT_FALSE(Child(Root(), "y"));
-}
-
 TEST_F(MsxmlDomTest, SavesIndentedAsTheOtherBackendDoes) {
   ASSERT_TRUE(Load("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<r>\n  <a>x</a>\n</r>\n"));
   EXPECT_EQ(Save(), "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<r>\n  <a>x</a>\n</r>\n");
 }
 
+TEST_F(MsxmlDomTest, SerializeGivesTheBytesSaveWrites) {
+  ASSERT_TRUE(Load("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!-- c --><r><a>x</a><b/></r>"));
+  std::string bytes;
+  ASSERT_TRUE(doc_->Serialize(&bytes));
+  EXPECT_EQ(bytes, Save());
+  EXPECT_FALSE(Load("not xml"));
+  EXPECT_FALSE(doc_->Serialize(&bytes)) << "an empty document has nothing to give";
+}
+
+// Windows' component writes the encoding the declaration names; Wine's does
+// not (see the next test).
 TEST_F(MsxmlDomTest, SavesInTheEncodingItRead) {
+  if (testing::RunningUnderWine()) GTEST_SKIP() << "Wine's component always writes UTF-8";
   ASSERT_TRUE(Load(Utf16LeWithBom("<?xml version=\"1.0\" encoding=\"UTF-16\"?>"
                                   "<r a=\"\xC3\xA9\xF0\x9F\x98\x80\"><b> x </b></r>")));
   EXPECT_EQ(Attribute(Root(), "a"), "\xC3\xA9\xF0\x9F\x98\x80");
@@ -141,6 +97,27 @@ TEST_F(MsxmlDomTest, SavesInTheEncodingItRead) {
   ASSERT_TRUE(Load("<?xml version='1.0' encoding='ISO-8859-1'?><r>\xE9</r>"));
   EXPECT_EQ(Text(Root()), "\xC3\xA9");
   EXPECT_EQ(Save(), "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<r>\xE9</r>\n");
+}
+
+// Wine's component writes UTF-8 without a byte-order mark whatever the
+// document declared, and keeps the declaration's text as it was. So a
+// document declared UTF-16 no longer loads once saved, and one declared in
+// a single-byte encoding loads its non-ASCII text differently. Documents
+// declared UTF-8 (the template is one) are not affected.
+TEST_F(MsxmlDomTest, UnderWineSavesUtf8WhateverTheDeclaration) {
+  if (!testing::RunningUnderWine()) GTEST_SKIP() << "Windows' component honours the declaration";
+  ASSERT_TRUE(Load(Utf16LeWithBom("<?xml version=\"1.0\" encoding=\"UTF-16\"?>"
+                                  "<r a=\"\xC3\xA9\xF0\x9F\x98\x80\"/>")));
+  EXPECT_EQ(Save(), "<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n"
+                    "<r a=\"\xC3\xA9\xF0\x9F\x98\x80\"/>\n");
+  EXPECT_FALSE(doc_->Load(Path16("doc.xml"))) << "a declaration that the bytes contradict";
+
+  ASSERT_TRUE(Load("\xEF\xBB\xBF<r>\xC3\xA9</r>"));
+  EXPECT_EQ(Save(), "<r>\xC3\xA9</r>\n");
+  ASSERT_TRUE(Load("<?xml version='1.0' encoding='ISO-8859-1'?><r>\xE9</r>"));
+  EXPECT_EQ(Save(), "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<r>\xC3\xA9</r>\n");
+  ASSERT_TRUE(doc_->Load(Path16("doc.xml")));
+  EXPECT_EQ(Text(Root()), "\xC3\x83\xC2\xA9") << "the UTF-8 bytes read as ISO-8859-1";
 }
 
 TEST_F(MsxmlDomTest, RefusesWhatIsNotWellFormedAndSavesNothingEmpty) {

@@ -1,0 +1,159 @@
+// The DOM of the platform, held to one set of results on every platform:
+// what the sections rely on (see XmlDom.h) - white space dropped on load,
+// children and lookups, an element's text as the system component returns it
+// (joined, trimmed at both ends), and attributes read exactly and kept
+// through a save and a load. Node handles are not compared: Windows'
+// component may hand out a new object for each step to the same node.
+#include "src/platform/XmlDom.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "src/common/Numbers.h"
+#include "src/platform/Services.h"
+#include "tests/support/TestEnvironment.h"
+
+namespace fennimar::platform {
+namespace {
+
+using testing::U16;
+using testing::U8;
+
+class XmlDomTest : public testing::IsolatedTest {
+ protected:
+  XmlDomTest() { initialized_ = dom_.InitializeThread(); }
+  ~XmlDomTest() override {
+    doc_.reset();
+    if (initialized_) dom_.UninitializeThread();
+  }
+  void SetUp() override {
+    ASSERT_TRUE(initialized_);
+    doc_ = dom_.CreateDocument();
+    ASSERT_TRUE(doc_);
+  }
+
+  bool Load(const std::string& bytes) {
+    testing::WriteFileOrDie(PathOf("doc.xml"), bytes);
+    const bool loaded = doc_->Load(Path16("doc.xml"));
+    EXPECT_EQ(loaded, static_cast<bool>(doc_->DocumentElement()));
+    return loaded;
+  }
+  XmlNode Root() { return doc_->DocumentElement(); }
+  XmlNode Child(XmlNode parent, const char* name) {
+    return doc_->SelectSingleNode(parent, U16(name));
+  }
+  std::string Text(XmlNode node) {
+    std::u16string text = u"stale";
+    doc_->GetText(node, &text);
+    return U8(text);
+  }
+  std::string Attribute(XmlNode element, const char* name) {
+    std::u16string value;
+    return doc_->GetAttribute(element, U16(name), &value) ? U8(value) : "<missing>";
+  }
+
+  XmlDom& dom_ = *CurrentServices().dom;
+  bool initialized_ = false;
+  std::unique_ptr<XmlDocument> doc_;
+};
+
+TEST_F(XmlDomTest, DropsWhiteSpaceOnlyTextUnlessXmlSpacePreserves) {
+  ASSERT_TRUE(Load("<r>\n  <a>  </a>\n  <b> x </b>\n</r>\n"));
+  const XmlNode a = doc_->FirstChild(Root());
+  EXPECT_TRUE(doc_->IsElement(a));
+  EXPECT_EQ(Attribute(a, "k"), "<missing>");
+  EXPECT_TRUE(doc_->IsElement(doc_->NextSibling(a)));
+  EXPECT_FALSE(doc_->NextSibling(doc_->NextSibling(a)));
+  EXPECT_FALSE(doc_->FirstChild(a));
+  EXPECT_EQ(Text(Child(Root(), "b")), "x");
+  ASSERT_TRUE(Load("<r xml:space='preserve'><a>  </a><b xml:space='default'><c> </c></b></r>"));
+  EXPECT_TRUE(doc_->FirstChild(Child(Root(), "a")));
+  EXPECT_EQ(Text(Child(Root(), "a")), "") << "the text is trimmed all the same";
+  EXPECT_FALSE(doc_->FirstChild(Child(Child(Root(), "b"), "c")));
+}
+
+TEST_F(XmlDomTest, ChildrenIncludeCommentsAndInstructionsButSelectFindsElements) {
+  ASSERT_TRUE(Load("<!-- top --><r><!-- c --><?a data?><x><a/></x><A/><a k='1'/><a k='2'/></r>"));
+  const XmlNode comment = doc_->FirstChild(Root());
+  EXPECT_FALSE(doc_->IsElement(comment));
+  EXPECT_EQ(Text(comment), "c");
+  const XmlNode instruction = doc_->NextSibling(comment);
+  EXPECT_TRUE(instruction);
+  EXPECT_FALSE(doc_->IsElement(instruction));
+  EXPECT_TRUE(doc_->IsElement(doc_->NextSibling(instruction)));
+  EXPECT_EQ(Attribute(Child(Root(), "a"), "k"), "1") << "a direct child of that exact name";
+  EXPECT_FALSE(Child(Root(), "X"));
+  EXPECT_TRUE(doc_->IsElement(doc_->ParentNode(Child(Root(), "a"))));
+  EXPECT_FALSE(doc_->IsElement(doc_->ParentNode(Root())));
+}
+
+TEST_F(XmlDomTest, TextIsJoinedAndTrimmedAndSetTextReplacesAll) {
+  ASSERT_TRUE(Load("<r><a> \t one  two \n</a><b>x<![CDATA[ <y> ]]><c>z</c><!--no--> </b></r>"));
+  EXPECT_EQ(Text(Child(Root(), "a")), "one  two");
+  const XmlNode b = Child(Root(), "b");
+  EXPECT_EQ(Text(b), "x <y> z");
+  EXPECT_EQ(Text(XmlNode()), "");
+  doc_->SetText(b, u"new");
+  EXPECT_EQ(Text(b), "new");
+  EXPECT_FALSE(doc_->NextSibling(doc_->FirstChild(b)));
+  doc_->SetText(b, u"");
+  EXPECT_FALSE(doc_->FirstChild(b));
+}
+
+TEST_F(XmlDomTest, TextAsDecimalReadsAsTheTextReads) {
+  ASSERT_TRUE(Load("<r><a> \t-12x </a><b><![CDATA[ 7]]></b><c>3<d>4</d></c><e/><!-- 5 -->"
+                   "<f>\xC3\xA9</f><g>99999999999</g></r>"));
+  for (XmlNode node = doc_->FirstChild(Root()); node; node = doc_->NextSibling(node)) {
+    std::u16string text;
+    doc_->GetText(node, &text);
+    EXPECT_EQ(doc_->GetTextAsDecimal(node), ParseDecimal(text)) << U8(text);
+  }
+  EXPECT_EQ(doc_->GetTextAsDecimal(Child(Root(), "a")), -12);
+  EXPECT_EQ(doc_->GetTextAsDecimal(Child(Root(), "c")), 34);
+}
+
+TEST_F(XmlDomTest, AttributesReadExactlyAndEditsSurviveASaveAndALoad) {
+  ASSERT_TRUE(Load("<r a='1' b='2' c='3'><x><b/></x><y/></r>"));
+  const std::u16string value = U16("<>&\"' \t tab\nline\r\nend \xF0\x9F\x98\x80 \xC3\xA9");
+  doc_->SetAttribute(Root(), u"b", u"20");
+  doc_->SetAttribute(Root(), u"v", value);
+  EXPECT_TRUE(doc_->ReplaceAttribute(Root(), u"c", u"30"));
+  EXPECT_FALSE(doc_->ReplaceAttribute(Root(), u"w", u"0"));
+  std::u16string read = u"kept";
+  EXPECT_FALSE(doc_->GetAttribute(Root(), u"B", &read));
+  EXPECT_EQ(read, u"kept");
+  EXPECT_FALSE(doc_->AppendElement(Root(), u"bad name"));
+  doc_->SetText(doc_->AppendElement(Root(), u"t"), u"a & <b>");
+  doc_->RemoveChild(Root(), Child(Child(Root(), "x"), "b"));  // not a child: ignored
+  doc_->RemoveChild(Root(), Child(Root(), "y"));
+  ASSERT_TRUE(doc_->Save(Path16("doc.xml")));
+
+  ASSERT_TRUE(doc_->Load(Path16("doc.xml")));
+  EXPECT_EQ(Attribute(Root(), "a"), "1");
+  EXPECT_EQ(Attribute(Root(), "b"), "20");
+  EXPECT_EQ(Attribute(Root(), "c"), "30");
+  ASSERT_TRUE(doc_->GetAttribute(Root(), u"v", &read));
+  EXPECT_EQ(read, value);
+  EXPECT_EQ(Attribute(Root(), "w"), "<missing>");
+  EXPECT_TRUE(Child(Child(Root(), "x"), "b"));
+  EXPECT_EQ(Text(Child(Root(), "t")), "a & <b>");
+  EXPECT_FALSE(Child(Root(), "y"));
+}
+
+// Loading fails, and leaves the document empty, for what is not well-formed
+// and for any document type declaration: its entities could stand for other
+// files or grow without bound.
+TEST_F(XmlDomTest, RefusesDocumentTypeDeclarationsAndWhatIsNotWellFormed) {
+  for (const std::string bytes :
+       {"", "<r>", "not xml", "<a/><b/>", "<!DOCTYPE r><r/>",
+        "<!DOCTYPE r [<!ENTITY e 'x'>]><r>&e;</r>", "<!DOCTYPE r SYSTEM 'other.dtd'><r/>"}) {
+    ASSERT_TRUE(Load("<loaded/>"));
+    EXPECT_FALSE(Load(bytes)) << bytes;
+    EXPECT_FALSE(Root()) << bytes;
+  }
+}
+
+}  // namespace
+}  // namespace fennimar::platform
