@@ -158,12 +158,16 @@ void CXMLLogfile::Save() const {
 // through a first use and a save holds these bytes rather than the template's
 // own, and it is no more the user's work than the template is. Empty when the
 // DOM cannot give them.
+// The backup is made before the constructor prepares its thread for the DOM,
+// so this prepares the thread for itself (COM on Windows) and ends that again.
 std::string CXMLLogfile::TemplateAsSaved() const {
-  std::unique_ptr<platform::XmlDocument> document = services_.dom->CreateDocument();
+  const bool initialized = services_.dom->InitializeThread();
   std::string bytes;
-  if (!document || !document->Load(template_path_) || !document->Serialize(&bytes)) {
-    return std::string();
+  {
+    const std::unique_ptr<platform::XmlDocument> document = services_.dom->CreateDocument();
+    if (!document || !document->Load(template_path_) || !document->Serialize(&bytes)) bytes.clear();
   }
+  if (initialized) services_.dom->UninitializeThread();
   return bytes;
 }
 
