@@ -6,9 +6,9 @@
 
 #include "cli/Command.h"
 #include "cli/Errors.h"
-#include "cli/HiveStore.h"
 #include "cli/Output.h"
 #include "cli/Paths.h"
+#include "cli/RegistryStore.h"
 #include "src/common/Names.h"
 #include "src/common/Utf.h"
 #include "src/platform/Registry.h"
@@ -18,7 +18,7 @@ namespace {
 
 std::string FlagPlace() {
   return "HKEY_CURRENT_USER\\" + Utf16ToUtf8(names::kProductKey) + "\\" +
-         Utf16ToUtf8(names::kIsFirstUse) + " in " + HivePath();
+         Utf16ToUtf8(names::kIsFirstUse) + " " + InRegistry();
 }
 
 void ShowFirstUse(Context& context) {
@@ -38,18 +38,12 @@ void ClearFirstUse(Context& context) {
   if (code != RC_SUCCESS) Fail(Exit::kWrite, WithRc("cannot clear " + FlagPlace(), code));
 }
 
-// Sets the flag to 1 in the registry file, under its lock, creating the key.
+// Sets the flag to 1 in the registry, creating the key.
 void SetFirstUseFlag() {
   const std::string one("\x01\x00\x00\x00", 4);
   std::u16string key_path = u"HKEY_CURRENT_USER\\";
   key_path += names::kProductKey;
-  HiveStore(HivePath()).Change([&](platform::Hive& hive) {
-    platform::HiveKey* key = nullptr;
-    Status done = hive.CreateKey(key_path, &key);
-    if (done.ok()) done = key->SetValue(names::kIsFirstUse, platform::kRegDword, one);
-    if (!done.ok()) Fail(Exit::kWrite, "cannot set " + FlagPlace() + ": " + done.message());
-    return true;
-  });
+  OpenRegistry()->SetValue(key_path, names::kIsFirstUse, platform::kRegDword, one);
 }
 
 // The flag is set so that constructing the interface installs the template,
@@ -57,8 +51,8 @@ void SetFirstUseFlag() {
 // clears the flag as every start does.
 void Reset(Context& context) {
   const std::string template_path =
-      ExecutableFolder() + "/" + Utf16ToUtf8(names::kTemplateFileName);
-  if (!std::filesystem::is_regular_file(template_path)) {
+      JoinPath(ExecutableFolder(), Utf16ToUtf8(names::kTemplateFileName));
+  if (!std::filesystem::is_regular_file(FsPath(template_path))) {
     Fail(Exit::kDocument, "no template document " + template_path);
   }
   SetFirstUseFlag();

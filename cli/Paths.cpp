@@ -1,45 +1,34 @@
 #include "cli/Paths.h"
 
-#include <cstdlib>
-#include <filesystem>
 #include <system_error>
-
-#include "cli/Errors.h"
-#include "src/platform/posix/ConfigFolder.h"
 
 namespace fennimar::cli {
 
-std::string ConfigFolder() {
-  std::string folder;
-  if (!platform::UserConfigFolder(&folder)) {
-    Fail(Exit::kUsage, "neither XDG_CONFIG_HOME nor HOME names a folder; give --document");
-  }
-  return folder;
+std::filesystem::path FsPath(const std::string& path) { return std::filesystem::u8path(path); }
+
+std::string JoinPath(const std::string& folder, const std::string& name) {
+  return (FsPath(folder) / FsPath(name)).u8string();
 }
 
-std::string DefaultDocumentPath() { return ConfigFolder() + "/fennimar/Fennimar.xml"; }
+std::string DefaultDocumentPath() {
+  return JoinPath(JoinPath(ConfigFolder(), "fennimar"), "Fennimar.xml");
+}
 
-std::string HivePath() { return ConfigFolder() + "/fennimar/HKEY_CURRENT_USER.reg"; }
-
-std::string ExecutableFolder() {
-  std::error_code error;
-  const auto executable = std::filesystem::read_symlink("/proc/self/exe", error);
-  if (error) return std::string();
-  return executable.parent_path().string();
+std::string DefaultDocumentText() {
+  const std::string separator(1, static_cast<char>(std::filesystem::path::preferred_separator));
+  return ConfigFolderName() + separator + "fennimar" + separator + "Fennimar.xml";
 }
 
 std::string FolderOf(const std::string& path) {
-  const auto slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  if (slash == 0) return "/";
-  return path.substr(0, slash);
+  const auto parent = FsPath(path).parent_path();
+  return parent.empty() ? "." : parent.u8string();
 }
 
 std::string Absolute(const std::string& path) {
-  if (path.empty() || path.front() == '/') return path;
+  if (path.empty() || FsPath(path).is_absolute()) return path;
   std::error_code error;
-  const auto made = std::filesystem::absolute(path, error);
-  return error ? path : made.lexically_normal().string();
+  const auto made = std::filesystem::absolute(FsPath(path), error);
+  return error ? path : made.lexically_normal().u8string();
 }
 
 }  // namespace fennimar::cli

@@ -1,6 +1,7 @@
 #include "cli/Readers.h"
 
 #include "cli/Paths.h"
+#include "cli/RegistryStore.h"
 #include "cli/Text.h"
 
 namespace fennimar::cli {
@@ -42,9 +43,9 @@ std::optional<std::uint32_t> TryReadHwFlag(Session& session) {
 }
 
 std::string WallpaperPlace() {
-  return "HKEY_CURRENT_USER\\Control Panel\\Desktop\\WallPaper in " + HivePath();
+  return "HKEY_CURRENT_USER\\Control Panel\\Desktop\\WallPaper " + InRegistry();
 }
 
-std::string HwIniPath() { return ExecutableFolder() + "/HWinfo.ini"; }
+std::string HwIniPath() { return JoinPath(ExecutableFolder(), "HWinfo.ini"); }
 
 }  // namespace fennimar::cli

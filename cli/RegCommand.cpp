@@ -1,18 +1,18 @@
-// reg: the registry stand-in's file ($XDG_CONFIG_HOME/fennimar/
-// HKEY_CURRENT_USER.reg) for people without a registry editor. `reg query`
-// shows a key or value, `reg add` sets a value (creating its keys), `reg
-// delete` removes a value or a key with everything below it, `reg export`
-// prints the whole file.
+// reg: the registry below HKEY_CURRENT_USER, for people without a registry
+// editor (on Linux the registry stand-in's file). `reg query` shows a key or
+// value, `reg add` sets a value (creating its keys), `reg delete` removes a
+// value or a key with everything below it, `reg export` prints all of it in
+// the registry editor's export format.
 #include <memory>
 #include <optional>
 
 #include "cli/Command.h"
 #include "cli/Errors.h"
-#include "cli/HiveStore.h"
 #include "cli/Output.h"
-#include "cli/Paths.h"
 #include "cli/RegValues.h"
+#include "cli/RegistryStore.h"
 #include "src/common/Utf.h"
+#include "src/platform/posix/HiveFormat.h"
 
 namespace fennimar::cli {
 namespace {
@@ -52,8 +52,12 @@ std::string ValueName(const std::u16string& name) {
   return name.empty() ? "(Default)" : Utf16ToUtf8(name);
 }
 
-[[noreturn]] void NoKey(const std::u16string& path, const HiveStore& store) {
-  Fail(Exit::kNotFound, "no registry key " + Utf16ToUtf8(path) + " in " + store.path());
+[[noreturn]] void NoKey(const std::u16string& path) {
+  Fail(Exit::kNotFound, "no registry key " + Utf16ToUtf8(path) + " " + InRegistry());
+}
+
+[[noreturn]] void NoValue(const std::string& name, const std::u16string& path) {
+  Fail(Exit::kNotFound, "no value '" + name + "' in " + Utf16ToUtf8(path));
 }
 
 void PrintKey(const Hive& hive, const HiveKey* key, const std::u16string& path,
@@ -80,16 +84,13 @@ void PrintKey(const Hive& hive, const HiveKey* key, const std::u16string& path,
 
 void Query(Context& context, const Arguments& arguments) {
   const std::u16string path = KeyPath(arguments.key);
-  HiveStore store(HivePath());
-  const Hive hive = store.Read();
+  const Hive hive = OpenRegistry()->ReadKey(path);
   const HiveKey* key = hive.FindKey(path);
-  if (key == nullptr && !platform::NamesEqual(path, kRoot)) NoKey(path, store);
+  if (key == nullptr && !platform::NamesEqual(path, kRoot)) NoKey(path);
   std::vector<const platform::HiveValue*> values;
   if (arguments.value) {
     const auto* value = key ? key->FindValue(Utf8ToUtf16(*arguments.value)) : nullptr;
-    if (value == nullptr) {
-      Fail(Exit::kNotFound, "no value '" + *arguments.value + "' in " + Utf16ToUtf8(path));
-    }
+    if (value == nullptr) NoValue(*arguments.value, path);
     values.push_back(value);
   } else if (key != nullptr) {
     for (const auto& value : key->values()) values.push_back(&value);
@@ -102,16 +103,10 @@ void Add(const Arguments& arguments) {
   const std::uint32_t type = ParseRegType(arguments.type);
   const std::string data = EncodeRegData(type, arguments.data);
   const std::u16string name = Utf8ToUtf16(arguments.value.value_or(std::string()));
-  HiveStore(HivePath()).Change([&](Hive& hive) {
-    HiveKey* key = nullptr;
-    if (const Status made = hive.CreateKey(path, &key); !made.ok()) {
-      Fail(Exit::kUsage, "cannot create the key: " + made.message());
-    }
-    if (const Status set = key->SetValue(name, type, data); !set.ok()) {
-      Fail(Exit::kUsage, "cannot set the value: " + set.message());
-    }
-    return true;
-  });
+  if (const Status checked = platform::CheckValueName(name); !checked.ok()) {
+    Fail(Exit::kUsage, "cannot set the value: " + checked.message());
+  }
+  OpenRegistry()->SetValue(path, name, type, data);
 }
 
 void Delete(const Arguments& arguments) {
@@ -119,23 +114,15 @@ void Delete(const Arguments& arguments) {
   if (!arguments.value && platform::NamesEqual(path, kRoot)) {
     Fail(Exit::kUsage, "HKEY_CURRENT_USER itself cannot be deleted");
   }
-  HiveStore store(HivePath());
-  store.Change([&](Hive& hive) {
-    if (!arguments.value) {
-      if (!hive.DeleteKey(path)) NoKey(path, store);
-      return true;
-    }
-    HiveKey* key = hive.FindKey(path);
-    if (key == nullptr) NoKey(path, store);
-    if (!key->DeleteValue(Utf8ToUtf16(*arguments.value))) {
-      Fail(Exit::kNotFound, "no value '" + *arguments.value + "' in " + Utf16ToUtf8(path));
-    }
-    return true;
-  });
+  const auto registry = OpenRegistry();
+  const auto deleted = arguments.value ? registry->DeleteValue(path, Utf8ToUtf16(*arguments.value))
+                                       : registry->DeleteKey(path);
+  if (deleted == RegistryStore::Deleted::kNoKey) NoKey(path);
+  if (deleted == RegistryStore::Deleted::kNoValue) NoValue(*arguments.value, path);
 }
 
 void Export(Context& context) {
-  const Hive hive = HiveStore(HivePath()).Read();
+  const Hive hive = OpenRegistry()->ReadAll();
   if (!context.options.json) {
     std::cout << platform::SerializeHive(hive);
     return;
@@ -153,8 +140,8 @@ void Export(Context& context) {
 
 void AddRegCommand(CLI::App& app, Context& context) {
   const std::string where =
-      "The registry is kept in $XDG_CONFIG_HOME/fennimar/HKEY_CURRENT_USER.reg.\n"
-      "KEY is HKEY_CURRENT_USER\\... (or HKCU\\...); VALUE \"\" is the key's default value.";
+      std::string(RegistryHelp()) +
+      "\nKEY is HKEY_CURRENT_USER\\... (or HKCU\\...); VALUE \"\" is the key's default value.";
   CLI::App* reg = AddCommand(
       app, context, "reg", "Look at and change the emulated registry",
       [] { Fail(Exit::kUsage, "reg needs a command; valid commands: query, add, delete, export"); },
@@ -186,8 +173,8 @@ void AddRegCommand(CLI::App& app, Context& context) {
   remove->add_option("VALUE", arguments->value, "The value's name");
 
   AddCommand(
-      *reg, context, "export", "Print the whole registry file", [&context] { Export(context); },
-      where);
+      *reg, context, "export", "Print the whole of HKEY_CURRENT_USER",
+      [&context] { Export(context); }, where);
 }
 
 }  // namespace fennimar::cli

@@ -4,6 +4,7 @@
 
 #include "cli/Errors.h"
 #include "cli/Paths.h"
+#include "cli/RegistryStore.h"
 #include "cli/Text.h"
 
 namespace fennimar::cli {
@@ -14,7 +15,7 @@ std::string GlobalOptions::DocumentPath() const {
 
 std::string GlobalOptions::PasswordFilePath() const {
   if (!password_file.empty()) return Absolute(password_file);
-  return FolderOf(DocumentPath()) + "/password";
+  return JoinPath(FolderOf(DocumentPath()), "password");
 }
 
 Session::Session(const GlobalOptions& options)
@@ -32,7 +33,7 @@ Session::Session(const GlobalOptions& options)
 void Session::ClearFirstUse() {
   const auto code = library_.SetUsedStatus();
   if (code != RC_SUCCESS) {
-    Fail(Exit::kWrite, WithRc("cannot clear the first-use flag in " + HivePath() +
+    Fail(Exit::kWrite, WithRc("cannot clear the first-use flag " + InRegistry() +
                                   "; every start would install the template again",
                               code));
   }

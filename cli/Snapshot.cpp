@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <iostream>
 
+#include "cli/Paths.h"
 #include "cli/Readers.h"
 #include "cli/RecordText.h"
 #include "cli/Records.h"
@@ -44,7 +45,7 @@ Snapshot TakeSnapshot(Session& session) {
   snapshot.hw_flag = TryReadHwFlag(session);
   snapshot.password_file = session.password_file();
   std::error_code error;
-  snapshot.password_exists = std::filesystem::exists(snapshot.password_file, error);
+  snapshot.password_exists = std::filesystem::exists(FsPath(snapshot.password_file), error);
   ReadSections(session, snapshot);
   snapshot.wallpaper = TryReadWallpaper(session);
   if (!snapshot.apps && !snapshot.switches && !snapshot.background && !snapshot.workspaces) {

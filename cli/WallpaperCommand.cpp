@@ -4,10 +4,9 @@
 
 #include "cli/Command.h"
 #include "cli/Errors.h"
-#include "cli/HiveStore.h"
 #include "cli/Output.h"
-#include "cli/Paths.h"
 #include "cli/Readers.h"
+#include "cli/RegistryStore.h"
 #include "cli/Text.h"
 
 namespace fennimar::cli {
@@ -26,9 +25,10 @@ void ShowWallpaper(Context& context) {
 // The library writes the value but never creates its key, which the desktop
 // owns; say so when that is why the write failed.
 std::string WhyNotWritten() {
-  HiveStore store(HivePath());
-  if (store.Read().FindKey(kDesktopKey) != nullptr) return "cannot write " + WallpaperPlace();
-  return "no key HKEY_CURRENT_USER\\Control Panel\\Desktop in " + store.path() +
+  if (OpenRegistry()->ReadKey(kDesktopKey).FindKey(kDesktopKey) != nullptr) {
+    return "cannot write " + WallpaperPlace();
+  }
+  return "no key HKEY_CURRENT_USER\\Control Panel\\Desktop " + InRegistry() +
          " (the desktop creates it; or: fennimar reg add 'HKCU\\Control Panel\\Desktop' "
          "WallPaper --data '')";
 }

@@ -13,6 +13,8 @@
 
 #include "cli/Command.h"
 #include "cli/Errors.h"
+#include "cli/Paths.h"
+#include "cli/Process.h"
 #include "cli/Text.h"
 
 namespace fennimar::cli {
@@ -20,7 +22,7 @@ namespace {
 
 void AddGlobalOptions(CLI::App& app, GlobalOptions& options) {
   app.add_option("--document", options.document,
-                 "The settings document (default: $XDG_CONFIG_HOME/fennimar/Fennimar.xml)")
+                 "The settings document (default: " + DefaultDocumentText() + ")")
       ->envname("FENNIMAR_DOCUMENT")
       ->type_name("PATH");
   app.add_option("--password-file", options.password_file,
@@ -105,8 +107,12 @@ void CheckLeftovers(const CLI::App& app) {
 // Parses the arguments and runs the chosen command; every failure is thrown
 // as a CliError.
 int ParseAndRun(CLI::App& app, Context& context, int argc, char** argv) {
+  PrepareProcess();
+  const std::vector<std::string> arguments = Utf8Arguments(argc, argv);
+  std::vector<const char*> pointers;
+  for (const std::string& argument : arguments) pointers.push_back(argument.c_str());
   try {
-    app.parse(argc, argv);
+    app.parse(static_cast<int>(pointers.size()), pointers.data());
   } catch (const CLI::ParseError& error) {
     if (error.get_exit_code() == 0) return app.exit(error);  // --help, --version
     // An unknown word explains a failure better than what it left missing.
@@ -126,6 +132,8 @@ int Run(int argc, char** argv) {
   CLI::App app("Looks at and changes the settings of the Fennimar launcher bar.", "fennimar");
   app.allow_extras();
   app.fallthrough();
+  // Paths such as /srv/a.png are arguments, never options, on Windows too.
+  app.allow_windows_style_options(false);
   app.footer(std::string("Run fennimar COMMAND --help for each command.\n\n") + ExitStatusHelp());
   AddGlobalOptions(app, context.options);
   AddCommands(app, context);

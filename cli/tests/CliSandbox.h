@@ -1,8 +1,11 @@
 // CliSandbox - a temporary home for one test of the fennimar program: its own
-// XDG_CONFIG_HOME and HOME, and its own copies of the program and of the
-// template document (the program writes HWinfo.ini beside itself, so tests
-// must not share a program folder). Runs the program with exactly the
-// environment it sets and captures what it prints.
+// configuration folder (XDG_CONFIG_HOME and HOME on Linux, APPDATA on
+// Windows), its own registry (the stand-in's file below that folder on
+// Linux; on Windows a key of its own that the program uses in place of
+// HKEY_CURRENT_USER), and its own copies of the program, the library on
+// Windows, and the template document (the program writes HWinfo.ini beside
+// itself, so tests must not share a program folder). Runs the program and
+// captures what it prints. Paths use the platform's separator.
 #ifndef FENNIMAR_CLI_TESTS_CLISANDBOX_H_
 #define FENNIMAR_CLI_TESTS_CLISANDBOX_H_
 
@@ -30,15 +33,16 @@ class CliSandbox {
                 const std::vector<std::string>& extra_env = {}) const;
 
   const std::string& root() const { return root_; }
-  std::string program_folder() const { return root_ + "/bin"; }
-  std::string config() const { return root_ + "/config"; }
-  std::string document() const { return config() + "/fennimar/Fennimar.xml"; }
-  std::string hive() const { return config() + "/fennimar/HKEY_CURRENT_USER.reg"; }
-  std::string password_file() const { return config() + "/fennimar/password"; }
+  // `relative` ("a/b") below root().
+  std::string Path(const std::string& relative) const;
+  std::string program_folder() const { return Path("bin"); }
+  std::string config() const { return Path("config"); }
+  std::string document() const { return Path("config/fennimar/Fennimar.xml"); }
+  std::string password_file() const { return Path("config/fennimar/password"); }
+  // The registry stand-in's file (Linux only).
+  std::string hive() const { return Path("config/fennimar/HKEY_CURRENT_USER.reg"); }
 
  private:
-  std::vector<std::string> Environment(const std::vector<std::string>& extra) const;
-
   std::string root_;
 };
 

@@ -28,8 +28,8 @@ class DumpLoadTest : public testing::Test {
     return result.out;
   }
 
-  // The files that hold the settings, to tell whether anything was written.
-  std::string Files() const { return ReadText(box_.document()) + ReadText(box_.hive()); }
+  // The document and the registry, to tell whether anything was written.
+  std::string Files() const { return ReadText(box_.document()) + box_.Run({"reg", "export"}).out; }
 
   CliSandbox box_;
 };

@@ -19,7 +19,9 @@ struct ErrorCase {
   std::vector<std::string> args;
   std::string input;
   int status;
-  std::string message;  // "{doc}" stands for the settings document's path
+  // "{doc}", "{password}" and "{root}" stand for the settings document's
+  // path, the password file's and the sandbox's folder (in args too).
+  std::string message;
 };
 
 // The program has run once, so the first-use flag is cleared and the
@@ -130,13 +132,13 @@ const ErrorCase kCases[] = {
      {"password", "check"},
      "any\n",
      1,
-     "cannot open the password file {dir}/password (RC_FILE_ERROR)"},
+     "cannot open the password file {password} (RC_FILE_ERROR)"},
     {"PasswordNotWritable",
      Nothing,
-     {"password", "set", "--password-file", "/nonexistent/folder/password"},
+     {"password", "set", "--password-file", "{root}/nonexistent/folder/password"},
      "x\n",
      4,
-     "cannot write the password file /nonexistent/folder/password"},
+     "cannot write the password file {root}/nonexistent/folder/password"},
     {"NoPasswordOnInput",
      Nothing,
      {"password", "set"},
@@ -185,7 +187,8 @@ class ErrorsTest : public testing::TestWithParam<ErrorCase> {};
 std::string Expand(std::string text, const CliSandbox& box) {
   for (const auto& [mark, value] :
        {std::pair<std::string, std::string>{"{doc}", box.document()},
-        std::pair<std::string, std::string>{"{dir}", box.config() + "/fennimar"}}) {
+        std::pair<std::string, std::string>{"{password}", box.password_file()},
+        std::pair<std::string, std::string>{"{root}", box.root()}}) {
     for (auto at = text.find(mark); at != std::string::npos; at = text.find(mark)) {
       text.replace(at, mark.size(), value);
     }
@@ -197,7 +200,9 @@ TEST_P(ErrorsTest, FailsWithOneLineAndTheDocumentedStatus) {
   const ErrorCase& c = GetParam();
   CliSandbox box;
   c.setup(box);
-  const RunResult result = box.Run(c.args, c.input);
+  std::vector<std::string> args;
+  for (const std::string& arg : c.args) args.push_back(Expand(arg, box));
+  const RunResult result = box.Run(args, c.input);
   EXPECT_EQ(result.status, c.status) << result.err;
   EXPECT_EQ(result.err.rfind("fennimar: error: ", 0), 0u) << result.err;
   EXPECT_NE(result.err.find(Expand(c.message, box)), std::string::npos) << result.err;

@@ -86,7 +86,7 @@ TEST(SessionTest, WallpaperAndHardwareFlag) {
 
   EXPECT_EQ(box.Run({"hw-flag"}).status, 1);
   Ok(box, {"hw-flag", "clear"});
-  EXPECT_TRUE(std::filesystem::exists(box.program_folder() + "/HWinfo.ini"));
+  EXPECT_TRUE(std::filesystem::exists(std::filesystem::u8path(box.Path("bin/HWinfo.ini"))));
   EXPECT_EQ(Ok(box, {"hw-flag"}), "0\n");
   EXPECT_EQ(OkJson(box, {"hw-flag"}), json({{"hwFlag", 0}}));
 }
@@ -94,7 +94,7 @@ TEST(SessionTest, WallpaperAndHardwareFlag) {
 TEST(SessionTest, PasswordIsSetFromStandardInputAndChecked) {
   CliSandbox box;
   Ok(box, {"password", "set"}, "s3cret pass\n");
-  EXPECT_TRUE(std::filesystem::exists(box.password_file()));
+  EXPECT_TRUE(std::filesystem::exists(std::filesystem::u8path(box.password_file())));
   EXPECT_EQ(ReadText(box.password_file()).find("s3cret"), std::string::npos);
   Ok(box, {"password", "check"}, "s3cret pass\n");
   const RunResult wrong = box.Run({"password", "check"}, "secret pass\n");
@@ -102,7 +102,7 @@ TEST(SessionTest, PasswordIsSetFromStandardInputAndChecked) {
   EXPECT_EQ(wrong.err, "fennimar: error: the password does not match (RC_FAIL)\n");
   EXPECT_EQ(wrong.out, "");
 
-  const std::string other = box.root() + "/other-password";
+  const std::string other = box.Path("other-password");
   Ok(box, {"--password-file", other, "password", "set"}, "another\n");
   Ok(box, {"password", "check", "--password-file", other}, "another\n");
 }
@@ -133,11 +133,11 @@ TEST(SessionTest, GlobalOptionsGoBeforeOrAfterTheCommand) {
   EXPECT_NE(Ok(box, {"first-use", "--help"}).find("as it was found"), std::string::npos);
 
   CliSandbox fresh;
-  const std::string elsewhere = fresh.root() + "/elsewhere/Settings.xml";
+  const std::string elsewhere = fresh.Path("elsewhere/Settings.xml");
   const RunResult moved = fresh.Run({"apps"}, "", {"FENNIMAR_DOCUMENT=" + elsewhere});
   EXPECT_EQ(moved.status, 0) << moved.err;
-  EXPECT_TRUE(std::filesystem::exists(elsewhere));
-  EXPECT_FALSE(std::filesystem::exists(fresh.document()));
+  EXPECT_TRUE(std::filesystem::exists(std::filesystem::u8path(elsewhere)));
+  EXPECT_FALSE(std::filesystem::exists(std::filesystem::u8path(fresh.document())));
 }
 
 }  // namespace

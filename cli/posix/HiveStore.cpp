@@ -1,4 +1,4 @@
-#include "cli/HiveStore.h"
+#include "cli/posix/HiveStore.h"
 
 #include <filesystem>
 #include <system_error>

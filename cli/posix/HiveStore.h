@@ -4,8 +4,8 @@
 // changes and writes the file under the same lock file (hive + ".lock"),
 // written atomically, so it never loses another process's change and never
 // overwrites a file it cannot parse.
-#ifndef FENNIMAR_CLI_HIVESTORE_H_
-#define FENNIMAR_CLI_HIVESTORE_H_
+#ifndef FENNIMAR_CLI_POSIX_HIVESTORE_H_
+#define FENNIMAR_CLI_POSIX_HIVESTORE_H_
 
 #include <functional>
 #include <memory>
@@ -43,4 +43,4 @@ class HiveStore {
 
 }  // namespace fennimar::cli
 
-#endif  // FENNIMAR_CLI_HIVESTORE_H_
+#endif  // FENNIMAR_CLI_POSIX_HIVESTORE_H_

@@ -1,0 +1,37 @@
+// SandboxPlatform - what CliSandbox needs of the platform: a fresh folder,
+// the program's home in the environment, and running a program with its
+// standard streams on files.
+#ifndef FENNIMAR_CLI_TESTS_SANDBOXPLATFORM_H_
+#define FENNIMAR_CLI_TESTS_SANDBOXPLATFORM_H_
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace fennimar::cli::test {
+
+// A new, empty folder below the temporary folder.
+std::string MakeTemporaryFolder();
+
+// The file names of the program and of what must sit beside it to run, and
+// the build's folder that holds them and the template document.
+std::vector<std::string> ProgramFiles();
+std::filesystem::path BuiltProgramFolder();
+
+// "NAME=VALUE" settings that give the program the sandbox at `root` as its
+// home, with its configuration folder `config`.
+std::vector<std::string> HomeEnvironment(const std::string& root, const std::string& config);
+
+// Removes what the program may have left outside the sandbox's folder.
+void CleanUpHome(const std::string& root);
+
+// Runs `argv` (the program first) with the environment `env` added to what
+// the platform requires, standard input from the file `in` and output and
+// error to the files `out` and `err`. The exit status, or -1 when the
+// program did not exit normally.
+int RunProgram(const std::vector<std::string>& argv, const std::vector<std::string>& env,
+               const std::string& in, const std::string& out, const std::string& err);
+
+}  // namespace fennimar::cli::test
+
+#endif  // FENNIMAR_CLI_TESTS_SANDBOXPLATFORM_H_

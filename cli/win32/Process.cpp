@@ -1,0 +1,58 @@
+#include "cli/Process.h"
+
+#include <windows.h>
+// After windows.h, which it needs.
+#include <fcntl.h>
+#include <io.h>
+#include <shellapi.h>
+
+#include <cstdio>
+#include <cwchar>
+
+#include "cli/Errors.h"
+#include "cli/win32/WideText.h"
+#include "cli/win32/Win32Text.h"
+
+namespace fennimar::cli {
+namespace {
+
+constexpr wchar_t kRegistryKeyVariable[] = L"FENNIMAR_REGISTRY_KEY";
+
+void UseRegistryKey(const wchar_t* subkey) {
+  HKEY key = nullptr;
+  const LSTATUS created = ::RegCreateKeyExW(HKEY_CURRENT_USER, subkey, 0, nullptr, 0,
+                                            KEY_ALL_ACCESS, nullptr, &key, nullptr);
+  if (created != ERROR_SUCCESS) {
+    Fail(Exit::kUsage, "FENNIMAR_REGISTRY_KEY: cannot open HKEY_CURRENT_USER\\" + FromWide(subkey) +
+                           ": " + SystemErrorText(static_cast<DWORD>(created)));
+  }
+  const LSTATUS overridden = ::RegOverridePredefKey(HKEY_CURRENT_USER, key);
+  ::RegCloseKey(key);  // the override holds a handle of its own
+  if (overridden != ERROR_SUCCESS) {
+    Fail(Exit::kUsage, "FENNIMAR_REGISTRY_KEY: cannot use it in place of HKEY_CURRENT_USER: " +
+                           SystemErrorText(static_cast<DWORD>(overridden)));
+  }
+}
+
+}  // namespace
+
+std::vector<std::string> Utf8Arguments(int argc, char** argv) {
+  int count = 0;
+  wchar_t** wide = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+  if (wide == nullptr) return std::vector<std::string>(argv, argv + argc);
+  std::vector<std::string> arguments;
+  for (int i = 0; i < count; ++i) arguments.push_back(FromWide(wide[i]));
+  ::LocalFree(wide);
+  return arguments;
+}
+
+void PrepareProcess() {
+  _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
+  ::SetConsoleOutputCP(CP_UTF8);
+  ::SetConsoleCP(CP_UTF8);
+  const wchar_t* subkey = _wgetenv(kRegistryKeyVariable);
+  if (subkey != nullptr && *subkey != L'\0') UseRegistryKey(subkey);
+}
+
+}  // namespace fennimar::cli
