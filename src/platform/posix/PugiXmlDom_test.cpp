@@ -12,7 +12,7 @@
 
 #include "src/platform/posix/PosixBackends.h"
 #include "tests/support/FaultInjectingFileSystem.h"
-#include "tests/support/TestEnvironment.h"
+#include "tests/support/DocumentTest.h"
 
 namespace fennimar::platform {
 namespace {
@@ -22,41 +22,14 @@ using testing::U16;
 using testing::U8;
 using testing::WriteFileOrDie;
 
-std::string Utf16LeWithBom(const std::string& utf8) {
-  std::string bytes = "\xFF\xFE";
-  for (const char16_t c : U16(utf8)) bytes += {static_cast<char>(c), static_cast<char>(c >> 8)};
-  return bytes;
-}
+using testing::Utf16LeWithBom;
 
-class PugiXmlDomTest : public testing::IsolatedTest {
+class PugiXmlDomTest : public testing::DocumentTest {
  protected:
-  bool Load(const std::string& bytes) {
-    WriteFileOrDie(PathOf("doc.xml"), bytes);
-    const bool loaded = doc_->Load(Path16("doc.xml"));
-    EXPECT_EQ(loaded, static_cast<bool>(doc_->DocumentElement()));
-    return loaded;
-  }
-  std::string Save() {
-    EXPECT_TRUE(doc_->Save(Path16("doc.xml")));
-    return ReadFileOrDie(PathOf("doc.xml"));
-  }
-  XmlNode Root() { return doc_->DocumentElement(); }
-  XmlNode Child(XmlNode parent, const char* name) {
-    return doc_->SelectSingleNode(parent, U16(name));
-  }
-  std::string Text(XmlNode node) {
-    std::u16string text = u"stale";
-    doc_->GetText(node, &text);
-    return U8(text);
-  }
-  std::string Attribute(XmlNode element, const char* name) {
-    std::u16string value;
-    return doc_->GetAttribute(element, U16(name), &value) ? U8(value) : "<missing>";
-  }
+  void SetUp() override { Open(*dom_); }
 
   std::unique_ptr<FileSystem> files_ = NewPosixFileSystem();
   std::unique_ptr<XmlDom> dom_ = NewPugiXmlDom(*files_);
-  std::unique_ptr<XmlDocument> doc_ = dom_->CreateDocument();
 };
 
 TEST_F(PugiXmlDomTest, EditsAreSavedInPlace) {
@@ -127,8 +100,9 @@ TEST_F(PugiXmlDomTest, FailedSaveLeavesTheFileAsItWas) {
   for (const Op op : {Op::kRename, Op::kAppend}) {
     testing::FaultInjectingFileSystem failing(*files_);
     failing.FailOperation(op, op == Op::kAppend ? 2 : 1, EIO);
+    doc_.reset();
     dom_ = NewPugiXmlDom(failing);
-    doc_ = dom_->CreateDocument();
+    Open(*dom_);
     ASSERT_TRUE(Load(large));
     doc_->SetText(Child(Root(), "a"), u"new");
     EXPECT_FALSE(doc_->Save(Path16("doc.xml")));

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "src/platform/win32/Win32Backends.h"
-#include "tests/support/TestEnvironment.h"
+#include "tests/support/DocumentTest.h"
 #include "tests/support/win32/Wine.h"
 
 namespace fennimar::platform {
@@ -18,53 +18,13 @@ using testing::U16;
 using testing::U8;
 using testing::WriteFileOrDie;
 
-std::string Utf16LeWithBom(const std::string& utf8) {
-  std::string bytes = "\xFF\xFE";
-  for (const char16_t c : U16(utf8)) bytes += {static_cast<char>(c), static_cast<char>(c >> 8)};
-  return bytes;
-}
+using testing::Utf16LeWithBom;
 
-class MsxmlDomTest : public testing::IsolatedTest {
+class MsxmlDomTest : public testing::DocumentTest {
  protected:
-  MsxmlDomTest() { initialized_ = dom_->InitializeThread(); }
-  ~MsxmlDomTest() override {
-    doc_.reset();
-    if (initialized_) dom_->UninitializeThread();
-  }
-
-  void SetUp() override {
-    ASSERT_TRUE(initialized_);
-    doc_ = dom_->CreateDocument();
-    ASSERT_TRUE(doc_);
-  }
-
-  bool Load(const std::string& bytes) {
-    WriteFileOrDie(PathOf("doc.xml"), bytes);
-    const bool loaded = doc_->Load(Path16("doc.xml"));
-    EXPECT_EQ(loaded, static_cast<bool>(doc_->DocumentElement()));
-    return loaded;
-  }
-  std::string Save() {
-    EXPECT_TRUE(doc_->Save(Path16("doc.xml")));
-    return ReadFileOrDie(PathOf("doc.xml"));
-  }
-  XmlNode Root() { return doc_->DocumentElement(); }
-  XmlNode Child(XmlNode parent, const char* name) {
-    return doc_->SelectSingleNode(parent, U16(name));
-  }
-  std::string Text(XmlNode node) {
-    std::u16string text = u"stale";
-    doc_->GetText(node, &text);
-    return U8(text);
-  }
-  std::string Attribute(XmlNode element, const char* name) {
-    std::u16string value;
-    return doc_->GetAttribute(element, U16(name), &value) ? U8(value) : "<missing>";
-  }
+  void SetUp() override { Open(*dom_); }
 
   std::unique_ptr<XmlDom> dom_ = NewMsxmlDom();
-  bool initialized_ = false;
-  std::unique_ptr<XmlDocument> doc_;
 };
 
 TEST_F(MsxmlDomTest, SavesIndentedAsTheOtherBackendDoes) {
