@@ -172,10 +172,25 @@ class MsxmlDocument : public XmlDocument {
     TrimXmlWhitespace(*text);
   }
 
+  // The old children are taken out one at a time before the text is put in:
+  // Wine's component frees the children that put_text replaces outright, even
+  // those this document still holds a reference to in its arena, whose later
+  // release then corrupts the heap. A removed child stays alive until its
+  // last reference goes, on every implementation.
   void SetText(XmlNode node, std::u16string_view text) override {
     if (!node) return;
+    IXMLDOMNode& element = *ToDom(node);
+    for (;;) {
+      ComPtr<IXMLDOMNode> child;
+      ComPtr<IXMLDOMNode> removed;
+      if (element.get_firstChild(child.Put()) != S_OK || !child ||
+          FAILED(element.removeChild(child.Get(), removed.Put()))) {
+        break;
+      }
+    }
+    if (text.empty()) return;
     const Bstr value(text);
-    (void)ToDom(node)->put_text(value.get());
+    (void)element.put_text(value.get());
   }
 
   bool GetAttribute(XmlNode node, std::u16string_view name, std::u16string* value) override {
