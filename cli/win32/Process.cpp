@@ -7,6 +7,7 @@
 #include <shellapi.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cwchar>
 
 #include "cli/Errors.h"
@@ -34,6 +35,16 @@ void UseRegistryKey(const wchar_t* subkey) {
   }
 }
 
+// The console's code pages belong to the console, not to this process: they
+// are given back as they were when the command ends.
+UINT g_output_code_page = 0;
+UINT g_input_code_page = 0;
+
+void RestoreConsoleCodePages() {
+  if (g_output_code_page != 0) ::SetConsoleOutputCP(g_output_code_page);
+  if (g_input_code_page != 0) ::SetConsoleCP(g_input_code_page);
+}
+
 }  // namespace
 
 std::vector<std::string> Utf8Arguments(int argc, char** argv) {
@@ -49,6 +60,9 @@ std::vector<std::string> Utf8Arguments(int argc, char** argv) {
 void PrepareProcess() {
   _setmode(_fileno(stdout), _O_BINARY);
   _setmode(_fileno(stderr), _O_BINARY);
+  g_output_code_page = ::GetConsoleOutputCP();
+  g_input_code_page = ::GetConsoleCP();
+  std::atexit(RestoreConsoleCodePages);
   ::SetConsoleOutputCP(CP_UTF8);
   ::SetConsoleCP(CP_UTF8);
   const wchar_t* subkey = _wgetenv(kRegistryKeyVariable);
