@@ -9,11 +9,7 @@
 
 #include <atomic>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <string>
-
-#include "src/common/Utf.h"
 
 namespace fennimar::testing {
 namespace {
@@ -73,23 +69,6 @@ std::u16string IsolatedTest::Path16(const std::string& name) const {
   const std::wstring wide = (root_ / U16(name)).wstring();
   return std::u16string(reinterpret_cast<const char16_t*>(wide.data()), wide.size());
 }
-
-std::string ReadFileOrDie(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) ADD_FAILURE() << "cannot read " << path;
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
-void WriteFileOrDie(const std::filesystem::path& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << bytes;
-  if (!out) ADD_FAILURE() << "cannot write " << path;
-}
-
-std::u16string U16(const std::string& utf8) { return Utf8ToUtf16(utf8); }
-std::string U8(std::u16string_view utf16) { return Utf16ToUtf8(utf16); }
 
 // The build puts the template beside the test program.
 std::filesystem::path TemplateDocumentPath() {
