@@ -43,8 +43,11 @@ using UniqueSearch = std::unique_ptr<void, FindCloser>;
 }  // namespace
 
 Status RemoveFilesOfEndedCreators(std::u16string_view prefix) {
-  const std::u16string folder = ParentFolder(prefix);
-  const std::u16string name(prefix.substr(folder.empty() ? 0 : folder.size() + 1));
+  // Windows takes either slash for a separator, so the name is what follows
+  // the last of them.
+  const std::size_t cut = prefix.find_last_of(u"\\/");
+  const std::u16string folder(cut == std::u16string_view::npos ? u"" : prefix.substr(0, cut));
+  const std::u16string name(prefix.substr(cut == std::u16string_view::npos ? 0 : cut + 1));
   WIN32_FIND_DATAW found{};
   const std::wstring pattern = Wide(prefix) + L".*";
   const HANDLE first = ::FindFirstFileW(pattern.c_str(), &found);

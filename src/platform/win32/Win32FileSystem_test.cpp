@@ -126,6 +126,13 @@ TEST_F(Win32FileSystemTest, TemporariesOfEndedCreatorsAloneAreRemoved) {
   EXPECT_FALSE(files_->PathExists(Path16(stale)));
   EXPECT_TRUE(files_->PathExists(Path16(running)));
   EXPECT_TRUE(files_->PathExists(Path16(other)));
+
+  // Windows takes '/' for a separator as well, and so must the name's split.
+  testing::WriteFileOrDie(PathOf(stale), "");
+  std::u16string slashed = Path16(prefix);
+  slashed[slashed.size() - prefix.size() - 1] = u'/';
+  ASSERT_TRUE(files_->RemoveStaleUniqueFiles(slashed).ok());
+  EXPECT_FALSE(files_->PathExists(Path16(stale)));
 }
 
 TEST_F(Win32FileSystemTest, TheLockFileLockIsHeldUntilReleased) {
