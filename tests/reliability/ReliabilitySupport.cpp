@@ -1,17 +1,12 @@
 #include "tests/reliability/ReliabilitySupport.h"
 
-#include <fcntl.h>
-#include <poll.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <time.h>
-#include <unistd.h>
-
+#include <chrono>
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
+#include <random>
 #include <sstream>
+#include <thread>
 
 #include "fennimar/FennimarDllInterface.h"
 #include "tests/reliability/StressFiles.h"
@@ -24,27 +19,8 @@ namespace fs = std::filesystem;
 // A program that prints nothing for this long is taken to hang. This guards
 // against a test that never ends; it is not a measure of speed.
 constexpr int kSilenceLimitMs = 60000;
-constexpr std::size_t kReadChunk = 4096;
-
-void SaveVariable(const char* name, std::string* saved, bool* had) {
-  const char* value = std::getenv(name);
-  *had = value != nullptr;
-  if (value) *saved = value;
-}
-
-void RestoreVariable(const char* name, const std::string& saved, bool had) {
-  if (had) {
-    setenv(name, saved.c_str(), 1);
-  } else {
-    unsetenv(name);
-  }
-}
-
-void CopyProgram(const fs::path& from, const fs::path& folder) {
-  const fs::path to = folder / from.filename();
-  fs::copy_file(from, to);
-  fs::permissions(to, fs::perms::owner_all);
-}
+// How long ReadWhenFree waits for a file held by another process.
+constexpr int kHeldLimitMs = 10000;
 
 bool IsNumber(const std::string& text) {
   if (text.empty()) return false;
@@ -54,48 +30,42 @@ bool IsNumber(const std::string& text) {
   return true;
 }
 
+// A new folder below the temporary folder, its name unique and plain ASCII
+// (on Windows it names the test's registry key too).
+fs::path MakeRoot() {
+  std::random_device seed;
+  std::mt19937_64 random(seed());
+  for (;;) {
+    std::ostringstream name;
+    name << "fennimar-reliability-" << std::hex << random();
+    const fs::path root = fs::temp_directory_path() / name.str();
+    if (fs::create_directory(root)) return root;
+  }
+}
+
+void CopyHostFile(const fs::path& from, const fs::path& folder) {
+  const fs::path to = folder / from.filename();
+  fs::copy_file(from, to);
+  fs::permissions(to, fs::perms::owner_all);
+}
+
 }  // namespace
 
 Child::Child(const std::vector<std::string>& argv) {
-  int fds[2];
-  if (pipe2(fds, O_CLOEXEC) != 0) {
-    ADD_FAILURE() << "pipe2 failed";
-    reaped_ = true;
-    return;
-  }
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
-  std::vector<char*> args;
-  for (const std::string& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
-  args.push_back(nullptr);
-  const int spawned = posix_spawn(&pid_, args[0], &actions, nullptr, args.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  ::close(fds[1]);
-  out_ = fds[0];
-  if (spawned != 0) {
-    ADD_FAILURE() << "cannot start " << argv[0] << ": error " << spawned;
-    reaped_ = true;
-  }
+  std::string error;
+  process_ = ChildProcess::Start(argv, &error);
+  if (!process_) ADD_FAILURE() << error;
 }
 
-Child::~Child() {
-  if (!reaped_) {
-    ::kill(pid_, SIGKILL);
-    ::waitpid(pid_, nullptr, 0);
-  }
-  if (out_ >= 0) ::close(out_);
-}
+Child::~Child() = default;  // the process kills and waits for what still runs
 
 bool Child::ReadSome() {
-  pollfd ready{out_, POLLIN, 0};
-  const int polled = ::poll(&ready, 1, kSilenceLimitMs);
-  if (polled == 0) ADD_FAILURE() << "a child printed nothing for " << kSilenceLimitMs << " ms";
-  if (polled <= 0) return false;
-  char chunk[kReadChunk];
-  const ssize_t got = ::read(out_, chunk, sizeof chunk);
-  if (got <= 0) return false;
-  pending_.append(chunk, static_cast<std::size_t>(got));
+  if (!process_) return false;
+  const ChildProcess::Read read = process_->ReadSome(kSilenceLimitMs, &pending_);
+  if (read == ChildProcess::Read::kTimeout) {
+    ADD_FAILURE() << "a child printed nothing for " << kSilenceLimitMs << " ms";
+  }
+  if (read != ChildProcess::Read::kData) return false;
   for (std::size_t end; (end = pending_.find('\n')) != std::string::npos;) {
     lines_.push_back(pending_.substr(0, end));
     pending_.erase(0, end + 1);
@@ -113,28 +83,15 @@ bool Child::WaitForLine(const std::string& line) {
 }
 
 void Child::Kill() {
-  if (!reaped_) ::kill(pid_, SIGKILL);
+  if (process_) process_->Kill();
 }
 
-bool Child::Exited() {
-  if (reaped_) return true;
-  int status = 0;
-  if (::waitpid(pid_, &status, WNOHANG) != pid_) return false;
-  reaped_ = true;
-  status_ = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return true;
-}
+bool Child::Exited() { return !process_ || process_->Ended(); }
 
 int Child::Finish() {
   while (ReadSome()) {
   }
-  if (!reaped_) {
-    int status = 0;
-    ::waitpid(pid_, &status, 0);
-    reaped_ = true;
-    status_ = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  }
-  return status_;
+  return process_ ? process_->Wait() : -1;
 }
 
 std::vector<long> Child::Versions() const {
@@ -145,44 +102,26 @@ std::vector<long> Child::Versions() const {
   return versions;
 }
 
-ReliabilityTest::ReliabilityTest() {
-  std::string pattern = (fs::temp_directory_path() / "fennimar-reliability-XXXXXX").string();
-  if (mkdtemp(pattern.data()) == nullptr) std::abort();
-  root_ = pattern;
-  SaveVariable("XDG_CONFIG_HOME", &saved_xdg_, &had_xdg_);
-  SaveVariable("HOME", &saved_home_, &had_home_);
-  fs::create_directories(root_ / "config");
-  setenv("XDG_CONFIG_HOME", (root_ / "config").c_str(), 1);
-  setenv("HOME", root_.c_str(), 1);
+ReliabilityTest::ReliabilityTest() : root_(MakeRoot()) {
+  home_ = std::make_unique<IsolatedHome>(root_);
   fs::create_directories(host());
-  CopyProgram(FENNIMAR_STRESS_WRITER, host());
-  CopyProgram(FENNIMAR_STRESS_VALUES, host());
-  fs::copy_file(FENNIMAR_TEMPLATE_DOCUMENT, host() / "Fennimar.xml");
+  for (const std::string& name : HostFiles()) CopyHostFile(ProgramFolder() / name, host());
 }
 
 ReliabilityTest::~ReliabilityTest() {
-  RestoreVariable("XDG_CONFIG_HOME", saved_xdg_, had_xdg_);
-  RestoreVariable("HOME", saved_home_, had_home_);
+  home_.reset();
   std::error_code ignored;
   fs::remove_all(root_, ignored);
 }
 
-void ReliabilityTest::SeedHive() const {
-  fs::create_directories(hive().parent_path());
-  WriteBytes(hive(),
-             "Windows Registry Editor Version 5.00\r\n\r\n"
-             "[HKEY_CURRENT_USER\\Control Panel\\Desktop]\r\n"
-             "\"WallPaper\"=\"" + WallpaperOf(0) + "\"\r\n\r\n"
-             "[HKEY_CURRENT_USER\\Software\\Tarsel\\Tarsel Kestrova2]\r\n"
-             "\"IsFirstUse\"=dword:00000000\r\n");
-}
+void ReliabilityTest::SeedHive() const { SeedRegistry(root_, WallpaperOf(0)); }
 
 void ReliabilityTest::SeedDocumentAndPassword() const {
-  fs::copy_file(FENNIMAR_TEMPLATE_DOCUMENT, document());
-  FennimarDllInterface settings(CString::FromUtf8(document().string()));
+  fs::copy_file(host() / "Fennimar.xml", document());
+  FennimarDllInterface settings(CString::FromUtf8(document().u8string()));
   _Fennimar_Config_ zero;
   ASSERT_EQ(settings.SetConfig(zero), RC_SUCCESS);
-  settings.SetPasswordFilePath(CString::FromUtf8(password().string()));
+  settings.SetPasswordFilePath(CString::FromUtf8(password().u8string()));
   CString first = CString::FromUtf8(PasswordOf(0));
   ASSERT_EQ(settings.SavePassword(first), RC_SUCCESS);
 }
@@ -197,6 +136,20 @@ std::string ReadBytes(const fs::path& path) {
   std::ostringstream bytes;
   bytes << in.rdbuf();
   return bytes.str();
+}
+
+std::string ReadWhenFree(const fs::path& path) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kHeldLimitMs);
+  for (;;) {
+    std::ifstream in(path, std::ios::binary);
+    if (in) {
+      std::ostringstream bytes;
+      bytes << in.rdbuf();
+      return bytes.str();
+    }
+    if (std::chrono::steady_clock::now() >= deadline) return std::string();
+    PauseMilliseconds(1);
+  }
 }
 
 void WriteBytes(const fs::path& path, const std::string& bytes) {
@@ -240,8 +193,17 @@ long NumberAfter(const std::string& text, const std::string& prefix) {
 }
 
 void PauseMilliseconds(int milliseconds) {
-  const timespec pause{milliseconds / 1000, (milliseconds % 1000) * 1000000L};
-  nanosleep(&pause, nullptr);
+  std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+std::string KindTestName(const ::testing::TestParamInfo<Kind>& info) {
+  switch (info.param) {
+    case Kind::kDocument: return "Document";
+    case Kind::kRegistry: return "RegistryPosix";
+    case Kind::kIni: return "IniPosix";
+    case Kind::kPassword: return "Password";
+  }
+  return "Unknown";
 }
 
 }  // namespace fennimar::reliability

@@ -1,5 +1,5 @@
 // ReliabilitySupport - what the crash and concurrency tests share: a work
-// folder per test with its own XDG_CONFIG_HOME and a copy of the stress
+// folder per test with a home of its own (TestHost.h) and a copy of the stress
 // programs (the INI file is looked up beside the running program, so each
 // test needs programs of its own), child processes whose output is read line
 // by line, and readers of the files' raw bytes.
@@ -7,11 +7,15 @@
 #define FENNIMAR_TESTS_RELIABILITY_RELIABILITYSUPPORT_H_
 
 #include <gtest/gtest.h>
-#include <sys/types.h>
 
 #include <filesystem>
+#include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
+
+#include "tests/reliability/ChildProcess.h"
+#include "tests/reliability/TestHost.h"
 
 namespace fennimar::reliability {
 
@@ -27,10 +31,10 @@ class Child {
   // Reads lines until `line` arrives; false at the end of the output.
   bool WaitForLine(const std::string& line);
   void Kill();
-  // Reads the output to its end and reaps the program; its exit status, or
-  // -1 when it was killed or did not exit normally.
+  // Reads the output to its end and waits for the program; its exit status,
+  // or -1 when it was killed or did not exit normally.
   int Finish();
-  // True once the program has ended (reaped by this call).
+  // True once the program has ended.
   bool Exited();
   // The lines read so far, the one being read excluded.
   const std::vector<std::string>& lines() const { return lines_; }
@@ -40,10 +44,7 @@ class Child {
  private:
   bool ReadSome();
 
-  pid_t pid_ = -1;
-  int out_ = -1;
-  bool reaped_ = false;
-  int status_ = -1;
+  std::unique_ptr<ChildProcess> process_;  // null when it could not start
   std::string pending_;
   std::vector<std::string> lines_;
 };
@@ -60,10 +61,10 @@ class ReliabilityTest : public ::testing::Test {
   std::filesystem::path ini() const { return host() / "HWinfo.ini"; }
   std::filesystem::path document() const { return root_ / "settings.xml"; }
   std::filesystem::path password() const { return root_ / "password"; }
-  std::string writer() const { return (host() / "fennimar_stress_writer").string(); }
-  std::string values() const { return (host() / "fennimar_stress_values").string(); }
+  std::string writer() const { return Program("fennimar_stress_writer"); }
+  std::string values() const { return Program("fennimar_stress_values"); }
 
-  // A hive with the first-use flag cleared and the desktop key holding
+  // A registry with the first-use flag cleared and the desktop key holding
   // WallpaperOf(0), so that writers keep the document and may set the
   // wallpaper.
   void SeedHive() const;
@@ -73,12 +74,20 @@ class ReliabilityTest : public ::testing::Test {
   static void Report(const std::string& name, long value);
 
  private:
+  std::string Program(const std::string& name) const {
+    return (host() / ProgramFileName(name)).u8string();
+  }
+
   std::filesystem::path root_;
-  std::string saved_xdg_, saved_home_;
-  bool had_xdg_ = false, had_home_ = false;
+  std::unique_ptr<IsolatedHome> home_;
 };
 
+// The file's bytes; empty when it cannot be opened.
 std::string ReadBytes(const std::filesystem::path& path);
+// The file's bytes, waiting while another process holds it unshared (a
+// password check or save on Windows); empty when it cannot be opened for a
+// long time.
+std::string ReadWhenFree(const std::filesystem::path& path);
 void WriteBytes(const std::filesystem::path& path, const std::string& bytes);
 // Temporaries that an atomic write of `target` left in its folder.
 int CountTemporaries(const std::filesystem::path& target);
@@ -88,6 +97,13 @@ std::string StoredPassword(const std::string& bytes);
 // `text` does not start with `prefix` and a digit.
 long NumberAfter(const std::string& text, const std::string& prefix);
 void PauseMilliseconds(int milliseconds);
+
+// The name of a test of one kind of file: "Document", "Password", and for the
+// kinds whose files only the Linux stand-ins write, "RegistryPosix" and
+// "IniPosix".
+std::string KindTestName(const ::testing::TestParamInfo<Kind>& info);
+// Shows a kind by its name in test output.
+inline void PrintTo(Kind kind, std::ostream* out) { *out << NameOf(kind); }
 
 }  // namespace fennimar::reliability
 

@@ -11,8 +11,6 @@
 // sets NAME in section [kStressSection] of FILE. The values are 1 to COUNT,
 // each printed on its own line once set. Exit status: 0 done, 2 usage, 3 a
 // change failed (a message on stderr).
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -21,16 +19,10 @@
 #include "src/common/Utf.h"
 #include "src/platform/Services.h"
 #include "tests/reliability/StressFiles.h"
+#include "tests/reliability/StressProcess.h"
 
 namespace fennimar::reliability {
 namespace {
-
-void PrintLine(const std::string& text) {
-  const std::string line = text + "\n";
-  if (::write(STDOUT_FILENO, line.data(), line.size()) != static_cast<ssize_t>(line.size())) {
-    std::exit(3);
-  }
-}
 
 int Fail(const std::string& what) {
   std::fprintf(stderr, "fennimar_stress_values: %s\n", what.c_str());

@@ -17,31 +17,23 @@
 // the first call, and "done <busy>" at the end, <busy> counting the password
 // saves refused because another process held the file.
 //
+// On Windows the program uses the registry key its test names in
+// FENNIMAR_REGISTRY_KEY in HKEY_CURRENT_USER's place (StressProcess.h).
+//
 // Exit status: 0 done, 2 usage, 3 a call failed (a message on stderr).
-#include <time.h>
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
 #include "fennimar/FennimarDllInterface.h"
 #include "tests/reliability/StressFiles.h"
+#include "tests/reliability/StressProcess.h"
 
 namespace fennimar::reliability {
 namespace {
 
 // A refused password save is tried again this many times before giving up.
 constexpr int kMaxBusyRetries = 100000;
-
-// One write per line, so that a line is never cut by a kill and lines from a
-// pipe arrive whole.
-void PrintLine(const std::string& text) {
-  const std::string line = text + "\n";
-  if (::write(STDOUT_FILENO, line.data(), line.size()) != static_cast<ssize_t>(line.size())) {
-    std::exit(3);
-  }
-}
 
 [[noreturn]] void Fail(const std::string& what) {
   std::fprintf(stderr, "fennimar_stress_writer: %s\n", what.c_str());
@@ -52,16 +44,13 @@ void Check(_Fennimar_ReturnCode_ rc, const char* call) {
   if (rc != RC_SUCCESS) Fail(std::string(call) + " answered " + std::to_string(rc));
 }
 
-void PauseBriefly() {
-  const timespec pause{0, 200000};  // 0.2 ms
-  nanosleep(&pause, nullptr);
-}
+
 
 class Writer {
  public:
   Writer(const std::string& kind, const std::string& folder)
       : kind_(kind), settings_(CString::FromUtf8(DocumentOf(folder, kind))) {
-    settings_.SetPasswordFilePath(CString::FromUtf8(folder + "/" + kPasswordName));
+    settings_.SetPasswordFilePath(CString::FromUtf8(InFolder(folder, kPasswordName)));
   }
 
   // One call of the kind; false for an unknown kind.
@@ -101,7 +90,7 @@ class Writer {
         return;
       } catch (const CFileException&) {
         ++busy_;
-        PauseBriefly();
+        PauseBeforeRetry();
       }
     }
     Fail("the password file stayed busy");
@@ -119,6 +108,7 @@ int Run(int argc, char** argv) {
   }
   const long first = std::strtol(argv[3], nullptr, 10);
   const long count = std::strtol(argv[4], nullptr, 10);
+  if (!JoinTestHome()) return 3;
   Writer writer(argv[1], argv[2]);
   PrintLine(kReadyLine);
   for (long i = 0; i < count; ++i) {
