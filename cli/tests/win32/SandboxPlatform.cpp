@@ -11,6 +11,7 @@
 #include <stdexcept>
 
 #include "src/common/Utf.h"
+#include "tests/support/win32/CommandLine.h"
 
 namespace fennimar::cli::test {
 namespace {
@@ -19,31 +20,8 @@ namespace fs = std::filesystem;
 
 constexpr wchar_t kKeysFolder[] = L"Software\\FennimarCliTests\\";
 
-std::wstring Wide(const std::string& utf8) {
-  const std::u16string units = Utf8ToUtf16(utf8);
-  return std::wstring(units.begin(), units.end());
-}
-
 std::wstring KeyOf(const std::string& root) {
   return kKeysFolder + fs::u8path(root).filename().wstring();
-}
-
-// One argument as the program's command-line parser splits it back: in
-// quotes, with the backslashes before a quote doubled.
-std::wstring Quoted(const std::wstring& argument) {
-  std::wstring quoted = L"\"";
-  std::size_t backslashes = 0;
-  for (const wchar_t c : argument) {
-    if (c == L'\\') {
-      ++backslashes;
-      continue;
-    }
-    quoted.append(c == L'"' ? backslashes * 2 + 1 : backslashes, L'\\');
-    backslashes = 0;
-    quoted += c;
-  }
-  quoted.append(backslashes * 2, L'\\');
-  return quoted + L"\"";
 }
 
 // This process's environment with `settings` ("NAME=VALUE") put in, as a
@@ -64,7 +42,7 @@ std::wstring EnvironmentBlock(const std::vector<std::string>& settings) {
   }
   ::FreeEnvironmentStringsW(inherited);
   for (const std::string& setting : settings) {
-    const std::wstring text = Wide(setting);
+    const std::wstring text = testing::WideFromUtf8(setting);
     const auto equals = text.find(L'=');
     variables[text.substr(0, equals)] = text.substr(equals + 1);
   }
@@ -91,8 +69,9 @@ class Handle {
 HANDLE Inheritable(const std::string& path, bool write) {
   SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
   const HANDLE file = ::CreateFileW(
-      Wide(path).c_str(), write ? GENERIC_WRITE : GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-      &inherit, write ? CREATE_ALWAYS : OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+      testing::WideFromUtf8(path).c_str(), write ? GENERIC_WRITE : GENERIC_READ,
+      FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, write ? CREATE_ALWAYS : OPEN_EXISTING,
+      FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot open " + path);
   return file;
 }
@@ -135,10 +114,7 @@ void CleanUpHome(const std::string& root) {
 
 int RunProgram(const std::vector<std::string>& argv, const std::vector<std::string>& env,
                const std::string& in, const std::string& out, const std::string& err) {
-  std::wstring command_line;
-  for (const std::string& argument : argv) {
-    command_line += (command_line.empty() ? L"" : L" ") + Quoted(Wide(argument));
-  }
+  std::wstring command_line = testing::CommandLineOf(argv);
   std::wstring block = EnvironmentBlock(env);
   const Handle input(Inheritable(in, false)), output(Inheritable(out, true)),
       error(Inheritable(err, true));
@@ -149,7 +125,8 @@ int RunProgram(const std::vector<std::string>& argv, const std::vector<std::stri
   startup.hStdOutput = output.get();
   startup.hStdError = error.get();
   PROCESS_INFORMATION process{};
-  if (!::CreateProcessW(Wide(argv.front()).c_str(), command_line.data(), nullptr, nullptr,
+  const std::wstring program = testing::WideFromUtf8(argv.front());
+  if (!::CreateProcessW(program.c_str(), command_line.data(), nullptr, nullptr,
                         /*inherit_handles=*/TRUE,
                         // No console: its streams are the files.
                         CREATE_UNICODE_ENVIRONMENT | DETACHED_PROCESS, block.data(), nullptr,

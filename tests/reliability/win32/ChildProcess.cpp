@@ -9,6 +9,8 @@
 #include <chrono>
 #include <utility>
 
+#include "tests/support/win32/CommandLine.h"
+
 namespace fennimar::reliability {
 namespace {
 
@@ -17,42 +19,6 @@ namespace {
 constexpr UINT kKilledExitCode = 0xDEAD;
 constexpr DWORD kReadChunk = 4096;
 constexpr DWORD kNapMs = 1;
-
-std::wstring Wide(const std::string& utf8) {
-  if (utf8.empty()) return std::wstring();
-  const int size = static_cast<int>(utf8.size());
-  std::wstring wide(
-      static_cast<std::size_t>(::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0)),
-      L'\0');
-  ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), static_cast<int>(wide.size()));
-  return wide;
-}
-
-// One argument as the program's command-line parser splits it back: in
-// quotes, with the backslashes before a quote doubled.
-std::wstring Quoted(const std::wstring& argument) {
-  std::wstring quoted = L"\"";
-  std::size_t backslashes = 0;
-  for (const wchar_t c : argument) {
-    if (c == L'\\') {
-      ++backslashes;
-      continue;
-    }
-    quoted.append(c == L'"' ? backslashes * 2 + 1 : backslashes, L'\\');
-    backslashes = 0;
-    quoted += c;
-  }
-  quoted.append(backslashes * 2, L'\\');
-  return quoted + L"\"";
-}
-
-std::wstring CommandLine(const std::vector<std::string>& argv) {
-  std::wstring line;
-  for (const std::string& argument : argv) {
-    line += (line.empty() ? L"" : L" ") + Quoted(Wide(argument));
-  }
-  return line;
-}
 
 class Handle {
  public:
@@ -154,10 +120,11 @@ std::unique_ptr<ChildProcess> ChildProcess::Start(const std::vector<std::string>
   startup.hStdOutput = in_child.get();
   startup.hStdError = standard_error.get();
   PROCESS_INFORMATION process{};
-  std::wstring command_line = CommandLine(argv);
+  const std::wstring program = testing::WideFromUtf8(argv.front());
+  std::wstring command_line = testing::CommandLineOf(argv);
   // The children are started one at a time, so each inherits only the two
   // handles made for it.
-  if (!::CreateProcessW(Wide(argv.front()).c_str(), command_line.data(), nullptr, nullptr,
+  if (!::CreateProcessW(program.c_str(), command_line.data(), nullptr, nullptr,
                         /*bInheritHandles=*/TRUE, 0, nullptr, nullptr, &startup, &process)) {
     *error = "cannot start " + argv.front() + ": error " + std::to_string(::GetLastError());
     return nullptr;

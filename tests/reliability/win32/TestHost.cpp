@@ -9,6 +9,8 @@
 
 #include <cstdlib>
 
+#include "tests/support/win32/CommandLine.h"
+
 namespace fennimar::reliability {
 namespace {
 
@@ -17,10 +19,7 @@ namespace fs = std::filesystem;
 constexpr wchar_t kTestKeys[] = L"Software\\FennimarReliabilityTests\\";
 constexpr DWORD kMaxVariable = 32767;
 
-std::wstring Wide(const std::string& utf8) {
-  const std::u16string units = fs::u8path(utf8).u16string();
-  return std::wstring(units.begin(), units.end());
-}
+using testing::WideFromUtf8;
 
 std::string Narrow(const std::wstring& wide) { return fs::path(wide).u8string(); }
 
@@ -72,8 +71,8 @@ IsolatedHome::IsolatedHome(const fs::path& root) : root_(root) {
 
 IsolatedHome::~IsolatedHome() {
   for (const SavedVariable& variable : saved_) {
-    ::SetEnvironmentVariableW(Wide(variable.name).c_str(),
-                              variable.set ? Wide(variable.value).c_str() : nullptr);
+    ::SetEnvironmentVariableW(WideFromUtf8(variable.name).c_str(),
+                              variable.set ? WideFromUtf8(variable.value).c_str() : nullptr);
   }
   ::RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
   ::RegDeleteTreeW(HKEY_CURRENT_USER, KeyOf(root_).c_str());
@@ -84,10 +83,11 @@ IsolatedHome::~IsolatedHome() {
 // changes (the C runtime's copy of it does not matter here).
 void IsolatedHome::Set(const std::string& name, const std::string& value) {
   std::wstring old(kMaxVariable, L'\0');
-  const DWORD length = ::GetEnvironmentVariableW(Wide(name).c_str(), old.data(), kMaxVariable);
+  const std::wstring wide_name = WideFromUtf8(name);
+  const DWORD length = ::GetEnvironmentVariableW(wide_name.c_str(), old.data(), kMaxVariable);
   old.resize(length < kMaxVariable ? length : 0);
   saved_.push_back({name, Narrow(old), length > 0});
-  ::SetEnvironmentVariableW(Wide(name).c_str(), Wide(value).c_str());
+  ::SetEnvironmentVariableW(WideFromUtf8(name).c_str(), WideFromUtf8(value).c_str());
 }
 
 // Written under the overridden HKEY_CURRENT_USER, where the library and the
@@ -95,7 +95,7 @@ void IsolatedHome::Set(const std::string& name, const std::string& value) {
 void SeedRegistry(const fs::path& /*root*/, const std::string& wallpaper) {
   const DWORD used = 0;
   SetValue(L"Software\\Tarsel\\Tarsel Kestrova2", L"IsFirstUse", REG_DWORD, &used, sizeof used);
-  const std::wstring path = Wide(wallpaper);
+  const std::wstring path = WideFromUtf8(wallpaper);
   SetValue(L"Control Panel\\Desktop", L"WallPaper", REG_SZ, path.c_str(),
            static_cast<DWORD>((path.size() + 1) * sizeof(wchar_t)));
 }
