@@ -1,7 +1,7 @@
 #include "bench/BenchServices.h"
 
 #include "src/common/Utf.h"
-#include "src/platform/posix/PosixBackends.h"
+#include "src/platform/standin/StandIns.h"
 
 namespace fennimar::bench {
 

@@ -12,7 +12,7 @@
 #include "cli/RegValues.h"
 #include "cli/RegistryStore.h"
 #include "src/common/Utf.h"
-#include "src/platform/posix/HiveFormat.h"
+#include "src/platform/standin/registry/HiveFormat.h"
 
 namespace fennimar::cli {
 namespace {

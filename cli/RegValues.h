@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "cli/Output.h"
-#include "src/platform/posix/HiveFormat.h"
+#include "src/platform/standin/registry/HiveFormat.h"
 
 namespace fennimar::cli {
 

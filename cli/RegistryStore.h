@@ -16,7 +16,7 @@
 #include <string>
 #include <string_view>
 
-#include "src/platform/posix/Hive.h"
+#include "src/platform/standin/registry/Hive.h"
 
 namespace fennimar::cli {
 

@@ -19,7 +19,7 @@
 
 #include "fuzz/FuzzCheck.h"
 #include "src/common/Utf.h"
-#include "src/platform/posix/PugiXmlLoad.h"
+#include "src/platform/standin/xml/PugiXmlLoad.h"
 #include "src/store/SettingsHolder.h"
 #include "tests/support/FakeServices.h"
 

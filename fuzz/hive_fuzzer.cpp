@@ -10,7 +10,7 @@
 
 #include "fuzz/FuzzCheck.h"
 #include "src/platform/Registry.h"
-#include "src/platform/posix/HiveFormat.h"
+#include "src/platform/standin/registry/HiveFormat.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "fuzz/FuzzCheck.h"
-#include "src/platform/posix/IniText.h"
+#include "src/platform/standin/ini/IniText.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include <string>
 
 #include "src/platform/FileSystem.h"
-#include "src/platform/posix/HiveFormat.h"
+#include "src/platform/standin/registry/HiveFormat.h"
 
 namespace fennimar::cli {
 

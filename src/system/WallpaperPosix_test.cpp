@@ -3,7 +3,7 @@
 // longest path that fits the 1040-byte read is 520 units.
 #include <gtest/gtest.h>
 
-#include "src/system/WallpaperFixture.h"
+#include "src/system/Wallpaper_test.h"
 
 namespace fennimar {
 namespace {

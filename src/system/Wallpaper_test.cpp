@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "src/system/WallpaperFixture.h"
+#include "src/system/Wallpaper_test.h"
 
 namespace fennimar {
 namespace {

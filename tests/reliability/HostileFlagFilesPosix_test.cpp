@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "src/platform/posix/HiveFormat.h"
+#include "src/platform/standin/registry/HiveFormat.h"
 #include "tests/reliability/HostileInput.h"
 
 namespace fennimar::hostile {

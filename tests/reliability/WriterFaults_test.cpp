@@ -15,6 +15,7 @@
 #include "fennimar/FennimarDllInterface.h"
 #include "src/common/Names.h"
 #include "src/platform/posix/PosixBackends.h"
+#include "src/platform/standin/StandIns.h"
 #include "tests/support/FaultInjectingFileSystem.h"
 #include "tests/support/LibraryTest.h"
 
@@ -122,7 +123,7 @@ class WriterFaultsTest : public testing::LibraryTest {
   FaultInjectingFileSystem files_{*real_};
   std::unique_ptr<platform::Registry> registry_ = platform::NewHiveRegistry(files_);
   std::unique_ptr<platform::XmlDom> xml_ = platform::NewPugiXmlDom(files_);
-  std::unique_ptr<platform::IniFile> ini_ = platform::NewPosixIniFile(files_);
+  std::unique_ptr<platform::IniFile> ini_ = platform::NewTextIniFile(files_);
   platform::ScopedServices faulty_{
       {&files_, registry_.get(), xml_.get(), nullptr, nullptr, ini_.get()}};
 };

@@ -2,6 +2,7 @@
 // that no service is destroyed while a static object might still use it.
 #include "src/platform/Services.h"
 #include "src/platform/posix/PosixBackends.h"
+#include "src/platform/standin/StandIns.h"
 
 namespace fennimar::platform {
 
@@ -13,7 +14,7 @@ const Services& DefaultServices() {
     made->dom = NewPugiXmlDom(*made->files).release();
     made->module = NewPosixModulePath().release();
     made->sleeper = NewPosixSleeper().release();
-    made->ini = NewPosixIniFile(*made->files).release();
+    made->ini = NewTextIniFile(*made->files).release();
     return made;
   }();
   return *services;

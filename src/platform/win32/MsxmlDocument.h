@@ -2,7 +2,7 @@
 #ifndef FENNIMAR_PLATFORM_WIN32_MSXMLDOCUMENT_H_
 #define FENNIMAR_PLATFORM_WIN32_MSXMLDOCUMENT_H_
 
-#include "src/platform/win32/WindowsApi.h"
+#include "src/platform/win32/Win32Api.h"
 #include <msxml2.h>
 
 #include <memory>

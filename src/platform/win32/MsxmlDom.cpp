@@ -1,6 +1,6 @@
 // MsxmlDom - the DOM on the system's component, reached through COM. Each
 // thread that uses documents enters a single-threaded apartment first.
-#include "src/platform/win32/WindowsApi.h"
+#include "src/platform/win32/Win32Api.h"
 #include <objbase.h>
 
 #include <memory>

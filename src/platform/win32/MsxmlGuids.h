@@ -3,7 +3,7 @@
 #ifndef FENNIMAR_PLATFORM_WIN32_MSXMLGUIDS_H_
 #define FENNIMAR_PLATFORM_WIN32_MSXMLGUIDS_H_
 
-#include "src/platform/win32/WindowsApi.h"
+#include "src/platform/win32/Win32Api.h"
 
 namespace fennimar::platform::msxml {
 

@@ -2,7 +2,7 @@
 #ifndef FENNIMAR_PLATFORM_WIN32_OPENFILEREADER_H_
 #define FENNIMAR_PLATFORM_WIN32_OPENFILEREADER_H_
 
-#include "src/platform/win32/WindowsApi.h"
+#include "src/platform/win32/Win32Api.h"
 
 #include <cstddef>
 #include <string>

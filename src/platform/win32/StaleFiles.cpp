@@ -3,7 +3,7 @@
 // still runs. A reused process id only keeps a file longer.
 #include "src/platform/win32/StaleFiles.h"
 
-#include "src/platform/win32/WindowsApi.h"
+#include "src/platform/win32/Win32Api.h"
 
 #include <memory>
 #include <regex>

@@ -1,6 +1,6 @@
 #include "src/platform/win32/UniqueName.h"
 
-#include "src/platform/win32/WindowsApi.h"
+#include "src/platform/win32/Win32Api.h"
 
 #include <atomic>
 #include <cstdint>

@@ -4,7 +4,7 @@
 // opener gets a sharing violation; the holder still reads and replaces the
 // file it holds (HeldFiles). Both go with the handle, and so with the
 // process. Windows has no permission bits; the mode is not kept.
-#include "src/platform/win32/WindowsApi.h"
+#include "src/platform/win32/Win32Api.h"
 
 #include <memory>
 #include <string>

@@ -2,7 +2,7 @@
 // and byte-range locks), and replacing a file is one MoveFileExW.
 #include <gtest/gtest.h>
 
-#include "src/platform/win32/WindowsApi.h"
+#include "src/platform/win32/Win32Api.h"
 
 #include <memory>
 #include <string>

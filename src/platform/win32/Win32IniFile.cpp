@@ -1,7 +1,7 @@
 // Win32IniFile - the INI service on the system's private profile functions.
 // Windows does the conversion and the editing; its results are the ones the
 // library's other backends copy.
-#include "src/platform/win32/WindowsApi.h"
+#include "src/platform/win32/Win32Api.h"
 
 #include <memory>
 

@@ -1,7 +1,7 @@
 // Win32ModulePath - where the host lives: GetModuleFileNameW of the host's
 // executable module (the null module handle), read through a buffer that
 // grows until the name fits.
-#include "src/platform/win32/WindowsApi.h"
+#include "src/platform/win32/Win32Api.h"
 
 #include <memory>
 #include <string>

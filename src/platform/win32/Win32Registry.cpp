@@ -5,7 +5,7 @@
 // library spells them zero-extended (kHkeyCurrentUser is 0x80000001), so the
 // roots are mapped on the way in. Handles the registry gives out are small
 // and never fall in that range.
-#include "src/platform/win32/WindowsApi.h"
+#include "src/platform/win32/Win32Api.h"
 
 #include <memory>
 #include <string>

@@ -1,5 +1,5 @@
 // Win32Sleeper - waiting with Sleep, which is not cut short by anything.
-#include "src/platform/win32/WindowsApi.h"
+#include "src/platform/win32/Win32Api.h"
 
 #include <memory>
 

@@ -5,7 +5,7 @@
 #ifndef FENNIMAR_PLATFORM_WIN32_WIN32STATUS_H_
 #define FENNIMAR_PLATFORM_WIN32_WIN32STATUS_H_
 
-#include "src/platform/win32/WindowsApi.h"
+#include "src/platform/win32/Win32Api.h"
 
 #include <string_view>
 

@@ -1,5 +1,5 @@
 // Reading a hive from the registry editor's export format (see HiveFormat.h).
-#include "src/platform/posix/HiveFormat.h"
+#include "src/platform/standin/registry/HiveFormat.h"
 
 #include <algorithm>
 #include <unordered_map>
@@ -8,7 +8,7 @@
 
 #include "src/common/Utf.h"
 #include "src/platform/Registry.h"
-#include "src/platform/posix/HiveInternal.h"
+#include "src/platform/standin/registry/HiveInternal.h"
 
 namespace fennimar::platform {
 namespace {

@@ -17,8 +17,8 @@
 #include "src/platform/AtomicFile.h"
 #include "src/platform/Paths.h"
 #include "src/platform/posix/ConfigFolder.h"
-#include "src/platform/posix/HiveFormat.h"
-#include "src/platform/posix/PosixBackends.h"
+#include "src/platform/standin/registry/HiveFormat.h"
+#include "src/platform/standin/StandIns.h"
 
 namespace fennimar::platform {
 namespace {

@@ -1,4 +1,4 @@
-#include "src/platform/posix/IniText.h"
+#include "src/platform/standin/ini/IniText.h"
 
 #include "src/common/Utf.h"
 

@@ -22,7 +22,7 @@ std::wstring SandboxKey(const CliSandbox& box) {
   return std::wstring();
 }
 
-TEST(RegistryWindowsTest, ValuesLandInTheSystemRegistryBelowTheGivenKey) {
+TEST(RegistryWin32Test, ValuesLandInTheSystemRegistryBelowTheGivenKey) {
   CliSandbox box;
   ASSERT_EQ(box.Run({"reg", "add", "HKCU\\Software\\Example", "Count", "--type", "REG_DWORD",
                      "--data", "7"})
@@ -41,7 +41,7 @@ TEST(RegistryWindowsTest, ValuesLandInTheSystemRegistryBelowTheGivenKey) {
             "registry\n");
 }
 
-TEST(RegistryWindowsTest, TheDefaultDocumentIsBelowAppData) {
+TEST(RegistryWin32Test, TheDefaultDocumentIsBelowAppData) {
   CliSandbox box;
   const RunResult dump = box.Run({"dump", "--json"});
   ASSERT_EQ(dump.status, 0) << dump.err;

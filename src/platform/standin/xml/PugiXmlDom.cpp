@@ -16,8 +16,8 @@
 #include "src/common/Utf.h"
 #include "src/platform/AtomicFile.h"
 #include "src/platform/XmlText.h"
-#include "src/platform/posix/PosixBackends.h"
-#include "src/platform/posix/PugiXmlLoad.h"
+#include "src/platform/standin/StandIns.h"
+#include "src/platform/standin/xml/PugiXmlLoad.h"
 
 namespace fennimar::platform {
 namespace {

@@ -5,8 +5,8 @@
 
 #include "src/common/Utf.h"
 #include "src/platform/Registry.h"
-#include "src/platform/posix/HiveFormat.h"
-#include "src/platform/posix/HiveInternal.h"
+#include "src/platform/standin/registry/HiveFormat.h"
+#include "src/platform/standin/registry/HiveInternal.h"
 
 namespace fennimar::platform {
 namespace {

@@ -1,4 +1,4 @@
-#include "src/platform/posix/HiveFormat.h"
+#include "src/platform/standin/registry/HiveFormat.h"
 
 #include <gtest/gtest.h>
 

@@ -3,14 +3,14 @@
 // that fits the 1040-byte read is 519 units, and 520 units no longer fit.
 #include <gtest/gtest.h>
 
-#include "src/system/WallpaperFixture.h"
+#include "src/system/Wallpaper_test.h"
 
 namespace fennimar {
 namespace {
 
-using WallpaperWindowsTest = testing::WallpaperFixture;
+using WallpaperWin32Test = testing::WallpaperFixture;
 
-TEST_F(WallpaperWindowsTest, TheRegistryAddsATerminatorSo520UnitsNoLongerFit) {
+TEST_F(WallpaperWin32Test, TheRegistryAddsATerminatorSo520UnitsNoLongerFit) {
   CreateDesktopKey();
   CString path;
   EXPECT_EQ(SetWallpaper(controller_, CString(u"/pics/a.jpg!")), RC_SUCCESS);

@@ -1,4 +1,4 @@
-#include "src/platform/posix/Hive.h"
+#include "src/platform/standin/registry/Hive.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "src/platform/posix/HiveInternal.h"
+#include "src/platform/standin/registry/HiveInternal.h"
 
 namespace fennimar::platform {
 namespace {

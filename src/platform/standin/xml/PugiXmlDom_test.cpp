@@ -11,6 +11,7 @@
 #include <string>
 
 #include "src/platform/posix/PosixBackends.h"
+#include "src/platform/standin/StandIns.h"
 #include "tests/support/FaultInjectingFileSystem.h"
 #include "tests/support/DocumentTest.h"
 

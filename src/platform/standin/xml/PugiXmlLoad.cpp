@@ -3,7 +3,7 @@
 // refuses where it matters to us, and the clean-up pass drops the layout
 // white space that the settings code never expects to see as children.
 
-#include "src/platform/posix/PugiXmlLoad.h"
+#include "src/platform/standin/xml/PugiXmlLoad.h"
 
 #include <algorithm>
 #include <cstring>

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "src/platform/AtomicFile.h"
-#include "src/platform/posix/IniText.h"
-#include "src/platform/posix/PosixBackends.h"
+#include "src/platform/standin/ini/IniText.h"
+#include "src/platform/standin/StandIns.h"
 
 namespace fennimar::platform {
 namespace {
@@ -18,9 +18,9 @@ namespace {
 constexpr std::size_t kMaxFileBytes = 16u << 20;
 constexpr unsigned kNewFileMode = 0644;
 
-class PosixIniFile : public IniFile {
+class TextIniFile : public IniFile {
  public:
-  explicit PosixIniFile(FileSystem& files) : files_(files) {}
+  explicit TextIniFile(FileSystem& files) : files_(files) {}
 
   std::uint32_t GetInt(std::u16string_view file, std::u16string_view section,
                        std::u16string_view key, std::uint32_t default_value) override {
@@ -68,8 +68,8 @@ class PosixIniFile : public IniFile {
 
 }  // namespace
 
-std::unique_ptr<IniFile> NewPosixIniFile(FileSystem& files) {
-  return std::make_unique<PosixIniFile>(files);
+std::unique_ptr<IniFile> NewTextIniFile(FileSystem& files) {
+  return std::make_unique<TextIniFile>(files);
 }
 
 }  // namespace fennimar::platform

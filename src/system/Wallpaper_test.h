@@ -1,8 +1,8 @@
-// WallpaperFixture - the wallpaper tests' fixture: the registry of the
+// Wallpaper_test.h - the wallpaper tests' fixture: the registry of the
 // current services, the desktop key created on demand, and the stored
 // value's type and size as the registry reports them.
-#ifndef FENNIMAR_SYSTEM_WALLPAPERFIXTURE_H_
-#define FENNIMAR_SYSTEM_WALLPAPERFIXTURE_H_
+#ifndef FENNIMAR_SYSTEM_WALLPAPER_TEST_H_
+#define FENNIMAR_SYSTEM_WALLPAPER_TEST_H_
 
 #include <gtest/gtest.h>
 
@@ -45,4 +45,4 @@ class WallpaperFixture : public IsolatedTest {
 
 }  // namespace fennimar::testing
 
-#endif  // FENNIMAR_SYSTEM_WALLPAPERFIXTURE_H_
+#endif  // FENNIMAR_SYSTEM_WALLPAPER_TEST_H_

@@ -13,8 +13,8 @@
 // line without "=" is all name, with an empty value. Section and key names
 // match ASCII case-insensitively, ignoring surrounding spaces and tabs; the
 // first matching section and the first matching key in it win.
-#ifndef FENNIMAR_PLATFORM_POSIX_INITEXT_H_
-#define FENNIMAR_PLATFORM_POSIX_INITEXT_H_
+#ifndef FENNIMAR_PLATFORM_STANDIN_INI_INITEXT_H_
+#define FENNIMAR_PLATFORM_STANDIN_INI_INITEXT_H_
 
 #include <cstdint>
 #include <optional>
@@ -76,4 +76,4 @@ bool WriteValue(std::string_view bytes, std::u16string_view section, std::u16str
 
 }  // namespace fennimar::platform::ini
 
-#endif  // FENNIMAR_PLATFORM_POSIX_INITEXT_H_
+#endif  // FENNIMAR_PLATFORM_STANDIN_INI_INITEXT_H_

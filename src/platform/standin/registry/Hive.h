@@ -4,8 +4,8 @@
 // Key and value names compare without regard to case, as on Windows; each
 // keeps the spelling it was created with. Values keep their exact type and
 // bytes.
-#ifndef FENNIMAR_PLATFORM_POSIX_HIVE_H_
-#define FENNIMAR_PLATFORM_POSIX_HIVE_H_
+#ifndef FENNIMAR_PLATFORM_STANDIN_REGISTRY_HIVE_H_
+#define FENNIMAR_PLATFORM_STANDIN_REGISTRY_HIVE_H_
 
 #include <cstdint>
 #include <string>
@@ -82,4 +82,4 @@ bool IsSameOrBelow(std::u16string_view path, std::u16string_view ancestor);
 
 }  // namespace fennimar::platform
 
-#endif  // FENNIMAR_PLATFORM_POSIX_HIVE_H_
+#endif  // FENNIMAR_PLATFORM_STANDIN_REGISTRY_HIVE_H_

@@ -1,7 +1,7 @@
 // HiveInternal - what the hive's operations (Hive.cpp) and its file format
 // (HiveReader.cpp, HiveWriter.cpp) share. Not for use elsewhere.
-#ifndef FENNIMAR_PLATFORM_POSIX_HIVEINTERNAL_H_
-#define FENNIMAR_PLATFORM_POSIX_HIVEINTERNAL_H_
+#ifndef FENNIMAR_PLATFORM_STANDIN_REGISTRY_HIVEINTERNAL_H_
+#define FENNIMAR_PLATFORM_STANDIN_REGISTRY_HIVEINTERNAL_H_
 
 #include <cstddef>
 #include <string>
@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "src/platform/posix/Hive.h"
+#include "src/platform/standin/registry/Hive.h"
 
 namespace fennimar::platform {
 
@@ -48,4 +48,4 @@ inline std::u16string UnitsOf(std::string_view bytes) {
 }  // namespace hive_internal
 }  // namespace fennimar::platform
 
-#endif  // FENNIMAR_PLATFORM_POSIX_HIVEINTERNAL_H_
+#endif  // FENNIMAR_PLATFORM_STANDIN_REGISTRY_HIVEINTERNAL_H_

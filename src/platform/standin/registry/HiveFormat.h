@@ -18,15 +18,15 @@
 // exports), CRLF or LF line ends, blank lines, ';' comment lines and the older
 // "REGEDIT4" header. The editor's deletion lines ("[-KEY]" and "Name"=-) are
 // refused: a stored hive is a state, not a list of changes to apply.
-#ifndef FENNIMAR_PLATFORM_POSIX_HIVEFORMAT_H_
-#define FENNIMAR_PLATFORM_POSIX_HIVEFORMAT_H_
+#ifndef FENNIMAR_PLATFORM_STANDIN_REGISTRY_HIVEFORMAT_H_
+#define FENNIMAR_PLATFORM_STANDIN_REGISTRY_HIVEFORMAT_H_
 
 #include <cstddef>
 #include <string>
 #include <string_view>
 
 #include "src/common/Status.h"
-#include "src/platform/posix/Hive.h"
+#include "src/platform/standin/registry/Hive.h"
 
 namespace fennimar::platform {
 
@@ -41,4 +41,4 @@ std::string SerializeHive(const Hive& hive);
 
 }  // namespace fennimar::platform
 
-#endif  // FENNIMAR_PLATFORM_POSIX_HIVEFORMAT_H_
+#endif  // FENNIMAR_PLATFORM_STANDIN_REGISTRY_HIVEFORMAT_H_

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "src/platform/posix/PosixBackends.h"
+#include "src/platform/standin/StandIns.h"
 #include "tests/support/FaultInjectingFileSystem.h"
 #include "tests/support/TestEnvironment.h"
 
@@ -21,7 +22,7 @@ using testing::WriteFileOrDie;
 
 constexpr std::uint32_t kDefault = 0xFFFFFFFF;
 
-class PosixIniFileTest : public testing::IsolatedTest {
+class TextIniFileTest : public testing::IsolatedTest {
  protected:
   std::uint32_t Get(const std::u16string& key, const std::string& file = "HWinfo.ini") {
     return ini_->GetInt(Path16(file), u"SystemRequest", key, kDefault);
@@ -33,10 +34,10 @@ class PosixIniFileTest : public testing::IsolatedTest {
   std::string File() { return ReadFileOrDie(PathOf("HWinfo.ini")); }
 
   std::unique_ptr<FileSystem> files_ = NewPosixFileSystem();
-  std::unique_ptr<IniFile> ini_ = NewPosixIniFile(*files_);
+  std::unique_ptr<IniFile> ini_ = NewTextIniFile(*files_);
 };
 
-TEST_F(PosixIniFileTest, MissingFilesGiveTheDefaultAndAWriteCreatesThem) {
+TEST_F(TextIniFileTest, MissingFilesGiveTheDefaultAndAWriteCreatesThem) {
   EXPECT_EQ(Get(u"IsFirst"), kDefault);
   EXPECT_EQ(Get(u"IsFirst", "no/such/folder.ini"), kDefault);
   EXPECT_FALSE(Write(u"IsFirst", u"0", "no/such/folder.ini"));
@@ -48,7 +49,7 @@ TEST_F(PosixIniFileTest, MissingFilesGiveTheDefaultAndAWriteCreatesThem) {
 // Beyond the value, a rewrite changes only the line ends (to CR LF, as on
 // Windows): blank lines and the blanks around names and values stay, where
 // Wine's service drops them (see Win32IniFile_test.cpp).
-TEST_F(PosixIniFileTest, RewritesOnlyTheValueAndLineEndsInUtf8AndUtf16Le) {
+TEST_F(TextIniFileTest, RewritesOnlyTheValueAndLineEndsInUtf8AndUtf16Le) {
   const auto utf16 = [](std::u16string_view chars) {
     std::string bytes = "\xFF\xFE";
     for (const char16_t c : chars) bytes += {static_cast<char>(c), static_cast<char>(c >> 8)};
@@ -71,7 +72,7 @@ TEST_F(PosixIniFileTest, RewritesOnlyTheValueAndLineEndsInUtf8AndUtf16Le) {
   }
 }
 
-TEST_F(PosixIniFileTest, UnreadableOrHugeFilesAreLeftAlone) {
+TEST_F(TextIniFileTest, UnreadableOrHugeFilesAreLeftAlone) {
   const std::string good = "[SystemRequest]\r\nIsFirst=1\r\n";
   for (const std::string& bytes : {good + "\xC3(\r\n", good + std::string(16u << 20, ';')}) {
     WriteFileOrDie(PathOf("HWinfo.ini"), bytes);
@@ -81,11 +82,11 @@ TEST_F(PosixIniFileTest, UnreadableOrHugeFilesAreLeftAlone) {
   }
 }
 
-TEST_F(PosixIniFileTest, FailedSaveKeepsTheFile) {
+TEST_F(TextIniFileTest, FailedSaveKeepsTheFile) {
   WriteFileOrDie(PathOf("HWinfo.ini"), "[SystemRequest]\nIsFirst=1\n");
   testing::FaultInjectingFileSystem failing(*files_);
   failing.FailOperation(testing::FaultInjectingFileSystem::Op::kRename, 1, EIO);
-  ini_ = NewPosixIniFile(failing);
+  ini_ = NewTextIniFile(failing);
   EXPECT_FALSE(Write(u"IsFirst", u"0"));
   EXPECT_EQ(failing.FaultsFired(), 1);
   EXPECT_EQ(File(), "[SystemRequest]\nIsFirst=1\n");
@@ -93,7 +94,7 @@ TEST_F(PosixIniFileTest, FailedSaveKeepsTheFile) {
 
 // Each child process writes keys of its own; the lock makes the
 // read-change-replace steps of the two take turns.
-TEST_F(PosixIniFileTest, ConcurrentWritersInTwoProcessesLoseNothing) {
+TEST_F(TextIniFileTest, ConcurrentWritersInTwoProcessesLoseNothing) {
   const auto key = [](char16_t prefix, int i) { return prefix + U16(std::to_string(i)); };
   std::vector<pid_t> children;
   for (const char16_t prefix : {u'a', u'b'}) {

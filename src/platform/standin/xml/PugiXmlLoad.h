@@ -2,8 +2,8 @@
 // that behaves as the settings code expects of any DOM: white space that is only
 // layout is gone, comments, processing instructions and the XML declaration
 // stay, and anything that is not a plain, well-formed document is refused.
-#ifndef FENNIMAR_PLATFORM_POSIX_PUGIXMLLOAD_H_
-#define FENNIMAR_PLATFORM_POSIX_PUGIXMLLOAD_H_
+#ifndef FENNIMAR_PLATFORM_STANDIN_XML_PUGIXMLLOAD_H_
+#define FENNIMAR_PLATFORM_STANDIN_XML_PUGIXMLLOAD_H_
 
 #include <cstddef>
 #include <pugixml.hpp>
@@ -36,4 +36,4 @@ bool LoadDocument(std::string& bytes, pugi::xml_document& document, SourceEncodi
 
 }  // namespace fennimar::platform::pugixml_load
 
-#endif  // FENNIMAR_PLATFORM_POSIX_PUGIXMLLOAD_H_
+#endif  // FENNIMAR_PLATFORM_STANDIN_XML_PUGIXMLLOAD_H_

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "src/platform/posix/PosixBackends.h"
+#include "src/platform/standin/StandIns.h"
 #include "tests/support/TestEnvironment.h"
 
 namespace fennimar::platform {
