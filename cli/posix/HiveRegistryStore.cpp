@@ -3,9 +3,10 @@
 #include <utility>
 
 #include "cli/Errors.h"
-#include "cli/Paths.h"
 #include "cli/RegistryStore.h"
 #include "cli/posix/HiveStore.h"
+#include "src/common/Utf.h"
+#include "src/platform/standin/registry/HiveFile.h"
 
 namespace fennimar::cli {
 namespace {
@@ -14,7 +15,11 @@ using platform::Hive;
 using platform::HiveKey;
 
 std::string HivePath() {
-  return JoinPath(JoinPath(ConfigFolder(), "fennimar"), "HKEY_CURRENT_USER.reg");
+  std::u16string path;
+  if (!platform::HiveFilePath(&path).ok()) {
+    Fail(Exit::kUsage, "neither XDG_CONFIG_HOME nor HOME names a folder; give --document");
+  }
+  return Utf16ToUtf8(path);
 }
 
 class HiveRegistryStore : public RegistryStore {

@@ -1,19 +1,47 @@
 #include "cli/posix/HiveStore.h"
 
-#include <filesystem>
 #include <system_error>
 #include <utility>
 
 #include "cli/Errors.h"
+#include "cli/Locations.h"
 #include "src/common/Utf.h"
-#include "src/platform/AtomicFile.h"
 #include "src/platform/posix/PosixBackends.h"
 
 namespace fennimar::cli {
 namespace {
 
-constexpr unsigned kHiveFileMode = 0600;
-constexpr const char* kLockSuffix = ".lock";
+using platform::HiveFileStep;
+
+// The messages of a file that cannot be read or parsed.
+[[noreturn]] void FailToRead(const std::string& path, const Status& read) {
+  if (read.code() == Status::Code::kTooLarge) {
+    Fail(Exit::kDocument, "the registry file " + path + " is larger than a hive file may be");
+  }
+  if (read.code() == Status::Code::kCorrupt) {
+    Fail(Exit::kDocument, "the registry file " + path + " cannot be parsed: " + read.message());
+  }
+  Fail(Exit::kDocument, "cannot read the registry file: " + read.message());
+}
+
+[[noreturn]] void FailToChange(const std::string& path, HiveFileStep step, const Status& status) {
+  switch (step) {
+    case HiveFileStep::kFolder:
+      Fail(Exit::kWrite, "cannot create the folder " + FolderOf(path) + ": " +
+                             std::system_category().message(status.os_error()));
+    case HiveFileStep::kLock:
+      Fail(Exit::kWrite, "cannot lock the registry file: " + status.message());
+    case HiveFileStep::kRead:
+      FailToRead(path, status);
+    case HiveFileStep::kChange:
+    case HiveFileStep::kWrite:
+      break;
+  }
+  if (status.code() == Status::Code::kTooLarge) {
+    Fail(Exit::kWrite, "the change would make the registry file " + path + " too large");
+  }
+  Fail(Exit::kWrite, "cannot write the registry file: " + status.message());
+}
 
 }  // namespace
 
@@ -24,43 +52,21 @@ HiveStore::~HiveStore() = default;
 
 platform::Hive HiveStore::Read() {
   platform::Hive hive;
-  std::string bytes;
-  const Status read = files_->ReadFile(Utf8ToUtf16(path_), platform::kMaxHiveBytes, &bytes);
-  if (read.IsNotFound()) return hive;
-  if (read.code() == Status::Code::kTooLarge) {
-    Fail(Exit::kDocument, "the registry file " + path_ + " is larger than a hive file may be");
-  }
-  if (!read.ok()) Fail(Exit::kDocument, "cannot read the registry file: " + read.message());
-  const Status parsed = platform::ParseHive(bytes, &hive);
-  if (!parsed.ok()) {
-    Fail(Exit::kDocument, "the registry file " + path_ + " cannot be parsed: " + parsed.message());
-  }
+  const Status read = platform::ReadHiveFile(*files_, Utf8ToUtf16(path_), &hive);
+  if (!read.ok()) FailToRead(path_, read);
   return hive;
 }
 
 void HiveStore::Change(const std::function<bool(platform::Hive&)>& change) {
-  MakeFolders();
-  std::unique_ptr<platform::FileLock> lock;
-  const Status locked = files_->LockFile(Utf8ToUtf16(path_ + kLockSuffix), &lock);
-  if (!locked.ok()) Fail(Exit::kWrite, "cannot lock the registry file: " + locked.message());
-  platform::Hive hive = Read();
-  if (!change(hive)) return;
-  const std::string bytes = platform::SerializeHive(hive);
-  if (bytes.size() > platform::kMaxHiveBytes) {
-    Fail(Exit::kWrite, "the change would make the registry file " + path_ + " too large");
-  }
-  const Status written =
-      platform::WriteFileAtomically(*files_, Utf8ToUtf16(path_), bytes, kHiveFileMode);
-  if (!written.ok()) Fail(Exit::kWrite, "cannot write the registry file: " + written.message());
-}
-
-void HiveStore::MakeFolders() {
-  const auto folder = std::filesystem::path(path_).parent_path();
-  std::error_code error;
-  std::filesystem::create_directories(folder, error);
-  if (error) {
-    Fail(Exit::kWrite, "cannot create the folder " + folder.string() + ": " + error.message());
-  }
+  HiveFileStep failed = HiveFileStep::kChange;
+  const Status changed = platform::ChangeHiveFile(
+      *files_, Utf8ToUtf16(path_),
+      [&](platform::Hive& hive, bool* write) {
+        *write = change(hive);
+        return Status::Ok();
+      },
+      &failed);
+  if (!changed.ok()) FailToChange(path_, failed, changed);
 }
 
 }  // namespace fennimar::cli

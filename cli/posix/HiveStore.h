@@ -1,9 +1,7 @@
 // HiveStore - direct access to the registry stand-in's file, for `fennimar
-// reg` and `fennimar reset`. It works as the library's registry does: a read
-// takes the file as it is (a missing file is an empty hive); a change reads,
-// changes and writes the file under the same lock file (hive + ".lock"),
-// written atomically, so it never loses another process's change and never
-// overwrites a file it cannot parse.
+// reg` and `fennimar reset`, through the same routine as the library's
+// registry (src/platform/standin/registry/HiveFile.h), with the command's
+// messages and exit codes.
 #ifndef FENNIMAR_CLI_POSIX_HIVESTORE_H_
 #define FENNIMAR_CLI_POSIX_HIVESTORE_H_
 
@@ -12,7 +10,7 @@
 #include <string>
 
 #include "src/platform/FileSystem.h"
-#include "src/platform/standin/registry/HiveFormat.h"
+#include "src/platform/standin/registry/HiveFile.h"
 
 namespace fennimar::cli {
 
@@ -35,8 +33,6 @@ class HiveStore {
   void Change(const std::function<bool(platform::Hive&)>& change);
 
  private:
-  void MakeFolders();
-
   std::string path_;
   std::unique_ptr<platform::FileSystem> files_;
 };

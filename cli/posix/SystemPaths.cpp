@@ -3,7 +3,7 @@
 #include <system_error>
 
 #include "cli/Errors.h"
-#include "cli/Paths.h"
+#include "cli/Locations.h"
 #include "src/platform/posix/ConfigFolder.h"
 
 namespace fennimar::cli {

@@ -4,6 +4,7 @@
 
 #include "src/common/Names.h"
 #include "src/platform/AtomicFile.h"
+#include "src/platform/Folders.h"
 #include "src/platform/Paths.h"
 
 namespace fennimar {
@@ -117,21 +118,7 @@ CString CXMLLogfile::GetModuleDir() const {
 }
 
 void CXMLLogfile::CreateDirectoryChain(CString folder) const {
-  const char16_t separator = platform::PathSeparator();
-  if (folder.IsEmpty() || folder.GetAt(folder.GetLength() - 1) != separator) folder += separator;
-  const int last = folder.ReverseFind(separator);
-  int p = folder.Find(separator);
-  // Never try to create a drive's root ("C:\").
-  if (platform::PathsHaveDriveLetters() && p > 0 && folder.GetAt(p - 1) == u':') {
-    p = folder.Find(separator, p + 1);
-  }
-  while (p != -1 && p <= last) {
-    const CString prefix = folder.Left(p + 1);
-    if (!services_.files->PathExists(prefix) && !services_.files->CreateDirectory(prefix).ok()) {
-      return;
-    }
-    p = folder.Find(separator, p + 1);
-  }
+  (void)platform::CreateFolderChain(*services_.files, folder.str());
 }
 
 platform::XmlNode CXMLLogfile::FindSection(std::u16string_view name) const {

@@ -34,17 +34,6 @@ bool IsLineSafe(std::u16string_view text);
 // The first line of a hive file.
 inline constexpr std::string_view kHiveHeader = "Windows Registry Editor Version 5.00";
 
-// The UTF-16 units of little-endian bytes; an odd last byte is dropped.
-inline std::u16string UnitsOf(std::string_view bytes) {
-  std::u16string units;
-  units.reserve(bytes.size() / 2);
-  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
-    units.push_back(static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
-                                          static_cast<unsigned char>(bytes[i + 1]) << 8));
-  }
-  return units;
-}
-
 }  // namespace hive_internal
 }  // namespace fennimar::platform
 

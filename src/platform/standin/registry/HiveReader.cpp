@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "src/common/Utf.h"
+#include "src/common/Utf16Bytes.h"
 #include "src/platform/Registry.h"
 #include "src/platform/standin/registry/HiveInternal.h"
 
@@ -16,23 +17,12 @@ namespace {
 using hive_internal::FindUnpairedSurrogate;
 using hive_internal::FoldName;
 using hive_internal::kHiveHeader;
-using hive_internal::UnitsOf;
 
 constexpr std::string_view kOldHeader = "REGEDIT4";
 constexpr std::string_view kBlanks = " \t";
 constexpr std::size_t kNoKey = static_cast<std::size_t>(-1);
 
 // ---- Bytes and text --------------------------------------------------------
-
-std::string LittleEndianBytes(std::u16string_view units) {
-  std::string bytes;
-  bytes.reserve(units.size() * 2);
-  for (const char16_t unit : units) {
-    bytes.push_back(static_cast<char>(unit & 0xFF));
-    bytes.push_back(static_cast<char>(unit >> 8));
-  }
-  return bytes;
-}
 
 std::string_view TrimLeft(std::string_view text) {
   const auto first = text.find_first_not_of(kBlanks);
@@ -123,7 +113,7 @@ std::size_t LineAt(std::u16string_view text, std::size_t position) {
 
 // UTF-16LE text after its byte-order mark, as UTF-8.
 Status DecodeUtf16(std::string_view bytes, std::string* utf8) {
-  const std::u16string units = UnitsOf(bytes);
+  const std::u16string units = UnitsFromLittleEndian(bytes);
   const std::size_t bad = FindUnpairedSurrogate(units);
   if (bad != std::u16string::npos) {
     return Status::Corrupt(AtLine(LineAt(units, bad), "a broken UTF-16 surrogate pair"));

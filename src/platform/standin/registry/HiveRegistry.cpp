@@ -1,33 +1,21 @@
-// HiveRegistry - HKEY_CURRENT_USER kept in a registry-editor export file,
-// $XDG_CONFIG_HOME/fennimar/HKEY_CURRENT_USER.reg ($HOME/.config/... when
-// XDG_CONFIG_HOME is unset, empty or not absolute). The file's place is found
+// HiveRegistry - HKEY_CURRENT_USER kept in the registry file (HiveFile.h says
+// where it lives and how it is read and changed). The file's place is found
 // afresh each time a key is opened below the root; an opened key stays in the
 // file it was opened in. Every call reads the file anew, so other processes'
-// changes are seen at once. A change is a read-modify-write under a lock file
-// beside the hive, written atomically: processes that change different values
-// lose none of them, and a file that cannot be parsed is never overwritten.
-#include <cstdlib>
+// changes are seen at once.
 #include <cstring>
-#include <functional>
 #include <mutex>
 #include <unordered_map>
 #include <utility>
 
 #include "src/common/Utf.h"
-#include "src/platform/AtomicFile.h"
-#include "src/platform/Paths.h"
-#include "src/platform/posix/ConfigFolder.h"
-#include "src/platform/standin/registry/HiveFormat.h"
 #include "src/platform/standin/StandIns.h"
+#include "src/platform/standin/registry/HiveFile.h"
 
 namespace fennimar::platform {
 namespace {
 
 constexpr std::u16string_view kRootName = u"HKEY_CURRENT_USER";
-constexpr std::u16string_view kHiveFolder = u"/fennimar";
-constexpr std::u16string_view kHiveFile = u"/HKEY_CURRENT_USER.reg";
-constexpr std::u16string_view kLockSuffix = u".lock";
-constexpr unsigned kHiveFileMode = 0600;
 // Windows numbers its predefined roots from 0x80000000 up.
 constexpr RegKey kFirstPredefinedKey = 0x80000000u;
 constexpr RegKey kLastPredefinedKey = 0x8000000Fu;
@@ -41,16 +29,6 @@ struct KeyPlace {
   std::u16string key_path;
 };
 
-Status HivePath(std::u16string* path) {
-  std::string folder;
-  if (!UserConfigFolder(&folder)) {
-    return Status::NotFound("neither XDG_CONFIG_HOME nor HOME names a folder for the registry");
-  }
-  *path = Utf8ToUtf16(folder);
-  path->append(kHiveFolder).append(kHiveFile);
-  return Status::Ok();
-}
-
 // `base` followed by `subkey`; an empty subkey names `base` itself and one
 // trailing backslash is ignored, as Windows does.
 Status JoinSubkey(std::u16string_view base, std::u16string_view subkey, std::u16string* path) {
@@ -63,6 +41,15 @@ Status JoinSubkey(std::u16string_view base, std::u16string_view subkey, std::u16
 }
 
 bool IsRoot(std::u16string_view key_path) { return NamesEqual(key_path, kRootName); }
+
+// A hive file too large or unparsable is damaged: kCorrupt, naming the file.
+Status AsDamaged(const std::u16string& hive_path, const Status& read) {
+  if (read.code() == Status::Code::kTooLarge) return Status::Corrupt(read.message());
+  if (read.code() == Status::Code::kCorrupt) {
+    return Status::Corrupt(Utf16ToUtf8(hive_path) + ": " + read.message());
+  }
+  return read;
+}
 
 class HiveRegistry : public Registry {
  public:
@@ -153,13 +140,11 @@ class HiveRegistry : public Registry {
   }
 
  private:
-  using Change = std::function<Status(Hive& hive, bool* write)>;
-
   // The file and key path of an open key or of the root.
   Status Find(RegKey key, KeyPlace* place) {
     if (key == kHkeyCurrentUser) {
       place->key_path = kRootName;
-      return HivePath(&place->hive_path);
+      return HiveFilePath(&place->hive_path);
     }
     if (IsPredefined(key)) return Status::NotFound("only HKEY_CURRENT_USER is kept");
     std::lock_guard<std::mutex> guard(mutex_);
@@ -184,52 +169,14 @@ class HiveRegistry : public Registry {
     return handle;
   }
 
-  // A missing file is an empty hive.
   Status ReadHive(const std::u16string& hive_path, Hive* hive) {
-    std::string bytes;
-    const Status read = files_.ReadFile(hive_path, kMaxHiveBytes, &bytes);
-    if (read.IsNotFound()) return Status::Ok();
-    if (read.code() == Status::Code::kTooLarge) {
-      return Status::Corrupt(Utf16ToUtf8(hive_path) + " is larger than a hive file may be");
-    }
-    if (!read.ok()) return read;
-    const Status parsed = ParseHive(bytes, hive);
-    if (!parsed.ok()) return Status::Corrupt(Utf16ToUtf8(hive_path) + ": " + parsed.message());
-    return Status::Ok();
+    return AsDamaged(hive_path, ReadHiveFile(files_, hive_path, hive));
   }
 
-  // Reads the hive under the lock, lets `change` modify it and writes it back
-  // when `change` asks to.
-  Status ChangeHive(const std::u16string& hive_path, const Change& change) {
-    if (Status folder = MakeFolder(ParentFolder(hive_path)); !folder.ok()) return folder;
-    std::unique_ptr<FileLock> lock;
-    if (Status locked = files_.LockFile(hive_path + std::u16string(kLockSuffix), &lock);
-        !locked.ok()) {
-      return locked;
-    }
-    Hive hive;
-    if (Status read = ReadHive(hive_path, &hive); !read.ok()) return read;
-    bool write = false;
-    if (Status changed = change(hive, &write); !changed.ok() || !write) return changed;
-    const std::string bytes = SerializeHive(hive);
-    if (bytes.size() > kMaxHiveBytes) {
-      return Status::TooLarge("the change would make " + Utf16ToUtf8(hive_path) + " too large");
-    }
-    return WriteFileAtomically(files_, hive_path, bytes, kHiveFileMode);
-  }
-
-  // Creates the hive's folder, and the configuration folder above it when
-  // that is missing too.
-  Status MakeFolder(const std::u16string& folder) {
-    if (files_.PathExists(folder)) return Status::Ok();
-    const std::u16string config = ParentFolder(folder);
-    if (!files_.PathExists(config)) {
-      const Status made = files_.CreateDirectory(config);
-      if (!made.ok() && !files_.PathExists(config)) return made;
-    }
-    const Status made = files_.CreateDirectory(folder);
-    // Another process may have created it meanwhile.
-    return made.ok() || files_.PathExists(folder) ? Status::Ok() : made;
+  Status ChangeHive(const std::u16string& hive_path, const HiveChange& change) {
+    HiveFileStep failed = HiveFileStep::kChange;
+    const Status changed = ChangeHiveFile(files_, hive_path, change, &failed);
+    return failed == HiveFileStep::kRead ? AsDamaged(hive_path, changed) : changed;
   }
 
   FileSystem& files_;

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "src/common/Utf.h"
+#include "src/common/Utf16Bytes.h"
 #include "src/platform/Registry.h"
 #include "src/platform/standin/registry/HiveFormat.h"
 #include "src/platform/standin/registry/HiveInternal.h"
@@ -13,7 +14,6 @@ namespace {
 
 using hive_internal::IsLineSafe;
 using hive_internal::kHiveHeader;
-using hive_internal::UnitsOf;
 
 constexpr std::size_t kWrapColumn = 80;
 
@@ -41,7 +41,7 @@ void AppendQuoted(std::u16string_view text, std::string& out) {
 // bytes: an even size, one terminating zero unit and nothing a line cannot hold.
 bool AsPlainString(std::string_view data, std::u16string* text) {
   if (data.size() < 2 || data.size() % 2 != 0) return false;
-  *text = UnitsOf(data);
+  *text = UnitsFromLittleEndian(data);
   if (text->back() != 0) return false;
   text->pop_back();
   return IsLineSafe(*text);
