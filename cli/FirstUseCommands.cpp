@@ -7,7 +7,7 @@
 #include "cli/Command.h"
 #include "cli/Errors.h"
 #include "cli/Output.h"
-#include "cli/Paths.h"
+#include "cli/Locations.h"
 #include "cli/RegistryStore.h"
 #include "src/common/Names.h"
 #include "src/common/Utf.h"

@@ -1,4 +1,4 @@
-#include "cli/Paths.h"
+#include "cli/Locations.h"
 
 #include <system_error>
 

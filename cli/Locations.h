@@ -1,10 +1,10 @@
-// Paths - where the fennimar command finds things: the configuration folder
+// Locations - where the fennimar command finds things: the configuration folder
 // (by the same rule as the library's registry stand-in on Linux; the roaming
 // application-data folder on Windows), the default settings document, and
 // the folder of the running program. Paths are UTF-8 and use the platform's
 // separator.
-#ifndef FENNIMAR_CLI_PATHS_H_
-#define FENNIMAR_CLI_PATHS_H_
+#ifndef FENNIMAR_CLI_LOCATIONS_H_
+#define FENNIMAR_CLI_LOCATIONS_H_
 
 #include <filesystem>
 #include <string>
@@ -42,4 +42,4 @@ std::filesystem::path FsPath(const std::string& path);
 
 }  // namespace fennimar::cli
 
-#endif  // FENNIMAR_CLI_PATHS_H_
+#endif  // FENNIMAR_CLI_LOCATIONS_H_

@@ -1,6 +1,6 @@
 #include "cli/Readers.h"
 
-#include "cli/Paths.h"
+#include "cli/Locations.h"
 #include "cli/RegistryStore.h"
 #include "cli/Text.h"
 

@@ -8,6 +8,7 @@
 
 #include "cli/Errors.h"
 #include "src/common/Utf.h"
+#include "src/common/Utf16Bytes.h"
 #include "src/platform/Registry.h"
 
 namespace fennimar::cli {
@@ -37,11 +38,7 @@ bool IsTextType(std::uint32_t type) {
 // UTF-16LE units; false for an odd number of bytes.
 bool DecodeUnits(const std::string& bytes, std::u16string* units) {
   if (bytes.size() % 2 != 0) return false;
-  for (std::size_t i = 0; i < bytes.size(); i += 2) {
-    const auto low = static_cast<unsigned char>(bytes[i]);
-    const auto high = static_cast<unsigned char>(bytes[i + 1]);
-    units->push_back(static_cast<char16_t>(low | (high << 8)));
-  }
+  units->append(UnitsFromLittleEndian(bytes));
   return true;
 }
 
@@ -126,12 +123,7 @@ std::string EncodeBinary(std::string_view text) {
 std::string EncodeText(std::string_view text) {
   std::u16string units = Utf8ToUtf16(text);
   units.push_back(u'\0');
-  std::string bytes;
-  for (const char16_t unit : units) {
-    bytes += static_cast<char>(unit & 0xFF);
-    bytes += static_cast<char>(unit >> 8);
-  }
-  return bytes;
+  return LittleEndianBytes(units);
 }
 
 }  // namespace

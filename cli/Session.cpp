@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "cli/Errors.h"
-#include "cli/Paths.h"
+#include "cli/Locations.h"
 #include "cli/RegistryStore.h"
 #include "cli/Text.h"
 

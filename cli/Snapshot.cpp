@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <iostream>
 
-#include "cli/Paths.h"
+#include "cli/Locations.h"
 #include "cli/Readers.h"
 #include "cli/RecordText.h"
 #include "cli/Records.h"

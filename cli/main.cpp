@@ -13,7 +13,7 @@
 
 #include "cli/Command.h"
 #include "cli/Errors.h"
-#include "cli/Paths.h"
+#include "cli/Locations.h"
 #include "cli/Process.h"
 #include "cli/Text.h"
 

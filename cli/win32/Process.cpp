@@ -11,7 +11,7 @@
 #include <cwchar>
 
 #include "cli/Errors.h"
-#include "cli/win32/WideText.h"
+#include "src/common/WideText.h"
 #include "cli/win32/Win32Text.h"
 
 namespace fennimar::cli {
@@ -24,7 +24,7 @@ void UseRegistryKey(const wchar_t* subkey) {
   const LSTATUS created = ::RegCreateKeyExW(HKEY_CURRENT_USER, subkey, 0, nullptr, 0,
                                             KEY_ALL_ACCESS, nullptr, &key, nullptr);
   if (created != ERROR_SUCCESS) {
-    Fail(Exit::kUsage, "FENNIMAR_REGISTRY_KEY: cannot open HKEY_CURRENT_USER\\" + FromWide(subkey) +
+    Fail(Exit::kUsage, "FENNIMAR_REGISTRY_KEY: cannot open HKEY_CURRENT_USER\\" + Utf8FromWide(subkey) +
                            ": " + SystemErrorText(static_cast<DWORD>(created)));
   }
   const LSTATUS overridden = ::RegOverridePredefKey(HKEY_CURRENT_USER, key);
@@ -52,7 +52,7 @@ std::vector<std::string> Utf8Arguments(int argc, char** argv) {
   wchar_t** wide = ::CommandLineToArgvW(::GetCommandLineW(), &count);
   if (wide == nullptr) return std::vector<std::string>(argv, argv + argc);
   std::vector<std::string> arguments;
-  for (int i = 0; i < count; ++i) arguments.push_back(FromWide(wide[i]));
+  for (int i = 0; i < count; ++i) arguments.push_back(Utf8FromWide(wide[i]));
   ::LocalFree(wide);
   return arguments;
 }

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "cli/Errors.h"
-#include "cli/Paths.h"
-#include "cli/win32/WideText.h"
+#include "cli/Locations.h"
+#include "src/common/WideText.h"
 
 namespace fennimar::cli {
 
@@ -18,7 +18,7 @@ std::string ConfigFolder() {
   }
   std::wstring text(folder);
   while (text.size() > 3 && (text.back() == L'\\' || text.back() == L'/')) text.pop_back();
-  return FromWide(text);
+  return Utf8FromWide(text);
 }
 
 const char* ConfigFolderName() { return "%APPDATA%"; }

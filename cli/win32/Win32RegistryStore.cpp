@@ -6,7 +6,7 @@
 
 #include "cli/Errors.h"
 #include "cli/RegistryStore.h"
-#include "cli/win32/WideText.h"
+#include "src/common/WideText.h"
 #include "cli/win32/Win32Text.h"
 
 namespace fennimar::cli {
@@ -22,7 +22,7 @@ constexpr int kAllLevels = 1000;
 // The path below HKEY_CURRENT_USER: "" for the root itself.
 std::wstring Subkey(std::u16string_view path) {
   if (path.size() <= kRoot.size()) return std::wstring();
-  return ToWide(path.substr(kRoot.size() + 1));
+  return Wide(path.substr(kRoot.size() + 1));
 }
 
 // Closes the key when it goes.
@@ -130,7 +130,7 @@ class Win32RegistryStore : public RegistryStore {
     const LSTATUS created = ::RegCreateKeyExW(HKEY_CURRENT_USER, Subkey(path).c_str(), 0, nullptr,
                                               0, KEY_SET_VALUE, nullptr, key.out(), nullptr);
     if (created != ERROR_SUCCESS) FailWrite("cannot create " + Utf16ToUtf8(path), created);
-    const LSTATUS set = ::RegSetValueExW(key.get(), ToWide(name).c_str(), 0, type,
+    const LSTATUS set = ::RegSetValueExW(key.get(), Wide(name).c_str(), 0, type,
                                          reinterpret_cast<const BYTE*>(data.data()),
                                          static_cast<DWORD>(data.size()));
     if (set != ERROR_SUCCESS) FailWrite("cannot set the value", set);
@@ -142,7 +142,7 @@ class Win32RegistryStore : public RegistryStore {
         ::RegOpenKeyExW(HKEY_CURRENT_USER, Subkey(path).c_str(), 0, KEY_SET_VALUE, key.out());
     if (opened == ERROR_FILE_NOT_FOUND) return Deleted::kNoKey;
     if (opened != ERROR_SUCCESS) FailWrite("cannot open " + Utf16ToUtf8(path), opened);
-    const LSTATUS deleted = ::RegDeleteValueW(key.get(), ToWide(name).c_str());
+    const LSTATUS deleted = ::RegDeleteValueW(key.get(), Wide(name).c_str());
     if (deleted == ERROR_FILE_NOT_FOUND) return Deleted::kNoValue;
     if (deleted != ERROR_SUCCESS) FailWrite("cannot delete the value", deleted);
     return Deleted::kDone;

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "cli/win32/WideText.h"
+#include "src/common/WideText.h"
 
 namespace fennimar::cli {
 
@@ -18,7 +18,7 @@ std::string SystemErrorText(unsigned long code) {
   }
   const std::string number = "error " + std::to_string(code);
   if (length == 0) return number;
-  return FromWide(std::wstring_view(text, length)) + " (" + number + ")";
+  return Utf8FromWide(std::wstring_view(text, length)) + " (" + number + ")";
 }
 
 }  // namespace fennimar::cli

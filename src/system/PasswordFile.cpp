@@ -3,7 +3,10 @@
 #include <cerrno>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <utility>
 
+#include "src/common/Utf16Bytes.h"
 #include "src/platform/AtomicFile.h"
 #include "src/platform/Services.h"
 
@@ -14,32 +17,19 @@ constexpr unsigned kNewFileMode = 0600;
 // A password file is a few bytes; a larger one is not ours to read whole.
 constexpr std::size_t kMaxFileBytes = 1u << 20;
 
-char16_t ReverseNibbles(char16_t unit) {
+// Hides a password unit from a casual look at the file: its four hex digits
+// in reverse order.
+char16_t ScrambleUnit(char16_t unit) {
   return static_cast<char16_t>((unit & 0x000F) << 12 | (unit & 0x00F0) << 4 |
                                (unit & 0x0F00) >> 4 | (unit & 0xF000) >> 12);
 }
 
-std::string LittleEndianBytes(const CString& text) {
-  std::string bytes;
-  bytes.reserve(static_cast<std::size_t>(text.GetLength()) * 2);
-  for (const char16_t unit : text.str()) {
-    bytes.push_back(static_cast<char>(unit & 0xFF));
-    bytes.push_back(static_cast<char>(unit >> 8));
-  }
-  return bytes;
-}
-
 // The file's units, low byte first, up to the first zero unit; a final odd
 // byte is the low byte of a last unit.
-std::u16string StoredText(const std::string& bytes) {
-  std::u16string text;
-  for (std::size_t i = 0; i < bytes.size(); i += 2) {
-    const auto low = static_cast<unsigned char>(bytes[i]);
-    const auto high = i + 1 < bytes.size() ? static_cast<unsigned char>(bytes[i + 1]) : 0;
-    const auto unit = static_cast<char16_t>(low | high << 8);
-    if (unit == 0) break;
-    text.push_back(unit);
-  }
+std::u16string StoredText(std::string bytes) {
+  if (bytes.size() % 2 != 0) bytes.push_back('\0');
+  std::u16string text = UnitsFromLittleEndian(bytes);
+  text.resize(std::u16string_view(text.c_str()).size());
   return text;
 }
 
@@ -49,10 +39,10 @@ std::u16string StoredText(const std::string& bytes) {
 
 }  // namespace
 
-CString NibbleReverse(const CString& text) {
+CString ScramblePassword(const CString& text) {
   std::u16string scrambled;
   for (const char16_t unit : std::u16string_view(text.GetString())) {
-    scrambled.push_back(ReverseNibbles(unit));
+    scrambled.push_back(ScrambleUnit(unit));
   }
   return CString(scrambled);
 }
@@ -65,7 +55,7 @@ void SavePasswordFile(const CString& file, const CString& password) {
   const Status locked = files.LockExistingFile(file, &lock);
   if (!locked.ok() && !locked.IsNotFound()) Throw(file, locked);
   const Status written = platform::WriteFileAtomically(
-      files, file, LittleEndianBytes(NibbleReverse(password)), kNewFileMode);
+      files, file, LittleEndianBytes(ScramblePassword(password).str()), kNewFileMode);
   if (!written.ok()) Throw(file, written);
 }
 
@@ -77,7 +67,7 @@ _Fennimar_ReturnCode_ ValidatePasswordFile(const CString& file, const CString& c
   std::string bytes;
   const Status read = files.ReadFile(file, kMaxFileBytes, &bytes);
   if (!read.ok()) Throw(file, read);
-  return StoredText(bytes) == NibbleReverse(candidate).str() ? RC_SUCCESS : RC_FAIL;
+  return StoredText(std::move(bytes)) == ScramblePassword(candidate).str() ? RC_SUCCESS : RC_FAIL;
 }
 
 }  // namespace fennimar

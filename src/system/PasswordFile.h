@@ -15,9 +15,9 @@
 
 namespace fennimar {
 
-// The scrambled text: each unit's nibbles reversed, ending before the first
-// zero unit of `text`.
-CString NibbleReverse(const CString& text);
+// The password as the file keeps it: each unit's four hex digits reversed,
+// ending before the first zero unit of `text`.
+CString ScramblePassword(const CString& text);
 
 // Replaces the file's content with the scrambled password. A file that does
 // not exist is created with permission bits 0600. The content is replaced in

@@ -21,10 +21,10 @@ class PasswordFileTest : public testing::IsolatedTest {
 };
 
 TEST_F(PasswordFileTest, NibbleReversalIsItsOwnInverse) {
-  EXPECT_EQ(NibbleReverse(CString(u"\u1234\u0061")), u"\u4321\u1600");
+  EXPECT_EQ(ScramblePassword(CString(u"\u1234\u0061")), u"\u4321\u1600");
   const char16_t with_zero[] = {u'a', 0, u'b', 0};
-  EXPECT_EQ(NibbleReverse(CString(std::u16string_view(with_zero, 3))), u"\u1600");
-  EXPECT_EQ(NibbleReverse(NibbleReverse(CString(u"pässwörd 😀"))), u"pässwörd 😀");
+  EXPECT_EQ(ScramblePassword(CString(std::u16string_view(with_zero, 3))), u"\u1600");
+  EXPECT_EQ(ScramblePassword(ScramblePassword(CString(u"pässwörd 😀"))), u"pässwörd 😀");
 }
 
 TEST_F(PasswordFileTest, StoresExactlyTheScrambledUnits) {

@@ -12,7 +12,7 @@
 #include "src/platform/win32/OpenFileReader.h"
 #include "src/platform/win32/UniqueHandle.h"
 #include "src/platform/win32/Win32Status.h"
-#include "src/platform/win32/WideText.h"
+#include "src/common/WideText.h"
 
 namespace fennimar::platform {
 namespace {

@@ -23,7 +23,7 @@
 #include "src/platform/win32/MsxmlGuids.h"
 #include "src/platform/win32/MsxmlIndent.h"
 #include "src/platform/win32/MsxmlSave.h"
-#include "src/platform/win32/WideText.h"
+#include "src/common/WideText.h"
 
 namespace fennimar::platform {
 namespace {

@@ -7,7 +7,7 @@
 #include "src/platform/win32/StaleFiles.h"
 #include "src/platform/win32/UniqueHandle.h"
 #include "src/platform/win32/UniqueName.h"
-#include "src/platform/win32/WideText.h"
+#include "src/common/WideText.h"
 
 namespace fennimar::platform {
 namespace {

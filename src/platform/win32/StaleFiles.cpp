@@ -13,7 +13,7 @@
 #include "src/platform/Paths.h"
 #include "src/platform/win32/UniqueHandle.h"
 #include "src/platform/win32/Win32Status.h"
-#include "src/platform/win32/WideText.h"
+#include "src/common/WideText.h"
 
 namespace fennimar::platform {
 namespace {

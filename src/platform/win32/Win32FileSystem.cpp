@@ -17,7 +17,7 @@
 #include "src/platform/win32/UniqueName.h"
 #include "src/platform/win32/Win32Backends.h"
 #include "src/platform/win32/Win32Status.h"
-#include "src/platform/win32/WideText.h"
+#include "src/common/WideText.h"
 
 namespace fennimar::platform {
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "src/platform/win32/Win32Backends.h"
-#include "src/platform/win32/WideText.h"
+#include "src/common/WideText.h"
 
 namespace fennimar::platform {
 namespace {

@@ -1,6 +1,7 @@
 #include "src/platform/standin/ini/IniText.h"
 
 #include "src/common/Utf.h"
+#include "src/common/Utf16Bytes.h"
 
 namespace fennimar::platform::ini {
 namespace {
@@ -206,14 +207,8 @@ std::optional<Text> DecodeUtf16Le(std::string_view bytes) {
   if (bytes.size() % 2 != 0) return std::nullopt;
   Text text;
   text.encoding = Encoding::kUtf16LeWithBom;
-  text.chars.resize(bytes.size() / 2);
-  for (std::size_t i = 0; i < text.chars.size(); ++i) {
-    const auto low = static_cast<unsigned char>(bytes[2 * i]);
-    const auto high = static_cast<unsigned char>(bytes[2 * i + 1]);
-    const auto unit = static_cast<char16_t>(low | (high << 8));
-    if (unit == 0) return std::nullopt;
-    text.chars[i] = unit;
-  }
+  text.chars = UnitsFromLittleEndian(bytes);
+  if (text.chars.find(u'\0') != std::u16string::npos) return std::nullopt;
   return text;
 }
 
@@ -265,10 +260,7 @@ std::string Encode(const Text& text) {
   if (text.encoding == Encoding::kUtf16LeWithBom) {
     out.reserve(kUtf16LeBom.size() + 2 * text.chars.size());
     out.append(kUtf16LeBom);
-    for (const char16_t unit : text.chars) {
-      out.push_back(static_cast<char>(unit & 0xFF));
-      out.push_back(static_cast<char>(unit >> 8));
-    }
+    AppendLittleEndianBytes(text.chars, out);
     return out;
   }
   out.reserve(kUtf8Bom.size() + text.chars.size());
