@@ -33,6 +33,23 @@ void RegistryController::CloseKey() {
   key_ = platform::kNullKey;
 }
 
+bool RegistryController::ReadValue(std::u16string_view subkey, std::u16string_view name,
+                                   void* data, std::uint32_t* size) {
+  if (!OpenKey(subkey)) return false;
+  std::uint32_t type = 0;
+  const bool read = registry_.QueryValue(key_, name, &type, data, size).ok();
+  CloseKey();
+  return read;
+}
+
+bool RegistryController::WriteValue(std::u16string_view subkey, std::u16string_view name,
+                                    std::uint32_t type, const void* data, std::uint32_t size) {
+  if (!OpenKey(subkey)) return false;
+  const bool written = registry_.SetValue(key_, name, type, data, size).ok();
+  CloseKey();
+  return written;
+}
+
 // Creates the product's key with the flag "not used yet". The outcome is not
 // examined: only the read that follows decides the result.
 void RegistryController::SeedProductKey() {

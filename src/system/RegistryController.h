@@ -22,13 +22,14 @@ class RegistryController {
   RegistryController(const RegistryController&) = delete;
   RegistryController& operator=(const RegistryController&) = delete;
 
-  // Sets the handle to the root, then opens `subkey` below it with full
-  // access. On failure the handle keeps the root and false is returned.
-  bool OpenKey(std::u16string_view subkey);
-  // Closes the handle unless it is empty, and empties it.
-  void CloseKey();
-  platform::RegKey key() const { return key_; }
-  platform::Registry& registry() { return registry_; }
+  // Opens `subkey`, reads the value `name` into `data` (at most `*size`
+  // bytes; `*size` becomes the value's size) and closes the key. False when
+  // the key or value is missing or the data do not fit.
+  bool ReadValue(std::u16string_view subkey, std::u16string_view name, void* data,
+                 std::uint32_t* size);
+  // Opens the existing `subkey`, writes the value and closes the key.
+  bool WriteValue(std::u16string_view subkey, std::u16string_view name, std::uint32_t type,
+                  const void* data, std::uint32_t size);
 
   // Reads "IsFirstUse" into `status`. When the product's key cannot be
   // opened, creates it with the flag 1 first. RC_SUCCESS, or RC_SYSTEM_ERROR
@@ -40,6 +41,11 @@ class RegistryController {
   _Fennimar_ReturnCode_ SetUsedStatus();
 
  private:
+  // Sets the handle to the root, then opens `subkey` below it with full
+  // access. On failure the handle keeps the root and false is returned.
+  bool OpenKey(std::u16string_view subkey);
+  // Closes the handle unless it is empty, and empties it.
+  void CloseKey();
   void SeedProductKey();
 
   platform::Registry& registry_;

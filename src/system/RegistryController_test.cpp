@@ -56,7 +56,6 @@ TEST_F(RegistryControllerTest, FirstReadSeedsTheKeyAndClearingSticks) {
   EXPECT_EQ(controller_.GetUsedStatus(status), RC_SUCCESS);
   EXPECT_EQ(status, 1u);
   EXPECT_EQ(ReadProductValue(), std::make_pair(platform::kRegDword, 1u));
-  EXPECT_EQ(controller_.key(), platform::kNullKey) << "the key is closed after each call";
 
   EXPECT_EQ(controller_.GetUsedStatus(status), RC_SUCCESS);
   EXPECT_EQ(status, 1u) << "still a first use until it is cleared";
@@ -69,7 +68,6 @@ TEST_F(RegistryControllerTest, FirstReadSeedsTheKeyAndClearingSticks) {
 TEST_F(RegistryControllerTest, ClearingNeverCreatesTheKey) {
   EXPECT_EQ(controller_.SetUsedStatus(), RC_SYSTEM_ERROR);
   EXPECT_FALSE(KeyExists(names::kProductKey));
-  EXPECT_EQ(controller_.key(), kHkeyCurrentUser) << "a failed open leaves the root";
 }
 
 TEST_F(RegistryControllerTest, StoredValuesThatAreNotAPlainFlag) {
