@@ -78,7 +78,7 @@ void BenchHome::SetFirstUse(std::uint32_t value) {
 
 void BenchHome::WriteSystemFiles() const {
   WriteText(IniFile(), "[systemrequest]\r\nIsFirstFlag=1\r\n");
-  SavePasswordFile(CString(Utf8ToUtf16(PasswordFile().string())), CString(u"open sesame"));
+  SavePasswordFile(*platform::CurrentServices().files, CString(Utf8ToUtf16(PasswordFile().string())), CString(u"open sesame"));
 }
 
 std::string FileSystemType(const fs::path& path) {

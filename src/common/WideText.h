@@ -16,13 +16,17 @@ static_assert(sizeof(wchar_t) == sizeof(char16_t), "wchar_t must be a UTF-16 uni
 #endif
 
 // A NUL-terminated copy for a W function.
-inline std::wstring Wide(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
+inline std::wstring Wide(std::u16string_view text) {
+  return std::wstring(text.begin(), text.end());
+}
 
 inline std::u16string FromWide(const wchar_t* text, std::size_t length) {
   return std::u16string(text, text + length);
 }
 
-inline std::u16string FromWide(std::wstring_view text) { return FromWide(text.data(), text.size()); }
+inline std::u16string FromWide(std::wstring_view text) {
+  return FromWide(text.data(), text.size());
+}
 
 inline std::wstring WideFromUtf8(std::string_view utf8) { return Wide(Utf8ToUtf16(utf8)); }
 

@@ -1,6 +1,9 @@
 // FennimarDllInterface - the exported object. Each method forwards to the part
 // that does the work: the settings holder for the document's sections, the
-// registry controller for the registry, the password file for passwords.
+// registry controller for the registry, the password file for passwords. The
+// platform services are taken once, at construction: the registry controller
+// gets the registry, the settings holder keeps the set, and the password file
+// and the hardware flag are handed theirs from it at each call.
 #include "fennimar/FennimarDllInterface.h"
 
 #include "src/platform/Services.h"
@@ -30,18 +33,16 @@ constexpr int kSoundEffectPosition = 2;
 constexpr int kLightEffectPosition = 3;
 
 // The password file's path, empty until the host has set one.
-CString PasswordFilePath(const std::shared_ptr<CString>& path) {
-  return path ? *path : CString();
-}
+CString PasswordFilePath(const std::shared_ptr<CString>& path) { return path ? *path : CString(); }
 
 }  // namespace
 
-FennimarDllInterface::FennimarDllInterface(CString documentPath)
-    : m_registry(std::make_shared<RegistryController>(
-          *fennimar::platform::CurrentServices().registry)) {
+FennimarDllInterface::FennimarDllInterface(CString documentPath) {
+  const fennimar::platform::Services& services = fennimar::platform::CurrentServices();
+  m_registry = std::make_shared<RegistryController>(*services.registry);
   std::uint32_t status = kStatusWhenUnreadable;
   (void)GetUsedStatus(status);
-  m_settings = std::make_shared<SettingsHolder>(documentPath, status);
+  m_settings = std::make_shared<SettingsHolder>(services, documentPath, status);
 }
 
 // The document is saved before the other parts go, as it always was.
@@ -106,12 +107,14 @@ _Fennimar_ReturnCode_ FennimarDllInterface::UpdateBrowserDir(CString&) { return 
 _Fennimar_ReturnCode_ FennimarDllInterface::GetBrowserDir(CString&) { return RC_SUCCESS; }
 
 _Fennimar_ReturnCode_ FennimarDllInterface::SavePassword(CString& password) {
-  fennimar::SavePasswordFile(PasswordFilePath(m_passwordFilePath), password);
+  fennimar::SavePasswordFile(*m_settings->services().files, PasswordFilePath(m_passwordFilePath),
+                             password);
   return RC_SUCCESS;
 }
 
 _Fennimar_ReturnCode_ FennimarDllInterface::ValidatePassword(CString& candidate) {
-  return fennimar::ValidatePasswordFile(PasswordFilePath(m_passwordFilePath), candidate);
+  return fennimar::ValidatePasswordFile(*m_settings->services().files,
+                                        PasswordFilePath(m_passwordFilePath), candidate);
 }
 
 _Fennimar_ReturnCode_ FennimarDllInterface::GetUsedStatus(std::uint32_t& status) {
@@ -137,10 +140,13 @@ _Fennimar_ReturnCode_ FennimarDllInterface::SetCurrentBgImage(CString& path) {
 }
 
 _Fennimar_ReturnCode_ FennimarDllInterface::GetLightFlagStatus(std::uint32_t& flag) {
-  return fennimar::GetHardwareFlag(flag);
+  return fennimar::GetHardwareFlag(*m_settings->services().module, *m_settings->services().ini,
+                                   flag);
 }
 
-_Fennimar_ReturnCode_ FennimarDllInterface::SetLightFlagStatus() { return fennimar::ClearHardwareFlag(); }
+_Fennimar_ReturnCode_ FennimarDllInterface::SetLightFlagStatus() {
+  return fennimar::ClearHardwareFlag(*m_settings->services().module, *m_settings->services().ini);
+}
 
 _Fennimar_ReturnCode_ FennimarDllInterface::GetWorkspcaeConfig(
     std::vector<_VDESKTOPINFO_>& workspaces) {

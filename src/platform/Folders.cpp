@@ -12,8 +12,7 @@ Status CreateFolderChain(FileSystem& files, std::u16string_view folder) {
   if (path.empty() || path.back() != separator) path += separator;
   const std::size_t last = path.rfind(separator);
   std::size_t end = path.find(separator);
-  if (PathsHaveDriveLetters() && end != std::u16string::npos && end > 0 &&
-      path[end - 1] == u':') {
+  if (PathsHaveDriveLetters() && end != std::u16string::npos && end > 0 && path[end - 1] == u':') {
     end = path.find(separator, end + 1);
   }
   for (; end != std::u16string::npos && end <= last; end = path.find(separator, end + 1)) {

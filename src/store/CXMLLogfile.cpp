@@ -34,8 +34,9 @@ bool IsSectionName(std::u16string_view name, std::u16string_view section) {
 
 }  // namespace
 
-CXMLLogfile::CXMLLogfile(std::u16string_view document_path, std::uint32_t first_use)
-    : services_(platform::CurrentServices()), document_path_(document_path) {
+CXMLLogfile::CXMLLogfile(const platform::Services& services, std::u16string_view document_path,
+                         std::uint32_t first_use)
+    : services_(services), document_path_(document_path) {
   if (!services_.files->PathExists(document_path) || first_use != 0) InstallTemplate();
   thread_initialized_ = services_.dom->InitializeThread();
   LoadWithRetries();

@@ -27,8 +27,10 @@ namespace fennimar {
 class CXMLLogfile {
  public:
   // `first_use` other than 0 makes the document start again from the
-  // template even when the file exists. Never fails visibly.
-  CXMLLogfile(std::u16string_view document_path, std::uint32_t first_use);
+  // template even when the file exists. Works on `services` (files, DOM,
+  // module path, waits) for its whole life. Never fails visibly.
+  CXMLLogfile(const platform::Services& services, std::u16string_view document_path,
+              std::uint32_t first_use);
   virtual ~CXMLLogfile();
   CXMLLogfile(const CXMLLogfile&) = delete;
   CXMLLogfile& operator=(const CXMLLogfile&) = delete;
@@ -50,6 +52,7 @@ class CXMLLogfile {
   // it was and is not reported.
   void Save() const;
   const CString& path() const { return document_path_; }
+  const platform::Services& services() const { return services_; }
 
  private:
   void InstallTemplate();

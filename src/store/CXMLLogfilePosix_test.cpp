@@ -17,7 +17,7 @@ TEST_F(CXMLLogfilePosixTest, APrivateDocumentGetsAPrivateBackup) {
   const fs::path document = PathOf("settings.xml");
   testing::WriteFileOrDie(document, "<FennimarSetting><!-- mine --></FennimarSetting>");
   fs::permissions(document, fs::perms(0600));
-  { CXMLLogfile replaced(testing::U16(document.string()), /*first_use=*/1); }
+  { CXMLLogfile replaced(platform::CurrentServices(), testing::U16(document.string()), 1); }
   const fs::path backup = document.string() + ".bak";
   ASSERT_TRUE(fs::exists(backup));
   EXPECT_EQ(fs::status(backup).permissions(), fs::perms(0600));

@@ -24,7 +24,7 @@ using CXMLLogfileTest = testing::LibraryTest;
 TEST_F(CXMLLogfileTest, MissingDocumentGetsTemplateAndFolders) {
   const fs::path document = root() / "a" / "b" / "settings.xml";
   {
-    CXMLLogfile logfile(U16(document.string()), /*first_use=*/0);
+    CXMLLogfile logfile(platform::CurrentServices(), U16(document.string()), /*first_use=*/0);
     EXPECT_TRUE(logfile.IsLoaded());
     EXPECT_TRUE(logfile.FindSection(u"AppList"));
     EXPECT_FALSE(logfile.FindSection(u"NoSuchSection"));
@@ -41,7 +41,7 @@ TEST_F(CXMLLogfileTest, FirstUseReplacesAnExistingDocumentOtherwiseItIsKept) {
   const fs::path document = PathOf("settings.xml");
   WriteFileOrDie(document, kUserDocument);
   {
-    CXMLLogfile kept(U16(document.string()), /*first_use=*/0);
+    CXMLLogfile kept(platform::CurrentServices(), U16(document.string()), /*first_use=*/0);
     EXPECT_TRUE(kept.IsLoaded());
     EXPECT_FALSE(kept.FindSection(u"GlobalSetting")) << "the user's document, not the template";
   }
@@ -49,7 +49,7 @@ TEST_F(CXMLLogfileTest, FirstUseReplacesAnExistingDocumentOtherwiseItIsKept) {
   EXPECT_NE(ReadFileOrDie(document).find("<!-- mine -->"), std::string::npos);
 
   const std::string users_bytes = ReadFileOrDie(document);
-  { CXMLLogfile replaced(U16(document.string()), /*first_use=*/1); }
+  { CXMLLogfile replaced(platform::CurrentServices(), U16(document.string()), /*first_use=*/1); }
   EXPECT_EQ(ReadFileOrDie(document).find("<!-- mine -->"), std::string::npos);
   EXPECT_NE(ReadFileOrDie(document).find("GlobalSetting"), std::string::npos);
   const fs::path backup = document.string() + ".bak";
@@ -57,11 +57,11 @@ TEST_F(CXMLLogfileTest, FirstUseReplacesAnExistingDocumentOtherwiseItIsKept) {
 
   // Replacing a document that is the template keeps the user's backup.
   WriteFileOrDie(document, ReadFileOrDie(TemplatePath()));
-  { CXMLLogfile again(U16(document.string()), /*first_use=*/1); }
+  { CXMLLogfile again(platform::CurrentServices(), U16(document.string()), /*first_use=*/1); }
   EXPECT_EQ(ReadFileOrDie(backup), users_bytes);
   // So does replacing the template as the library saved it on the way out.
   ASSERT_NE(ReadFileOrDie(document), ReadFileOrDie(TemplatePath()));
-  { CXMLLogfile third(U16(document.string()), /*first_use=*/1); }
+  { CXMLLogfile third(platform::CurrentServices(), U16(document.string()), /*first_use=*/1); }
   EXPECT_EQ(ReadFileOrDie(backup), users_bytes);
 }
 
@@ -73,7 +73,7 @@ TEST_F(CXMLLogfileTest, DocumentThatCannotBeLoadedIsRetriedAndLeftAlone) {
     dom_.documents_created = 0;
     sleeper_.waits.clear();
     {
-      CXMLLogfile logfile(U16(document.string()), /*first_use=*/0);
+      CXMLLogfile logfile(platform::CurrentServices(), U16(document.string()), /*first_use=*/0);
       EXPECT_FALSE(logfile.IsLoaded());
       EXPECT_FALSE(logfile.FindSection(u"AppList"));
     }
@@ -87,7 +87,7 @@ TEST_F(CXMLLogfileTest, MissingTemplateLeavesNothingBehind) {
   fs::remove(TemplatePath());
   const fs::path document = PathOf("settings.xml");
   {
-    CXMLLogfile logfile(U16(document.string()), /*first_use=*/0);
+    CXMLLogfile logfile(platform::CurrentServices(), U16(document.string()), /*first_use=*/0);
     EXPECT_FALSE(logfile.IsLoaded());
   }
   EXPECT_EQ(dom_.documents_created, 12);
@@ -100,7 +100,7 @@ TEST_F(CXMLLogfileTest, ThreadOrDomUnavailableMeansEmptyWithoutUninitialize) {
   WriteFileOrDie(document, kUserDocument);
   dom_.fail_initialize = true;
   {
-    CXMLLogfile logfile(U16(document.string()), /*first_use=*/0);
+    CXMLLogfile logfile(platform::CurrentServices(), U16(document.string()), /*first_use=*/0);
     EXPECT_FALSE(logfile.IsLoaded());
   }
   EXPECT_EQ(dom_.documents_created, 0);
@@ -110,7 +110,7 @@ TEST_F(CXMLLogfileTest, ThreadOrDomUnavailableMeansEmptyWithoutUninitialize) {
   dom_.fail_initialize = false;
   dom_.fail_create = true;
   sleeper_.waits.clear();
-  { CXMLLogfile logfile(U16(document.string()), /*first_use=*/0); }
+  { CXMLLogfile logfile(platform::CurrentServices(), U16(document.string()), /*first_use=*/0); }
   EXPECT_EQ(dom_.documents_created, 1) << "no further document after a failed creation";
   EXPECT_EQ(sleeper_.waits.size(), 11u);
   EXPECT_EQ(dom_.uninitializations, 1);
@@ -120,11 +120,12 @@ TEST_F(CXMLLogfileTest, ThreadOrDomUnavailableMeansEmptyWithoutUninitialize) {
 TEST_F(CXMLLogfileTest, DestructionRewritesTheDocumentFromMemory) {
   const fs::path document = PathOf("settings.xml");
   WriteFileOrDie(document, kUserDocument);
-  auto logfile = std::make_unique<CXMLLogfile>(U16(document.string()), /*first_use=*/0);
+  auto logfile = std::make_unique<CXMLLogfile>(platform::CurrentServices(), U16(document.string()),
+                                               /*first_use=*/0);
   // Another writer changes the file; the destructor's save overwrites it.
   WriteFileOrDie(document, "<FennimarSetting><GlobalSetting/></FennimarSetting>");
   logfile.reset();
-  CXMLLogfile reloaded(U16(document.string()), 0);
+  CXMLLogfile reloaded(platform::CurrentServices(), U16(document.string()), 0);
   EXPECT_TRUE(reloaded.FindSection(u"AppList"));
   EXPECT_FALSE(reloaded.FindSection(u"GlobalSetting"));
   EXPECT_NE(ReadFileOrDie(document).find("<!-- mine -->"), std::string::npos)
@@ -132,7 +133,7 @@ TEST_F(CXMLLogfileTest, DestructionRewritesTheDocumentFromMemory) {
 }
 
 TEST_F(CXMLLogfileTest, ModuleFolderAndFolderChain) {
-  CXMLLogfile logfile(Path16("missing.xml"), 0);
+  CXMLLogfile logfile(platform::CurrentServices(), Path16("missing.xml"), 0);
   EXPECT_EQ(logfile.GetModuleDir(), CString(Path16("module") + platform::PathSeparator()));
 
   logfile.CreateDirectoryChain(CString(U16((root() / "x" / "y" / "z").string())));
@@ -145,7 +146,7 @@ TEST_F(CXMLLogfileTest, ModuleFolderAndFolderChain) {
 
   testing::FixedModulePath bare(u"host-without-folder");
   platform::ScopedServices no_folder({nullptr, nullptr, nullptr, &bare, nullptr});
-  CXMLLogfile relative(Path16("other.xml"), 0);
+  CXMLLogfile relative(platform::CurrentServices(), Path16("other.xml"), 0);
   EXPECT_EQ(relative.GetModuleDir(), u"");
 }
 

@@ -28,10 +28,13 @@ namespace fennimar {
 
 class SettingsHolder {
  public:
-  SettingsHolder(std::u16string_view document_path, std::uint32_t first_use)
-      : logfile_(document_path, first_use) {}
+  SettingsHolder(const platform::Services& services, std::u16string_view document_path,
+                 std::uint32_t first_use)
+      : logfile_(services, document_path, first_use) {}
 
   CXMLLogfile& logfile() { return logfile_; }
+  // The platform services the interface object was constructed with.
+  const platform::Services& services() const { return logfile_.services(); }
 
   // Application list (AppList). The reader appends items in document order
   // and stops, still succeeding, at the first item that lacks one of its four

@@ -4,7 +4,6 @@
 
 #include "src/common/Names.h"
 #include "src/platform/Paths.h"
-#include "src/platform/Services.h"
 
 namespace fennimar {
 namespace {
@@ -14,8 +13,8 @@ constexpr std::uint32_t kNoValue = 0xFFFFFFFF;
 // The INI file beside the executable; empty when the executable's path is
 // unknown. A path of any length is taken whole rather than cut short, since a
 // cut path would name some other folder.
-std::u16string IniPath() {
-  const std::u16string executable = platform::CurrentServices().module->ExecutableFileName();
+std::u16string IniPath(platform::ModulePath& module) {
+  const std::u16string executable = module.ExecutableFileName();
   const auto last = executable.rfind(platform::PathSeparator());
   if (last == std::u16string::npos) return std::u16string();
   std::u16string path = executable.substr(0, last + 1);
@@ -25,19 +24,20 @@ std::u16string IniPath() {
 
 }  // namespace
 
-_Fennimar_ReturnCode_ GetHardwareFlag(std::uint32_t& flag) {
-  const std::u16string path = IniPath();
-  flag = path.empty() ? kNoValue
-                      : platform::CurrentServices().ini->GetInt(
-                            path, names::kSystemRequestSection, names::kIsFirstFlag, kNoValue);
+_Fennimar_ReturnCode_ GetHardwareFlag(platform::ModulePath& module, platform::IniFile& ini,
+                                      std::uint32_t& flag) {
+  const std::u16string path = IniPath(module);
+  flag = path.empty()
+             ? kNoValue
+             : ini.GetInt(path, names::kSystemRequestSection, names::kIsFirstFlag, kNoValue);
   return flag == kNoValue ? RC_SYSTEM_ERROR : RC_SUCCESS;
 }
 
-_Fennimar_ReturnCode_ ClearHardwareFlag() {
-  const std::u16string path = IniPath();
+_Fennimar_ReturnCode_ ClearHardwareFlag(platform::ModulePath& module, platform::IniFile& ini) {
+  const std::u16string path = IniPath(module);
   if (path.empty()) return RC_SYSTEM_ERROR;
-  const bool written = platform::CurrentServices().ini->WriteString(
-      path, names::kSystemRequestSection, names::kIsFirstFlag, u"0");
+  const bool written =
+      ini.WriteString(path, names::kSystemRequestSection, names::kIsFirstFlag, u"0");
   return written ? RC_SUCCESS : RC_SYSTEM_ERROR;
 }
 

@@ -26,16 +26,19 @@ class HardwareFlagTest : public testing::IsolatedTest {
         platform::Services{nullptr, nullptr, nullptr, executables_.back().get(), nullptr});
   }
 
+  static platform::ModulePath& Module() { return *platform::CurrentServices().module; }
+  static platform::IniFile& Ini() { return *platform::CurrentServices().ini; }
+
   std::vector<std::unique_ptr<testing::FixedModulePath>> executables_;
 };
 
 TEST_F(HardwareFlagTest, MissingFileIsCreatedByClearing) {
   auto scoped = RunFrom("bin");
   std::uint32_t flag = 5;
-  EXPECT_EQ(GetHardwareFlag(flag), RC_SYSTEM_ERROR);
+  EXPECT_EQ(GetHardwareFlag(Module(), Ini(), flag), RC_SYSTEM_ERROR);
   EXPECT_EQ(flag, 0xFFFFFFFFu) << "stored even on failure";
-  EXPECT_EQ(ClearHardwareFlag(), RC_SUCCESS);
-  EXPECT_EQ(GetHardwareFlag(flag), RC_SUCCESS);
+  EXPECT_EQ(ClearHardwareFlag(Module(), Ini()), RC_SUCCESS);
+  EXPECT_EQ(GetHardwareFlag(Module(), Ini(), flag), RC_SUCCESS);
   EXPECT_EQ(flag, 0u);
   EXPECT_NE(ReadFileOrDie(PathOf("bin") / "HWinfo.ini").find("IsFirstFlag=0"), std::string::npos);
 }
@@ -48,22 +51,22 @@ TEST_F(HardwareFlagTest, EachExecutableFolderHasItsOwnFile) {
   std::uint32_t flag = 0;
   {
     auto scoped = RunFrom("one");
-    EXPECT_EQ(GetHardwareFlag(flag), RC_SUCCESS);
+    EXPECT_EQ(GetHardwareFlag(Module(), Ini(), flag), RC_SUCCESS);
     EXPECT_EQ(flag, 1u);
-    EXPECT_EQ(ClearHardwareFlag(), RC_SUCCESS);
+    EXPECT_EQ(ClearHardwareFlag(Module(), Ini()), RC_SUCCESS);
   }
   EXPECT_EQ(ReadFileOrDie(PathOf("one") / "HWinfo.ini"),
             "; keep me\r\n[Other]\r\nIsFirstFlag=7\r\n[systemrequest]\r\nIsFirstFlag=0\r\n"
             "Light=2\r\n");
   auto scoped = RunFrom("two");
-  EXPECT_EQ(GetHardwareFlag(flag), RC_SYSTEM_ERROR);
+  EXPECT_EQ(GetHardwareFlag(Module(), Ini(), flag), RC_SYSTEM_ERROR);
 }
 
 TEST_F(HardwareFlagTest, MinusOneReadsAsNoValue) {
   auto scoped = RunFrom("bin");
   WriteFileOrDie(PathOf("bin") / "HWinfo.ini", "[systemrequest]\nIsFirstFlag=-1\n");
   std::uint32_t flag = 0;
-  EXPECT_EQ(GetHardwareFlag(flag), RC_SYSTEM_ERROR);
+  EXPECT_EQ(GetHardwareFlag(Module(), Ini(), flag), RC_SYSTEM_ERROR);
   EXPECT_EQ(flag, 0xFFFFFFFFu);
 }
 

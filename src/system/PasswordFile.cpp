@@ -8,7 +8,6 @@
 
 #include "src/common/Utf16Bytes.h"
 #include "src/platform/AtomicFile.h"
-#include "src/platform/Services.h"
 
 namespace fennimar {
 namespace {
@@ -47,9 +46,8 @@ CString ScramblePassword(const CString& text) {
   return CString(scrambled);
 }
 
-void SavePasswordFile(const CString& file, const CString& password) {
+void SavePasswordFile(platform::FileSystem& files, const CString& file, const CString& password) {
   if (file.IsEmpty()) Throw(file, Status::NotFound("no password file is set", ENOENT));
-  platform::FileSystem& files = *platform::CurrentServices().files;
   // Hold the present file, if any, so that a check running now sees it busy.
   std::unique_ptr<platform::FileLock> lock;
   const Status locked = files.LockExistingFile(file, &lock);
@@ -59,9 +57,9 @@ void SavePasswordFile(const CString& file, const CString& password) {
   if (!written.ok()) Throw(file, written);
 }
 
-_Fennimar_ReturnCode_ ValidatePasswordFile(const CString& file, const CString& candidate) {
+_Fennimar_ReturnCode_ ValidatePasswordFile(platform::FileSystem& files, const CString& file,
+                                           const CString& candidate) {
   if (file.IsEmpty()) return RC_FILE_ERROR;
-  platform::FileSystem& files = *platform::CurrentServices().files;
   std::unique_ptr<platform::FileLock> lock;
   if (!files.LockExistingFile(file, &lock).ok()) return RC_FILE_ERROR;
   std::string bytes;

@@ -1,4 +1,5 @@
-// PasswordFile - one password, scrambled, in a file of its own.
+// PasswordFile - one password, scrambled, in a file of its own, read and
+// written through the file service the caller gives.
 //
 // The scrambling reverses the four hexadecimal digits of each UTF-16 unit
 // (0x1234 becomes 0x4321). It is kept because existing password files use
@@ -12,6 +13,7 @@
 #define FENNIMAR_SYSTEM_PASSWORDFILE_H_
 
 #include "fennimar/FennimarDllInterface.h"
+#include "src/platform/FileSystem.h"
 
 namespace fennimar {
 
@@ -24,13 +26,14 @@ CString ScramblePassword(const CString& text);
 // one step, so a failure or a crash leaves the previous password. Throws
 // CFileException when the file cannot be written or another check or save
 // has it open; an empty `file` is such a failure.
-void SavePasswordFile(const CString& file, const CString& password);
+void SavePasswordFile(platform::FileSystem& files, const CString& file, const CString& password);
 
 // RC_SUCCESS when the scrambled candidate equals the stored text (up to its
 // first zero unit), RC_FAIL when it does not, RC_FILE_ERROR when the file
 // cannot be opened (missing, held open by a save, or `file` empty). Throws
 // CFileException when reading fails after the file was opened.
-_Fennimar_ReturnCode_ ValidatePasswordFile(const CString& file, const CString& candidate);
+_Fennimar_ReturnCode_ ValidatePasswordFile(platform::FileSystem& files, const CString& file,
+                                           const CString& candidate);
 
 }  // namespace fennimar
 

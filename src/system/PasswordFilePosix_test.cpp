@@ -5,6 +5,7 @@
 
 #include <filesystem>
 
+#include "src/platform/Services.h"
 #include "src/system/PasswordFile.h"
 #include "tests/support/TestEnvironment.h"
 
@@ -22,10 +23,10 @@ class PasswordFilePosixTest : public testing::IsolatedTest {
 
 TEST_F(PasswordFilePosixTest, ANewFileIsTheOwnersAloneAndAReplacementKeepsItsBits) {
   const CString file(Path16("password"));
-  SavePasswordFile(file, CString(u"a"));
+  SavePasswordFile(*platform::CurrentServices().files, file, CString(u"a"));
   EXPECT_EQ(Mode(), 0600u);
   std::filesystem::permissions(PathOf("password"), std::filesystem::perms(0640));
-  SavePasswordFile(file, CString(u"b"));
+  SavePasswordFile(*platform::CurrentServices().files, file, CString(u"b"));
   EXPECT_EQ(Mode(), 0640u);
 }
 

@@ -16,7 +16,7 @@ class PasswordFileTest : public testing::IsolatedTest {
   CString File() const { return CString(Path16("password")); }
   std::string Bytes() const { return ReadFileOrDie(PathOf("password")); }
   _Fennimar_ReturnCode_ Check(const char16_t* candidate) {
-    return ValidatePasswordFile(File(), CString(candidate));
+    return ValidatePasswordFile(*platform::CurrentServices().files, File(), CString(candidate));
   }
 };
 
@@ -28,21 +28,21 @@ TEST_F(PasswordFileTest, NibbleReversalIsItsOwnInverse) {
 }
 
 TEST_F(PasswordFileTest, StoresExactlyTheScrambledUnits) {
-  SavePasswordFile(File(), CString(u"a"));
+  SavePasswordFile(*platform::CurrentServices().files, File(), CString(u"a"));
   EXPECT_EQ(Bytes(), std::string("\x00\x16", 2));
 
-  SavePasswordFile(File(), CString(u"Secret"));
+  SavePasswordFile(*platform::CurrentServices().files, File(), CString(u"Secret"));
   EXPECT_EQ(Bytes().size(), 12u);
-  SavePasswordFile(File(), CString(u"ab"));
+  SavePasswordFile(*platform::CurrentServices().files, File(), CString(u"ab"));
   EXPECT_EQ(Bytes().size(), 4u) << "a shorter password replaces the whole file";
-  SavePasswordFile(File(), CString(u""));
+  SavePasswordFile(*platform::CurrentServices().files, File(), CString(u""));
   EXPECT_EQ(Bytes(), "");
   EXPECT_EQ(Check(u""), RC_SUCCESS);
   EXPECT_EQ(Check(u"a"), RC_FAIL);
 }
 
 TEST_F(PasswordFileTest, OnlyTheWholeExactPasswordMatches) {
-  SavePasswordFile(File(), CString(u"Secret"));
+  SavePasswordFile(*platform::CurrentServices().files, File(), CString(u"Secret"));
   EXPECT_EQ(Check(u"Secret"), RC_SUCCESS);
   for (const char16_t* wrong : {u"secret", u"Secre", u"Secret1", u"", u"SECRET"}) {
     EXPECT_EQ(Check(wrong), RC_FAIL) << testing::U8(wrong);
@@ -58,26 +58,26 @@ TEST_F(PasswordFileTest, OnlyTheWholeExactPasswordMatches) {
 TEST_F(PasswordFileTest, MissingOrUnsetFileAndAFileHeldOpen) {
   EXPECT_EQ(Check(u""), RC_FILE_ERROR);
   EXPECT_EQ(Check(u"x"), RC_FILE_ERROR);
-  EXPECT_EQ(ValidatePasswordFile(CString(), CString(u"x")), RC_FILE_ERROR);
-  EXPECT_THROW(SavePasswordFile(CString(), CString(u"x")), CFileException);
+  EXPECT_EQ(ValidatePasswordFile(*platform::CurrentServices().files, CString(), CString(u"x")), RC_FILE_ERROR);
+  EXPECT_THROW(SavePasswordFile(*platform::CurrentServices().files, CString(), CString(u"x")), CFileException);
 
-  SavePasswordFile(File(), CString(u"old"));
+  SavePasswordFile(*platform::CurrentServices().files, File(), CString(u"old"));
   const std::string before = Bytes();
   std::unique_ptr<platform::FileLock> held;
   ASSERT_TRUE(platform::CurrentServices().files->LockExistingFile(File(), &held).ok());
   EXPECT_EQ(Check(u"old"), RC_FILE_ERROR);
-  EXPECT_THROW(SavePasswordFile(File(), CString(u"new")), CFileException);
+  EXPECT_THROW(SavePasswordFile(*platform::CurrentServices().files, File(), CString(u"new")), CFileException);
   held.reset();  // on Windows, the test's own read would meet the hold too
   EXPECT_EQ(Bytes(), before);
   EXPECT_EQ(Check(u"old"), RC_SUCCESS);
 }
 
 TEST_F(PasswordFileTest, FailedSaveKeepsThePreviousPassword) {
-  SavePasswordFile(File(), CString(u"old"));
+  SavePasswordFile(*platform::CurrentServices().files, File(), CString(u"old"));
   std::filesystem::create_directory(PathOf("folder"));
   const CString folder(Path16("folder"));
   try {
-    SavePasswordFile(folder, CString(u"new"));
+    SavePasswordFile(*platform::CurrentServices().files, folder, CString(u"new"));
     ADD_FAILURE() << "saving over a folder must throw";
   } catch (const CFileException& error) {
     EXPECT_EQ(error.GetFilePath(), folder);

@@ -33,8 +33,8 @@ void RegistryController::CloseKey() {
   key_ = platform::kNullKey;
 }
 
-bool RegistryController::ReadValue(std::u16string_view subkey, std::u16string_view name,
-                                   void* data, std::uint32_t* size) {
+bool RegistryController::ReadValue(std::u16string_view subkey, std::u16string_view name, void* data,
+                                   std::uint32_t* size) {
   if (!OpenKey(subkey)) return false;
   std::uint32_t type = 0;
   const bool read = registry_.QueryValue(key_, name, &type, data, size).ok();
@@ -56,7 +56,7 @@ void RegistryController::SeedProductKey() {
   platform::RegKey created = platform::kNullKey;
   if (!registry_.CreateKey(platform::kHkeyCurrentUser, names::kProductKey, &created).ok()) return;
   (void)registry_.SetValue(created, names::kIsFirstUse, platform::kRegDword, kNotUsedYet,
-                          sizeof kNotUsedYet);
+                           sizeof kNotUsedYet);
   (void)registry_.CloseKey(created);
 }
 

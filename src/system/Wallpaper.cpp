@@ -35,9 +35,9 @@ _Fennimar_ReturnCode_ GetWallpaper(RegistryController& controller, CString& path
 
 _Fennimar_ReturnCode_ SetWallpaper(RegistryController& controller, const CString& path) {
   const std::string data = LittleEndianBytes(std::u16string_view(path.GetString()));
-  const bool written = controller.WriteValue(names::kDesktopKey, names::kWallPaper,
-                                             platform::kRegSz, data.data(),
-                                             static_cast<std::uint32_t>(data.size()));
+  const bool written =
+      controller.WriteValue(names::kDesktopKey, names::kWallPaper, platform::kRegSz, data.data(),
+                            static_cast<std::uint32_t>(data.size()));
   return written ? RC_SUCCESS : RC_SYSTEM_ERROR;
 }
 
