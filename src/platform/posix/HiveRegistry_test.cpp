@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -74,23 +73,6 @@ TEST_F(HiveRegistryTest, CreateKeyMakesParentsInAPrivateFileOpenFindsThemAnyCase
   for (const RegKey open : {key, parent, same}) EXPECT_TRUE(registry_->CloseKey(open).ok());
   EXPECT_EQ(registry_->CloseKey(key).code(), Status::Code::kInvalid);
   EXPECT_TRUE(registry_->CloseKey(kHkeyCurrentUser).ok());
-}
-
-TEST_F(HiveRegistryTest, QueryValueNeedsRoomForTheWholeValue) {
-  const RegKey key = Create(kProduct);
-  ASSERT_TRUE(Set(key, u"Eight", "12345678").ok());
-  char data[8];
-  std::uint32_t type = 0, size = 8;
-  ASSERT_TRUE(registry_->QueryValue(key, u"Eight", &type, data, &size).ok());
-  EXPECT_EQ(type, kRegBinary);
-  EXPECT_EQ(std::string(data, size), "12345678");
-  std::memset(data, 'Z', sizeof data);
-  size = 7;
-  EXPECT_EQ(registry_->QueryValue(key, u"Eight", &type, data, &size).code(),
-            Status::Code::kTooLarge);
-  EXPECT_EQ(size, 8u);
-  EXPECT_EQ(std::string(data, 8), "ZZZZZZZZ");
-  EXPECT_TRUE(registry_->QueryValue(key, u"Nine", &type, data, &size).IsNotFound());
 }
 
 TEST_F(HiveRegistryTest, FindsTheHiveAfreshAtEachOpen) {

@@ -5,7 +5,6 @@
 #include <cerrno>
 #include <memory>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "src/platform/posix/PosixBackends.h"
@@ -35,41 +34,6 @@ class PosixIniFileTest : public testing::IsolatedTest {
   std::unique_ptr<FileSystem> files_ = NewPosixFileSystem();
   std::unique_ptr<IniFile> ini_ = NewPosixIniFile(*files_);
 };
-
-TEST_F(PosixIniFileTest, MissingFilesGiveTheDefaultAndAWriteCreatesThem) {
-  EXPECT_EQ(Get(u"IsFirst"), kDefault);
-  EXPECT_EQ(Get(u"IsFirst", "no/such/folder.ini"), kDefault);
-  EXPECT_FALSE(Write(u"IsFirst", u"0", "no/such/folder.ini"));
-  ASSERT_TRUE(Write(u"IsFirst", u"0x1F"));
-  EXPECT_EQ(File(), "[SystemRequest]\r\nIsFirst=0x1F\r\n");
-  EXPECT_EQ(Get(u"ISFIRST"), 31u);
-}
-
-// Beyond the value, a rewrite changes only the line ends (to CR LF, as on
-// Windows): blank lines and the blanks around names and values stay, where
-// Wine's service drops them (see Win32IniFile_test.cpp).
-TEST_F(PosixIniFileTest, RewritesOnlyTheValueAndLineEndsInUtf8AndUtf16Le) {
-  const auto utf16 = [](std::u16string_view chars) {
-    std::string bytes = "\xFF\xFE";
-    for (const char16_t c : chars) bytes += {static_cast<char>(c), static_cast<char>(c >> 8)};
-    return bytes;
-  };
-  const std::string head = "\xEF\xBB\xBF; Hardware\r\n\r\n[Display]\r\nIsFirst=5\r\n\r\n";
-  const std::string tail = " \r\n; keep me\r\nOrder=3\r\n\r\n[Tail]\r\nz=1";
-  const std::pair<std::string, std::string> files[] = {
-      {head + "[ systemREQUEST ]\r\nIsFirst = 1" + tail,
-       head + "[ systemREQUEST ]\r\nIsFirst = 0" + tail},
-      {utf16(u"; \u00FCber\r\n[SystemRequest]\r\nIsFirst=7\r\n"),
-       utf16(u"; \u00FCber\r\n[SystemRequest]\r\nIsFirst=0\r\n")},
-      {"; mine\n\n[ systemREQUEST ] junk\n\n  IsFirst  =  1  \n\n",
-       "; mine\r\n\r\n[ systemREQUEST ] junk\r\n\r\n  IsFirst  =  0  \r\n\r\n"},
-  };
-  for (const auto& [before, after] : files) {
-    WriteFileOrDie(PathOf("HWinfo.ini"), before);
-    ASSERT_TRUE(Write(u"IsFirst", u"0"));
-    EXPECT_EQ(File(), after);
-  }
-}
 
 TEST_F(PosixIniFileTest, UnreadableOrHugeFilesAreLeftAlone) {
   const std::string good = "[SystemRequest]\r\nIsFirst=1\r\n";
