@@ -1,12 +1,9 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <string>
-#include <vector>
 
 #include "src/platform/posix/PosixBackends.h"
 #include "tests/support/TestEnvironment.h"
@@ -15,7 +12,6 @@ namespace fennimar::platform {
 namespace {
 
 using testing::ReadFileOrDie;
-using testing::U16;
 
 constexpr std::u16string_view kProduct = u"Software\\Tarsel\\Tarsel Kestrova2";
 
@@ -98,32 +94,6 @@ TEST_F(HiveRegistryTest, DamagedHiveIsReportedAndNeverOverwritten) {
     EXPECT_EQ(Set(key, u"a", "x").code(), Status::Code::kCorrupt);
     EXPECT_EQ(registry_->CreateKey(kHkeyCurrentUser, u"B", &opened).code(), Status::Code::kCorrupt);
     EXPECT_EQ(ReadFileOrDie(HiveFile()), bytes);
-  }
-}
-
-// Each child process sets values named after it; the lock around each
-// read-change-write makes the two take turns.
-TEST_F(HiveRegistryTest, TwoProcessesChangingDifferentValuesLoseNone) {
-  const auto name = [](char process, int i) { return process + std::to_string(i); };
-  std::vector<pid_t> children;
-  for (const char process : {'a', 'b'}) {
-    children.push_back(fork());
-    ASSERT_GE(children.back(), 0);
-    if (children.back() != 0) continue;
-    const RegKey key = Create(kProduct);
-    bool ok = true;
-    for (int i = 0; i < 100; ++i) ok &= Set(key, U16(name(process, i)), name(process, i)).ok();
-    _exit(ok ? 0 : 1);
-  }
-  for (const pid_t child : children) {
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-  }
-  RegKey key = kNullKey;
-  ASSERT_TRUE(Open(kProduct, &key).ok());
-  for (const char process : {'a', 'b'}) {
-    for (int i = 0; i < 100; ++i) EXPECT_EQ(Get(key, U16(name(process, i))), name(process, i));
   }
 }
 

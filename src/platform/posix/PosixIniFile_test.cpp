@@ -1,11 +1,8 @@
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "src/platform/posix/PosixBackends.h"
 #include "tests/support/FaultInjectingFileSystem.h"
@@ -15,7 +12,6 @@ namespace fennimar::platform {
 namespace {
 
 using testing::ReadFileOrDie;
-using testing::U16;
 using testing::WriteFileOrDie;
 
 constexpr std::uint32_t kDefault = 0xFFFFFFFF;
@@ -53,29 +49,6 @@ TEST_F(PosixIniFileTest, FailedSaveKeepsTheFile) {
   EXPECT_FALSE(Write(u"IsFirst", u"0"));
   EXPECT_EQ(failing.FaultsFired(), 1);
   EXPECT_EQ(File(), "[SystemRequest]\nIsFirst=1\n");
-}
-
-// Each child process writes keys of its own; the lock makes the
-// read-change-replace steps of the two take turns.
-TEST_F(PosixIniFileTest, ConcurrentWritersInTwoProcessesLoseNothing) {
-  const auto key = [](char16_t prefix, int i) { return prefix + U16(std::to_string(i)); };
-  std::vector<pid_t> children;
-  for (const char16_t prefix : {u'a', u'b'}) {
-    children.push_back(fork());
-    ASSERT_GE(children.back(), 0);
-    if (children.back() != 0) continue;
-    bool ok = true;
-    for (int i = 0; i < 100; ++i) ok &= Write(key(prefix, i), u"1");
-    _exit(ok ? 0 : 1);
-  }
-  for (const pid_t child : children) {
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-  }
-  for (const char16_t prefix : {u'a', u'b'}) {
-    for (int i = 0; i < 100; ++i) EXPECT_EQ(Get(key(prefix, i)), 1u);
-  }
 }
 
 }  // namespace
