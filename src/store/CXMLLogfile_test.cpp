@@ -129,20 +129,6 @@ TEST_F(CXMLLogfileTest, ThreadOrDomUnavailableMeansEmptyWithoutUninitialize) {
   EXPECT_EQ(ReadFileOrDie(document), kUserDocument);
 }
 
-TEST_F(CXMLLogfileTest, DestructionRewritesTheDocumentFromMemory) {
-  const fs::path document = PathOf("settings.xml");
-  WriteFileOrDie(document, kUserDocument);
-  auto logfile = std::make_unique<CXMLLogfile>(U16(document.string()), /*first_use=*/0);
-  // Another writer changes the file; the destructor's save overwrites it.
-  WriteFileOrDie(document, "<FennimarSetting><GlobalSetting/></FennimarSetting>");
-  logfile.reset();
-  CXMLLogfile reloaded(U16(document.string()), 0);
-  EXPECT_TRUE(reloaded.FindSection(u"AppList"));
-  EXPECT_FALSE(reloaded.FindSection(u"GlobalSetting"));
-  EXPECT_NE(ReadFileOrDie(document).find("<!-- mine -->"), std::string::npos)
-      << "comments survive a save";
-}
-
 // The folders are made one at a time from the top; the first that cannot be
 // made ends the chain, and the document is then not loaded.
 TEST_F(CXMLLogfileTest, AFolderThatCannotBeMadeEndsTheChain) {

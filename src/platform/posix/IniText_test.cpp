@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
+#include "src/platform/posix/PosixBackends.h"
 #include "tests/support/TestEnvironment.h"
 
 namespace fennimar::platform::ini {
@@ -102,6 +104,21 @@ TEST(IniTextTest, HugeLinesAreReadAndRewritten) {
   EXPECT_EQ(Read(long_line + "\n[S]\nk=5\n"), 5u);
   EXPECT_EQ(Read("[S]\nk=" + std::string(1 << 20, '1') + "\n"), 0xC71C71C7u);
   EXPECT_EQ(Written("[S]\nk=" + long_line + "\n", u"S", u"k", u"0"), "[S]\r\nk=0\r\n");
+}
+
+// Through the stand-in's service: a file it cannot decode, or one too large
+// to read, gives the default and is never rewritten.
+using PosixIniFileTest = testing::IsolatedTest;
+TEST_F(PosixIniFileTest, UnreadableOrHugeFilesAreLeftAlone) {
+  const std::unique_ptr<FileSystem> files = NewPosixFileSystem();
+  const std::unique_ptr<IniFile> ini = NewPosixIniFile(*files);
+  const std::string good = "[S]\r\nk=1\r\n";
+  for (const std::string& bytes : {good + "\xC3(\r\n", good + std::string(16u << 20, ';')}) {
+    testing::WriteFileOrDie(PathOf("HWinfo.ini"), bytes);
+    EXPECT_EQ(ini->GetInt(Path16("HWinfo.ini"), u"S", u"k", kDefault), kDefault);
+    EXPECT_FALSE(ini->WriteString(Path16("HWinfo.ini"), u"S", u"k", u"0"));
+    EXPECT_TRUE(testing::ReadFileOrDie(PathOf("HWinfo.ini")) == bytes);
+  }
 }
 
 }  // namespace
