@@ -1,5 +1,5 @@
 // reg: values of each type added, shown, exported and deleted in the
-// registry, which the library keeps reading as before.
+// platform's registry.
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
@@ -74,10 +74,6 @@ TEST(RegTest, ValuesAreAddedShownExportedAndDeleted) {
   ASSERT_EQ(box.Run({"reg", "delete", key}).status, 0);
   EXPECT_EQ(box.Run({"reg", "query", key + "\\Sub"}).status, 1);
   EXPECT_EQ(box.Run({"reg", "delete", key}).status, 1);
-
-  // The library still reads its own values from the file.
-  EXPECT_EQ(box.Run({"first-use"}).out, "1\n");
-  EXPECT_EQ(box.Run({"first-use"}).out, "0\n");
 }
 
 }  // namespace

