@@ -76,7 +76,8 @@ class RegistryControllerTest : public testing::IsolatedTest {
   std::pair<std::uint32_t, std::uint32_t> ReadProductValue() {
     RegKey key = platform::kNullKey;
     std::uint32_t type = 0, value = 0, size = sizeof value;
-    if (registry().OpenKey(kHkeyCurrentUser, names::kProductKey, platform::kKeyAllAccess, &key)
+    if (registry()
+            .OpenKey(kHkeyCurrentUser, names::kProductKey, platform::kKeyAllAccess, &key)
             .ok()) {
       if (!registry().QueryValue(key, names::kIsFirstUse, &type, &value, &size).ok()) type = 0;
       EXPECT_TRUE(registry().CloseKey(key).ok());

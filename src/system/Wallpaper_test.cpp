@@ -31,10 +31,9 @@ class WallpaperTest : public testing::IsolatedTest {
   // Opens (or creates) the desktop key; kNullKey when it cannot.
   platform::RegKey DesktopKey(bool create) {
     platform::RegKey key = platform::kNullKey;
-    const Status status =
-        create ? registry().CreateKey(kHkeyCurrentUser, names::kDesktopKey, &key)
-               : registry().OpenKey(kHkeyCurrentUser, names::kDesktopKey,
-                                    platform::kKeyAllAccess, &key);
+    const Status status = create ? registry().CreateKey(kHkeyCurrentUser, names::kDesktopKey, &key)
+                                 : registry().OpenKey(kHkeyCurrentUser, names::kDesktopKey,
+                                                      platform::kKeyAllAccess, &key);
     return status.ok() ? key : platform::kNullKey;
   }
   // Sets the wallpaper to `path` and gives back the stored value's size.
