@@ -55,23 +55,20 @@ TEST_F(DumpLoadTest, DumpShowsEverySettingButNeverThePassword) {
   EXPECT_EQ(readable.out.find("hunter2"), std::string::npos);
 }
 
-TEST_F(DumpLoadTest, LoadingAnUnchangedDumpChangesNothing) {
-  const std::string dump = Dump();
+TEST_F(DumpLoadTest, AnUnchangedDumpChangesNothingADryRunListsTheChanges) {
+  const std::string text = Dump();
   const std::string before = Files();
-  const RunResult result = box_.Run({"load", "-"}, dump);
-  EXPECT_EQ(result.status, 0) << result.err;
-  EXPECT_EQ(result.out, "");
+  const RunResult same = box_.Run({"load", "-"}, text);
+  EXPECT_EQ(same.status, 0) << same.err;
+  EXPECT_EQ(same.out, "");
   EXPECT_EQ(Files(), before);
-  EXPECT_EQ(Dump(), dump);
-}
+  EXPECT_EQ(Dump(), text);
 
-TEST_F(DumpLoadTest, DryRunListsTheChangesAndWritesNothing) {
-  json dump = json::parse(Dump());
+  json dump = json::parse(text);
   dump["switches"]["soundEffect"] = 1;
   dump["workspaces"][0]["name"] = "Desk";
   dump["apps"].erase(0);
   dump["wallpaper"] = "/srv/sea.png";
-  const std::string before = Files();
   const RunResult dry = box_.Run({"load", "--dry-run", "-"}, dump.dump());
   EXPECT_EQ(dry.status, 0) << dry.err;
   EXPECT_NE(dry.out.find("switches.soundEffect: 0 -> 1\n"), std::string::npos) << dry.out;

@@ -2,7 +2,6 @@
 // failed, why, and the library's result code, and the documented exit status.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <ostream>
 #include <string>
 #include <utility>
@@ -13,15 +12,28 @@
 namespace fennimar::cli::test {
 namespace {
 
+void Nothing(const CliSandbox&) {}
+
+// Where the registry the program names is: the stand-in's file on Linux, the
+// system's registry on Windows.
+std::string RegistryPlace(const CliSandbox& box) {
+#ifdef _WIN32
+  return (void)box, "the registry";
+#else
+  return box.hive();
+#endif
+}
+
 struct ErrorCase {
   const char* name;
-  std::function<void(const CliSandbox&)> setup;
   std::vector<std::string> args;
-  std::string input;
   int status;
-  // "{doc}", "{password}" and "{root}" stand for the settings document's
-  // path, the password file's and the sandbox's folder (in args too).
+  // "{doc}", "{password}", "{root}" and "{registry}" stand for the settings
+  // document's path, the password file's, the sandbox's folder (in args too)
+  // and where the platform's registry is.
   std::string message;
+  std::string input = "";
+  void (*setup)(const CliSandbox&) = Nothing;
 };
 
 // The program has run once, so the first-use flag is cleared and the
@@ -51,134 +63,59 @@ void SetPassword(const CliSandbox& box) {
   ASSERT_EQ(box.Run({"password", "set"}, "right\n").status, 0);
 }
 
-void Nothing(const CliSandbox&) {}
-
+// clang-format off
 const ErrorCase kCases[] = {
-    {"UnknownCommand",
-     Nothing,
-     {"frobnicate"},
-     "",
-     2,
+    {"UnknownCommand", {"frobnicate"}, 2,
      "unknown command 'frobnicate' for fennimar; valid commands: apps, switches, background, "
      "workspaces, wallpaper, first-use, reset, hw-flag, password, reg, dump, load"},
-    {"UnknownVerb",
-     Nothing,
-     {"apps", "list"},
-     "",
-     2,
+    {"UnknownVerb", {"apps", "list"}, 2,
      "unknown command 'list' for fennimar apps; valid commands: add, remove"},
-    {"UnknownOption",
-     Nothing,
-     {"apps", "add", "--colour", "red"},
-     "",
-     2,
+    {"UnknownOption", {"apps", "add", "--colour", "red"}, 2,
      "unknown option '--colour' for fennimar apps add; valid options: --help, --key, --path, "
      "--parameter, --description, --document, --password-file, --json, --version"},
-    {"UnknownSwitch",
-     Nothing,
-     {"switches", "set", "volume=1"},
-     "",
-     2,
+    {"UnknownSwitch", {"switches", "set", "volume=1"}, 2,
      "unknown switch 'volume'; valid switches: launchcode, mouse-hook, sound-effect, "
      "light-effect"},
-    {"UnknownWorkspaceField",
-     Nothing,
-     {"workspaces", "set", "1", "colour=red"},
-     "",
-     2,
+    {"UnknownWorkspaceField", {"workspaces", "set", "1", "colour=red"}, 2,
      "unknown workspace field 'colour'; valid fields: name, style-id, mouse-style, "
      "em-recyle-path, fu-recyle-path, mouse-no, recyle-no, use-tarsel"},
-    {"UnparsableValue",
-     Nothing,
-     {"switches", "set", "sound-effect=loud"},
-     "",
-     2,
+    {"UnparsableValue", {"switches", "set", "sound-effect=loud"}, 2,
      "sound-effect: 'loud' is not an integer"},
-    {"MissingArgument", Nothing, {"apps", "add", "--key", "1"}, "", 2, "--path is required"},
-    {"NoCommand", Nothing, {}, "", 2, "no command given; valid commands: apps, switches,"},
-    {"NoSuchApplication",
-     Nothing,
-     {"apps", "remove", "/nowhere"},
-     "",
-     1,
+    {"MissingArgument", {"apps", "add", "--key", "1"}, 2, "--path is required"},
+    {"NoCommand", {}, 2, "no command given; valid commands: apps, switches,"},
+    {"NoSuchApplication", {"apps", "remove", "/nowhere"}, 1,
      "no application with the path /nowhere in {doc}"},
-    {"NoSuchWorkspace",
-     Nothing,
-     {"workspaces", "set", "9", "name=x"},
-     "",
-     1,
+    {"NoSuchWorkspace", {"workspaces", "set", "9", "name=x"}, 1,
      "no workspace 9 (the document has 4)"},
-    {"NinthApplication",
-     FillAppList,
-     {"apps", "add", "--key", "9", "--path", "/opt/app9"},
-     "",
-     5,
-     "cannot add /opt/app9: the application list already holds 8 items (RC_LIST_FULL)"},
-    {"DamagedDocument",
-     DamageDocument,
-     {"apps"},
-     "",
-     3,
-     "the settings document {doc} could not be loaded (RC_FAIL)"},
-    {"MissingSection", DropAppList, {"apps"}, "", 3, "no AppList section in {doc} (RC_FAIL)"},
-    {"PasswordMismatch",
-     SetPassword,
-     {"password", "check"},
-     "wrong\n",
-     1,
-     "the password does not match (RC_FAIL)"},
-    {"NoPasswordFile",
-     Nothing,
-     {"password", "check"},
-     "any\n",
-     1,
-     "cannot open the password file {password} (RC_FILE_ERROR)"},
+    {"NinthApplication", {"apps", "add", "--key", "9", "--path", "/opt/app9"}, 5,
+     "cannot add /opt/app9: the application list already holds 8 items (RC_LIST_FULL)",
+     "", FillAppList},
+    {"DamagedDocument", {"apps"}, 3,
+     "the settings document {doc} could not be loaded (RC_FAIL)", "", DamageDocument},
+    {"MissingSection", {"apps"}, 3, "no AppList section in {doc} (RC_FAIL)", "", DropAppList},
+    {"PasswordMismatch", {"password", "check"}, 1,
+     "the password does not match (RC_FAIL)", "wrong\n", SetPassword},
+    {"NoPasswordFile", {"password", "check"}, 1,
+     "cannot open the password file {password} (RC_FILE_ERROR)", "any\n"},
     {"PasswordNotWritable",
-     Nothing,
-     {"password", "set", "--password-file", "{root}/nonexistent/folder/password"},
-     "x\n",
-     4,
-     "cannot write the password file {root}/nonexistent/folder/password"},
-    {"NoPasswordOnInput",
-     Nothing,
-     {"password", "set"},
-     "",
-     2,
-     "no password given on standard input"},
-    {"WallpaperWithoutDesktopKey",
-     Nothing,
-     {"wallpaper", "set", "/a.png"},
-     "",
-     4,
+     {"password", "set", "--password-file", "{root}/nonexistent/folder/password"}, 4,
+     "cannot write the password file {root}/nonexistent/folder/password", "x\n"},
+    {"NoPasswordOnInput", {"password", "set"}, 2, "no password given on standard input"},
+    {"WallpaperWithoutDesktopKey", {"wallpaper", "set", "/a.png"}, 4,
      "no key HKEY_CURRENT_USER\\Control Panel\\Desktop in"},
-    {"NoWallpaper", Nothing, {"wallpaper"}, "", 1, "no wallpaper at HKEY_CURRENT_USER"},
-    {"NoRegistryKey",
-     Nothing,
-     {"reg", "query", "HKCU\\Software\\Nothing"},
-     "",
-     1,
-     "no registry key HKEY_CURRENT_USER\\Software\\Nothing in"},
-    {"BadRegistryType",
-     Nothing,
-     {"reg", "add", "HKCU\\X", "v", "--type", "REG_FLOAT", "--data", "1"},
-     "",
-     2,
+    {"NoWallpaper", {"wallpaper"}, 1, "no wallpaper at HKEY_CURRENT_USER"},
+    {"NoRegistryKey", {"reg", "query", "HKCU\\Software\\Nothing"}, 1,
+     "no registry key HKEY_CURRENT_USER\\Software\\Nothing in {registry}\n"},
+    {"BadRegistryType", {"reg", "add", "HKCU\\X", "v", "--type", "REG_FLOAT", "--data", "1"}, 2,
      "unknown type 'REG_FLOAT'; valid types: REG_SZ, REG_DWORD, REG_BINARY"},
-    {"OtherRegistryRoot",
-     Nothing,
-     {"reg", "query", "HKLM\\Software"},
-     "",
-     2,
+    {"OtherRegistryRoot", {"reg", "query", "HKLM\\Software"}, 2,
      "the key HKLM\\Software is not below HKEY_CURRENT_USER"},
-    {"LoadUnknownField",
-     Nothing,
-     {"load", "-"},
-     R"({"switches": {"volume": 1}})",
-     2,
-     "load: unknown field 'switches.volume'; valid fields: launchcode, mouseHook, soundEffect, "
-     "lightEffect"},
-    {"LoadNotJson", Nothing, {"load", "-"}, "{switches", 2, "load: standard input is not JSON"},
+    {"LoadUnknownField", {"load", "-"}, 2,
+     "load: unknown field 'switches.volume'; valid fields: launchcode, mouseHook, "
+     "soundEffect, lightEffect", R"({"switches": {"volume": 1}})"},
+    {"LoadNotJson", {"load", "-"}, 2, "load: standard input is not JSON", "{switches"},
 };
+// clang-format on
 
 void PrintTo(const ErrorCase& c, std::ostream* out) { *out << c.name; }
 
@@ -188,7 +125,8 @@ std::string Expand(std::string text, const CliSandbox& box) {
   for (const auto& [mark, value] :
        {std::pair<std::string, std::string>{"{doc}", box.document()},
         std::pair<std::string, std::string>{"{password}", box.password_file()},
-        std::pair<std::string, std::string>{"{root}", box.root()}}) {
+        std::pair<std::string, std::string>{"{root}", box.root()},
+        std::pair<std::string, std::string>{"{registry}", RegistryPlace(box)}}) {
     for (auto at = text.find(mark); at != std::string::npos; at = text.find(mark)) {
       text.replace(at, mark.size(), value);
     }

@@ -10,6 +10,9 @@
 
 #include "src/platform/Services.h"
 #include "tests/support/TestEnvironment.h"
+#ifdef _WIN32
+#include "tests/support/win32/Wine.h"
+#endif
 
 namespace fennimar::platform {
 namespace {
@@ -41,11 +44,29 @@ TEST_F(IniFileTest, ValuesConvert) {
   const struct {
     const char* text;
     std::uint32_t value;
-  } cases[] = {{"12", 12}, {" 12", 12}, {"'7'", 7}, {"\"-1\"", 0xFFFFFFFF}, {"\" 3 \"", 3},
-               {"+5", 5}, {"0x1F", 31}, {"-0x1", 0xFFFFFFFF}, {"0o17", 15}, {"0b101", 5},
-               {"0b102", 2}, {"0X1F", 0}, {"12abc", 12}, {"abc", 0}, {"'", 0}, {"'7\"", 0},
-               {"4294967297", 1}, {"-4294967295", 1}, {"12345678901234567890", 0xEB1F0AD2},
-               {"", kDefault}, {"  \t", kDefault}, {"''", kDefault}, {"' '", 0},
+  } cases[] = {{"12", 12},
+               {" 12", 12},
+               {"'7'", 7},
+               {"\"-1\"", 0xFFFFFFFF},
+               {"\" 3 \"", 3},
+               {"+5", 5},
+               {"0x1F", 31},
+               {"-0x1", 0xFFFFFFFF},
+               {"0o17", 15},
+               {"0b101", 5},
+               {"0b102", 2},
+               {"0X1F", 0},
+               {"12abc", 12},
+               {"abc", 0},
+               {"'", 0},
+               {"'7\"", 0},
+               {"4294967297", 1},
+               {"-4294967295", 1},
+               {"12345678901234567890", 0xEB1F0AD2},
+               {"", kDefault},
+               {"  \t", kDefault},
+               {"''", kDefault},
+               {"' '", 0},
                {"4 ; comment", 4}};
   for (const auto& c : cases) {
     EXPECT_EQ(Read(std::string("[S]\r\nk=") + c.text + "\r\n"), c.value) << c.text;
@@ -85,6 +106,40 @@ TEST_F(IniFileTest, WritesCreateTheFileAndEndEveryLineWithCrLf) {
   EXPECT_EQ(Written("[A]\nk=1\n[A]\nk=2\n", u"A", u"k", u"3"), "[A]\r\nk=3\r\n[A]\r\nk=2\r\n");
   EXPECT_EQ(Written("\xEF\xBB\xBF[S]\nk=1\n", u"S", u"k", u"0"), "\xEF\xBB\xBF[S]\r\nk=0\r\n");
   EXPECT_FALSE(ini_.WriteString(Path16("no/such/folder.ini"), u"S", u"k", u"0"));
+  const std::u16string with_nul(u"Is\0First", 8);
+  EXPECT_FALSE(ini_.WriteString(Path16("hw.ini"), u"S", with_nul, u"0"));
+  EXPECT_EQ(ini_.GetInt(Path16("hw.ini"), u"S", with_nul, kDefault), kDefault);
+}
+
+// Beyond the value, a rewrite changes the line ends (to CR LF). The stand-in
+// keeps every other line as it was; Wine's service writes the whole file back
+// from what it parsed, so blank lines go and names, values and section
+// headers lose the blanks around them.
+TEST_F(IniFileTest, ARewriteKeepsOrTidiesTheOtherLines) {
+  enum Backend { kStandIn, kWine, kWindows };
+#ifdef _WIN32
+  const Backend backend = testing::RunningUnderWine() ? kWine : kWindows;
+#else
+  const Backend backend = kStandIn;
+#endif
+  if (backend == kWindows) GTEST_SKIP() << "observed on the stand-in and on Wine";
+  const struct {
+    const char* before;
+    const char16_t* key;
+    const char* after[2];  // on the stand-in, on Wine
+  } cases[] = {
+      {"; mine\n\n[ systemREQUEST ] junk\n\n  IsFirstFlag  =  1  \n\n",
+       u"IsFirstFlag",
+       {"; mine\r\n\r\n[ systemREQUEST ] junk\r\n\r\n  IsFirstFlag  =  0  \r\n\r\n",
+        "; mine\r\n[systemREQUEST]\r\nIsFirstFlag=0\r\n"}},
+      {"[SystemRequest]\n k = a b \n\n[Tail]\n",
+       u"new",
+       {"[SystemRequest]\r\n k = a b \r\nnew=0\r\n\r\n[Tail]\r\n",
+        "[SystemRequest]\r\nk=a b\r\nnew=0\r\n[Tail]\r\n"}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Written(c.before, u"SystemRequest", c.key, u"0"), c.after[backend]);
+  }
 }
 
 }  // namespace

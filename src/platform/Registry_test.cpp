@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <string>
 
 #include "src/platform/Services.h"
 #include "tests/support/TestEnvironment.h"
@@ -64,6 +65,37 @@ TEST_F(RegistryTest, AValueThatDoesNotFitIsTooLargeWithItsSizeAndType) {
             Status::Code::kTooLarge);
   EXPECT_EQ(size, 6u);
   EXPECT_EQ(type, kRegBinary);
+}
+
+// Windows adds the terminator a caller left out of a string value's size when
+// the unit just past the data is zero, as it is after any wide string; the
+// backend always passes the data that way, so the outcome does not depend on
+// what follows the caller's bytes. The stand-in stores the bytes as given.
+TEST_F(RegistryTest, StoredSizesOfStringsWithAndWithoutTerminator) {
+#ifdef _WIN32
+  constexpr int kBackend = 1;
+#else
+  constexpr int kBackend = 0;
+#endif
+  const std::u16string path = u"/pics/a.jpg!x";  // a non-zero unit after the first 12
+  const std::uint32_t dword = 7;
+  const struct {
+    std::uint32_t type;
+    const void* data;
+    std::uint32_t size;
+    std::uint32_t stored[2];  // on the stand-in, on Windows
+  } cases[] = {{kRegSz, path.c_str(), 24, {24, 26}},
+               {kRegSz, path.c_str(), 26, {26, 28}},
+               {kRegSz, u"ab\0", 6, {6, 6}},
+               {kRegSz, u"", 0, {0, 0}},
+               {kRegDword, &dword, 4, {4, 4}}};
+  for (const auto& c : cases) {
+    ASSERT_TRUE(registry_.SetValue(key_, u"Value", c.type, c.data, c.size).ok());
+    std::uint32_t type = 0, size = 4096;
+    char buffer[4096];
+    ASSERT_TRUE(registry_.QueryValue(key_, u"Value", &type, buffer, &size).ok());
+    EXPECT_EQ(size, c.stored[kBackend]) << c.size << " bytes written";
+  }
 }
 
 }  // namespace

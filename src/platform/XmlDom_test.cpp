@@ -13,6 +13,9 @@
 #include "src/common/Numbers.h"
 #include "src/platform/Services.h"
 #include "tests/support/DocumentTest.h"
+#ifdef _WIN32
+#include "tests/support/win32/Wine.h"
+#endif
 
 namespace fennimar::platform {
 namespace {
@@ -88,8 +91,9 @@ TEST_F(XmlDomTest, ContentReplacedAfterAHandleToItWasTakenIsReleasedCleanly) {
 }
 
 TEST_F(XmlDomTest, TextAsDecimalReadsAsTheTextReads) {
-  ASSERT_TRUE(Load("<r><a> \t-12x </a><b><![CDATA[ 7]]></b><c>3<d>4</d></c><e/><!-- 5 -->"
-                   "<f>\xC3\xA9</f><g>99999999999</g></r>"));
+  ASSERT_TRUE(
+      Load("<r><a> \t-12x </a><b><![CDATA[ 7]]></b><c>3<d>4</d></c><e/><!-- 5 -->"
+           "<f>\xC3\xA9</f><g>99999999999</g></r>"));
   for (XmlNode node = doc_->FirstChild(Root()); node; node = doc_->NextSibling(node)) {
     std::u16string text;
     doc_->GetText(node, &text);
@@ -137,6 +141,54 @@ TEST_F(XmlDomTest, RefusesDocumentTypeDeclarationsAndWhatIsNotWellFormed) {
     ASSERT_TRUE(Load("<loaded/>"));
     EXPECT_FALSE(Load(bytes)) << bytes;
     EXPECT_FALSE(Root()) << bytes;
+    EXPECT_FALSE(doc_->Save(Path16("other.xml"))) << "an empty document saves nothing";
+    std::string serialized;
+    EXPECT_FALSE(doc_->Serialize(&serialized));
+  }
+  EXPECT_FALSE(doc_->Load(Path16("missing.xml")));
+}
+
+// Both backends lay a document out alike, and give the bytes they would save.
+TEST_F(XmlDomTest, SavesIndentedAndSerializesAsItSaves) {
+  ASSERT_TRUE(Load("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<r>\n  <a>x</a>\n</r>\n"));
+  std::string bytes;
+  ASSERT_TRUE(doc_->Serialize(&bytes));
+  EXPECT_EQ(bytes, "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<r>\n  <a>x</a>\n</r>\n");
+  EXPECT_EQ(Save(), bytes);
+}
+
+// A document is saved in the encoding it was read in, except by Wine's
+// component, which writes UTF-8 without a byte-order mark whatever the
+// document declared and keeps the declaration's text as it was. (Documents
+// declared UTF-8, as the template is, are saved alike.)
+TEST_F(XmlDomTest, SavesInTheEncodingItRead) {
+#ifdef _WIN32
+  const int backend = testing::RunningUnderWine() ? 1 : 0;
+#else
+  const int backend = 0;
+#endif
+  const std::string declared16 = "<?xml version=\"1.0\" encoding=\"UTF-16\"?>";
+  const std::string tree = "<r a=\"\xC3\xA9\xF0\x9F\x98\x80\" n=\"1\">\n  <b> x </b>\n</r>\n";
+  const std::string latin1 = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<r>";
+  const struct {
+    std::string before;
+    std::string after[2];  // honouring the encoding, on Wine
+  } cases[] = {
+      {testing::Utf16LeWithBom(declared16 + "<r a=\"\xC3\xA9\xF0\x9F\x98\x80\"><b> x </b></r>"),
+       {testing::Utf16LeWithBom(declared16 + "\n" + tree), declared16 + "\n" + tree}},
+      {"\xEF\xBB\xBF<r>\xC3\xA9</r>", {"\xEF\xBB\xBF<r>\xC3\xA9</r>\n", "<r>\xC3\xA9</r>\n"}},
+      {latin1 + "\xE9</r>", {latin1 + "\xE9</r>\n", latin1 + "\xC3\xA9</r>\n"}},
+  };
+  for (const auto& c : cases) {
+    ASSERT_TRUE(Load(c.before));
+    if (Attribute(Root(), "a") != "<missing>") {
+      EXPECT_EQ(Attribute(Root(), "a"), "\xC3\xA9\xF0\x9F\x98\x80");
+      EXPECT_EQ(Text(Child(Root(), "b")), "x");
+      doc_->SetAttribute(Root(), u"n", u"1");
+    } else {
+      EXPECT_EQ(Text(Root()), "\xC3\xA9");
+    }
+    EXPECT_EQ(Save(), c.after[backend]);
   }
 }
 

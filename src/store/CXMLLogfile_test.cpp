@@ -2,10 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <memory>
 
-#include "src/platform/Paths.h"
+#include "tests/support/FaultInjectingFileSystem.h"
 #include "tests/support/LibraryTest.h"
 
 namespace fennimar {
@@ -18,6 +19,13 @@ using testing::WriteFileOrDie;
 
 constexpr char kUserDocument[] =
     "<?xml version=\"1.0\"?>\n<!-- mine -->\n<FennimarSetting><AppList/></FennimarSetting>\n";
+
+// Where permission bits exist, a private document gets a private backup.
+#ifdef _WIN32
+constexpr bool kKeepsPermissionBits = false;
+#else
+constexpr bool kKeepsPermissionBits = true;
+#endif
 
 using CXMLLogfileTest = testing::LibraryTest;
 
@@ -49,11 +57,15 @@ TEST_F(CXMLLogfileTest, FirstUseReplacesAnExistingDocumentOtherwiseItIsKept) {
   EXPECT_NE(ReadFileOrDie(document).find("<!-- mine -->"), std::string::npos);
 
   const std::string users_bytes = ReadFileOrDie(document);
+  fs::permissions(document, fs::perms(0600));
   { CXMLLogfile replaced(platform::CurrentServices(), U16(document.string()), /*first_use=*/1); }
   EXPECT_EQ(ReadFileOrDie(document).find("<!-- mine -->"), std::string::npos);
   EXPECT_NE(ReadFileOrDie(document).find("GlobalSetting"), std::string::npos);
   const fs::path backup = document.string() + ".bak";
   EXPECT_EQ(ReadFileOrDie(backup), users_bytes);
+  if (kKeepsPermissionBits) {
+    EXPECT_EQ(fs::status(backup).permissions(), fs::perms(0600)) << "a private backup";
+  }
 
   // Replacing a document that is the template keeps the user's backup.
   WriteFileOrDie(document, ReadFileOrDie(TemplatePath()));
@@ -117,37 +129,19 @@ TEST_F(CXMLLogfileTest, ThreadOrDomUnavailableMeansEmptyWithoutUninitialize) {
   EXPECT_EQ(ReadFileOrDie(document), kUserDocument);
 }
 
-TEST_F(CXMLLogfileTest, DestructionRewritesTheDocumentFromMemory) {
-  const fs::path document = PathOf("settings.xml");
-  WriteFileOrDie(document, kUserDocument);
-  auto logfile = std::make_unique<CXMLLogfile>(platform::CurrentServices(), U16(document.string()),
-                                               /*first_use=*/0);
-  // Another writer changes the file; the destructor's save overwrites it.
-  WriteFileOrDie(document, "<FennimarSetting><GlobalSetting/></FennimarSetting>");
-  logfile.reset();
-  CXMLLogfile reloaded(platform::CurrentServices(), U16(document.string()), 0);
-  EXPECT_TRUE(reloaded.FindSection(u"AppList"));
-  EXPECT_FALSE(reloaded.FindSection(u"GlobalSetting"));
-  EXPECT_NE(ReadFileOrDie(document).find("<!-- mine -->"), std::string::npos)
-      << "comments survive a save";
-}
-
-TEST_F(CXMLLogfileTest, ModuleFolderAndFolderChain) {
-  CXMLLogfile logfile(platform::CurrentServices(), Path16("missing.xml"), 0);
-  EXPECT_EQ(logfile.GetModuleDir(), CString(Path16("module") + platform::PathSeparator()));
-
-  logfile.CreateDirectoryChain(CString(U16((root() / "x" / "y" / "z").string())));
-  EXPECT_TRUE(fs::is_directory(root() / "x" / "y" / "z"));
-
-  // A file in the way stops the chain there: nothing deeper is attempted.
-  WriteFileOrDie(PathOf("blocked"), "");
-  logfile.CreateDirectoryChain(CString(U16((root() / "blocked" / "deeper").string())));
-  EXPECT_FALSE(fs::exists(root() / "blocked" / "deeper"));
-
-  testing::FixedModulePath bare(u"host-without-folder");
-  platform::ScopedServices no_folder({nullptr, nullptr, nullptr, &bare, nullptr});
-  CXMLLogfile relative(platform::CurrentServices(), Path16("other.xml"), 0);
-  EXPECT_EQ(relative.GetModuleDir(), u"");
+// The folders are made one at a time from the top; the first that cannot be
+// made ends the chain, and the document is then not loaded.
+TEST_F(CXMLLogfileTest, AFolderThatCannotBeMadeEndsTheChain) {
+  using Op = testing::FaultInjectingFileSystem::Op;
+  testing::FaultInjectingFileSystem files(*platform::DefaultServices().files);
+  files.FailOperation(Op::kCreateDirectory, 1, EACCES);
+  platform::ScopedServices failing({&files, nullptr, nullptr, nullptr, nullptr});
+  {
+    CXMLLogfile logfile(platform::CurrentServices(), U16((root() / "a" / "b" / "settings.xml").string()), 0);
+    EXPECT_FALSE(logfile.IsLoaded());
+  }
+  EXPECT_EQ(files.Count(Op::kCreateDirectory), 1);
+  EXPECT_FALSE(fs::exists(root() / "a"));
 }
 
 }  // namespace

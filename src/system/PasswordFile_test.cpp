@@ -2,13 +2,24 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "src/platform/Services.h"
 #include "tests/support/TestEnvironment.h"
 
 namespace fennimar {
 namespace {
 
+namespace fs = std::filesystem;
 using testing::ReadFileOrDie;
+
+// POSIX systems keep permission bits: a new password file is its owner's
+// alone and a replacement keeps the bits it found. Windows keeps none.
+#ifdef _WIN32
+constexpr bool kKeepsPermissionBits = false;
+#else
+constexpr bool kKeepsPermissionBits = true;
+#endif
 using testing::WriteFileOrDie;
 
 class PasswordFileTest : public testing::IsolatedTest {
@@ -30,9 +41,16 @@ TEST_F(PasswordFileTest, NibbleReversalIsItsOwnInverse) {
 TEST_F(PasswordFileTest, StoresExactlyTheScrambledUnits) {
   SavePasswordFile(*platform::CurrentServices().files, File(), CString(u"a"));
   EXPECT_EQ(Bytes(), std::string("\x00\x16", 2));
+  if (kKeepsPermissionBits) {
+    EXPECT_EQ(fs::status(PathOf("password")).permissions(), fs::perms(0600));
+    fs::permissions(PathOf("password"), fs::perms(0640));
+  }
 
   SavePasswordFile(*platform::CurrentServices().files, File(), CString(u"Secret"));
   EXPECT_EQ(Bytes().size(), 12u);
+  if (kKeepsPermissionBits) {
+    EXPECT_EQ(fs::status(PathOf("password")).permissions(), fs::perms(0640)) << "bits kept";
+  }
   SavePasswordFile(*platform::CurrentServices().files, File(), CString(u"ab"));
   EXPECT_EQ(Bytes().size(), 4u) << "a shorter password replaces the whole file";
   SavePasswordFile(*platform::CurrentServices().files, File(), CString(u""));

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <set>
 
 #include "src/common/Names.h"
 #include "src/platform/Services.h"
@@ -13,6 +13,42 @@ namespace {
 
 using platform::kHkeyCurrentUser;
 using platform::RegKey;
+
+// Passes every call to the real registry and keeps account of the keys it
+// opened: the controller must close each of them once, and nothing else.
+class KeyLedger : public platform::Registry {
+ public:
+  explicit KeyLedger(platform::Registry& real) : real_(real) {}
+  Status OpenKey(RegKey parent, std::u16string_view subkey, std::uint32_t access,
+                 RegKey* opened) override {
+    return Note(real_.OpenKey(parent, subkey, access, opened), opened);
+  }
+  Status CreateKey(RegKey parent, std::u16string_view subkey, RegKey* created) override {
+    return Note(real_.CreateKey(parent, subkey, created), created);
+  }
+  Status QueryValue(RegKey key, std::u16string_view name, std::uint32_t* type, void* data,
+                    std::uint32_t* size) override {
+    return real_.QueryValue(key, name, type, data, size);
+  }
+  Status SetValue(RegKey key, std::u16string_view name, std::uint32_t type, const void* data,
+                  std::uint32_t size) override {
+    return real_.SetValue(key, name, type, data, size);
+  }
+  Status CloseKey(RegKey key) override {
+    if (key != kHkeyCurrentUser && open.erase(key) != 1) ++stray_closes;
+    return real_.CloseKey(key);
+  }
+
+  std::multiset<RegKey> open;
+  int stray_closes = 0;
+
+ private:
+  Status Note(Status status, const RegKey* key) {
+    if (status.ok()) open.insert(*key);
+    return status;
+  }
+  platform::Registry& real_;
+};
 
 class RegistryControllerTest : public testing::IsolatedTest {
  protected:
@@ -40,7 +76,8 @@ class RegistryControllerTest : public testing::IsolatedTest {
   std::pair<std::uint32_t, std::uint32_t> ReadProductValue() {
     RegKey key = platform::kNullKey;
     std::uint32_t type = 0, value = 0, size = sizeof value;
-    if (registry().OpenKey(kHkeyCurrentUser, names::kProductKey, platform::kKeyAllAccess, &key)
+    if (registry()
+            .OpenKey(kHkeyCurrentUser, names::kProductKey, platform::kKeyAllAccess, &key)
             .ok()) {
       if (!registry().QueryValue(key, names::kIsFirstUse, &type, &value, &size).ok()) type = 0;
       EXPECT_TRUE(registry().CloseKey(key).ok());
@@ -48,7 +85,14 @@ class RegistryControllerTest : public testing::IsolatedTest {
     return {type, value};
   }
 
-  RegistryController controller_{registry()};
+  // After each test: no key left open, none closed that was not open.
+  void TearDown() override {
+    EXPECT_TRUE(ledger_.open.empty());
+    EXPECT_EQ(ledger_.stray_closes, 0);
+  }
+
+  KeyLedger ledger_{registry()};
+  RegistryController controller_{ledger_};
 };
 
 TEST_F(RegistryControllerTest, FirstReadSeedsTheKeyAndClearingSticks) {

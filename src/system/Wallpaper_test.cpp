@@ -1,42 +1,81 @@
+// The wallpaper path in the desktop key, on every platform's registry. The
+// registries differ in one way that the table below names: the stand-in
+// stores a value's bytes as written, Windows adds the terminator that the
+// written data lacks, so the longest path that fits the 1040-byte read is
+// one unit shorter there.
 #include "src/system/Wallpaper.h"
 
 #include <gtest/gtest.h>
 
-#include "src/system/Wallpaper_test.h"
+#include <cstdint>
+#include <string>
+
+#include "src/common/Names.h"
+#include "src/platform/Services.h"
+#include "tests/support/TestEnvironment.h"
 
 namespace fennimar {
 namespace {
 
-using WallpaperTest = testing::WallpaperFixture;
+using platform::kHkeyCurrentUser;
+
+#ifdef _WIN32
+constexpr std::uint32_t kAddedTerminatorBytes = 2;
+#else
+constexpr std::uint32_t kAddedTerminatorBytes = 0;
+#endif
+
+class WallpaperTest : public testing::IsolatedTest {
+ protected:
+  platform::Registry& registry() { return *platform::CurrentServices().registry; }
+  // Opens (or creates) the desktop key; kNullKey when it cannot.
+  platform::RegKey DesktopKey(bool create) {
+    platform::RegKey key = platform::kNullKey;
+    const Status status = create ? registry().CreateKey(kHkeyCurrentUser, names::kDesktopKey, &key)
+                                 : registry().OpenKey(kHkeyCurrentUser, names::kDesktopKey,
+                                                      platform::kKeyAllAccess, &key);
+    return status.ok() ? key : platform::kNullKey;
+  }
+  // Sets the wallpaper to `path` and gives back the stored value's size.
+  std::uint32_t SetAndMeasure(const std::u16string& path) {
+    EXPECT_EQ(SetWallpaper(controller_, CString(path)), RC_SUCCESS);
+    const platform::RegKey key = DesktopKey(false);
+    unsigned char data[4096];
+    std::uint32_t type = 0, size = sizeof data;
+    EXPECT_TRUE(registry().QueryValue(key, names::kWallPaper, &type, data, &size).ok());
+    EXPECT_EQ(type, platform::kRegSz);
+    EXPECT_TRUE(registry().CloseKey(key).ok());
+    return size;
+  }
+
+  RegistryController controller_{registry()};
+};
 
 TEST_F(WallpaperTest, TheDesktopKeyIsNeverCreated) {
   CString path(u"untouched");
   EXPECT_EQ(GetWallpaper(controller_, path), RC_SYSTEM_ERROR);
   EXPECT_EQ(SetWallpaper(controller_, CString(u"/x.png")), RC_SYSTEM_ERROR);
   EXPECT_EQ(path, u"untouched");
-  platform::RegKey key = platform::kNullKey;
-  EXPECT_TRUE(registry()
-                  .OpenKey(platform::kHkeyCurrentUser, names::kDesktopKey, platform::kKeyAllAccess,
-                           &key)
-                  .IsNotFound());
+  EXPECT_EQ(DesktopKey(false), platform::kNullKey);
 }
 
-// What holds for every registry; the exact sizes differ (see the platform's
-// own wallpaper test).
-TEST_F(WallpaperTest, ValuesReadBackAndAnEmptyOneReadsAsZero) {
-  CreateDesktopKey();
+TEST_F(WallpaperTest, StoredWithoutTerminatorAndReadThrough1040Bytes) {
+  ASSERT_TRUE(registry().CloseKey(DesktopKey(true)).ok());
   CString path;
-  EXPECT_EQ(SetWallpaper(controller_, CString(u"/pics/sea.jpg")), RC_SUCCESS);
-  EXPECT_EQ(StoredTypeAndSize().first, platform::kRegSz);
+  EXPECT_EQ(SetAndMeasure(u"/pics/a.jpg!"), 24u + kAddedTerminatorBytes) << "12 units";
   EXPECT_EQ(GetWallpaper(controller_, path), RC_SUCCESS);
-  EXPECT_EQ(path, u"/pics/sea.jpg");
+  EXPECT_EQ(path, u"/pics/a.jpg!");
 
-  EXPECT_EQ(SetWallpaper(controller_, CString(u"")), RC_SUCCESS);
-  EXPECT_EQ(StoredTypeAndSize().second, 0u);
+  EXPECT_EQ(SetAndMeasure(u""), 0u);
   EXPECT_EQ(GetWallpaper(controller_, path), RC_SUCCESS);
   EXPECT_EQ(path, u"0") << "an empty value reads as the buffer's first unit";
 
-  EXPECT_EQ(SetWallpaper(controller_, CString(std::u16string(521, u'w'))), RC_SUCCESS);
+  const std::u16string longest((1040 - kAddedTerminatorBytes) / 2, u'w');
+  EXPECT_EQ(SetAndMeasure(longest), 1040u);
+  EXPECT_EQ(GetWallpaper(controller_, path), RC_SUCCESS);
+  EXPECT_EQ(path, CString(longest)) << "exactly 1040 bytes fit";
+
+  EXPECT_EQ(SetAndMeasure(longest + u"w"), 1042u);
   path = u"untouched";
   EXPECT_EQ(GetWallpaper(controller_, path), RC_SYSTEM_ERROR) << "more than 1040 bytes";
   EXPECT_EQ(path, u"untouched");

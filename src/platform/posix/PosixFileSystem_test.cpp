@@ -1,3 +1,5 @@
+// The file services on POSIX systems, where they go beyond the results every
+// platform shares (FileSystem_test.cpp): flock locks that other processes meet.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -16,7 +18,6 @@
 namespace fennimar::platform {
 namespace {
 
-using ::fennimar::testing::U8;
 using ::fennimar::testing::WriteFileOrDie;
 namespace fs = std::filesystem;
 
@@ -33,29 +34,6 @@ class PosixFileSystemTest : public ::fennimar::testing::IsolatedTest {
  protected:
   std::unique_ptr<FileSystem> files_ = NewPosixFileSystem();
 };
-
-TEST_F(PosixFileSystemTest, ReadFileKeepsToItsLimit) {
-  WriteFileOrDie(PathOf("ten"), "0123456789");
-  std::string bytes = "untouched";
-  EXPECT_EQ(files_->ReadFile(Path16("ten"), 9, &bytes).code(), Status::Code::kTooLarge);
-  EXPECT_EQ(bytes, "untouched");
-  ASSERT_TRUE(files_->ReadFile(Path16("ten"), 10, &bytes).ok());
-  EXPECT_EQ(bytes, "0123456789");
-  EXPECT_TRUE(files_->ReadFile(Path16("absent"), 10, &bytes).IsNotFound());
-  EXPECT_EQ(files_->ReadFile(Path16("config"), 10, &bytes).os_error(), EISDIR);
-}
-
-TEST_F(PosixFileSystemTest, UniqueFilesNeverShareAName) {
-  std::u16string first_path, second_path;
-  std::unique_ptr<WritableFile> first, second;
-  const std::u16string prefix = Path16("doc.tmp");
-  ASSERT_TRUE(files_->CreateUniqueFile(prefix, 0600, &first_path, &first).ok());
-  ASSERT_TRUE(files_->CreateUniqueFile(prefix, 0600, &second_path, &second).ok());
-  EXPECT_NE(first_path, second_path);
-  for (const std::u16string& path : {first_path, second_path}) {
-    EXPECT_EQ(path.rfind(prefix + u".", 0), 0u) << U8(path);
-  }
-}
 
 // Another process holds the lock until it is killed.
 TEST_F(PosixFileSystemTest, LockKeepsOtherProcessesOutUntilItsHolderGoes) {
@@ -83,18 +61,13 @@ TEST_F(PosixFileSystemTest, LockKeepsOtherProcessesOutUntilItsHolderGoes) {
   EXPECT_EQ(TryLock(lock_path), 0);
 }
 
-TEST_F(PosixFileSystemTest, LockExistingFileIsBusyWhileHeldAndCreatesNothing) {
+// A held existing file is busy for another descriptor too, as for another
+// process (the shared results are in FileSystem_test.cpp).
+TEST_F(PosixFileSystemTest, AHeldFileIsBusyForOtherDescriptors) {
   WriteFileOrDie(PathOf("doc"), "x");
-  std::unique_ptr<FileLock> held, other;
+  std::unique_ptr<FileLock> held;
   ASSERT_TRUE(files_->LockExistingFile(Path16("doc"), &held).ok());
-  EXPECT_EQ(files_->LockExistingFile(Path16("doc"), &other).code(), Status::Code::kBusy);
   EXPECT_EQ(TryLock(PathOf("doc")), EWOULDBLOCK);
-  held.reset();
-  EXPECT_TRUE(files_->LockExistingFile(Path16("doc"), &other).ok());
-
-  EXPECT_TRUE(files_->LockExistingFile(Path16("absent"), &held).IsNotFound());
-  EXPECT_FALSE(fs::exists(PathOf("absent")));
-  EXPECT_EQ(files_->LockExistingFile(Path16("config"), &held).code(), Status::Code::kIoError);
 }
 
 }  // namespace

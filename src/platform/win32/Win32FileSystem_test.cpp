@@ -1,5 +1,6 @@
-// The file services on Windows: the locks are Windows' own (sharing modes
-// and byte-range locks), and replacing a file is one MoveFileExW.
+// The file services on Windows, where they go beyond the results every
+// platform shares (FileSystem_test.cpp): the locks are Windows' own (sharing
+// modes and byte-range locks), and replacing a file is one MoveFileExW.
 #include <gtest/gtest.h>
 
 #include "src/platform/win32/Win32Api.h"
@@ -8,6 +9,7 @@
 #include <string>
 
 #include "src/platform/win32/Win32Backends.h"
+#include "src/platform/win32/WindowsApi.h"
 #include "tests/support/TestEnvironment.h"
 
 namespace fennimar::platform {
@@ -44,17 +46,13 @@ TEST_F(Win32FileSystemTest, AFileHeldWithoutSharingIsBusyForEveryoneButItsHolder
   EXPECT_EQ(bytes, "old");
   EXPECT_EQ(files_->ReadFile(Path16("password"), 2, &bytes).code(), Status::Code::kTooLarge);
   testing::WriteFileOrDie(PathOf("new"), "new");
-  ASSERT_TRUE(files_->RenameFile(Path16("new"), Path16("password")).ok())
-      << "the holder replaces";
+  ASSERT_TRUE(files_->RenameFile(Path16("new"), Path16("password")).ok()) << "the holder replaces";
   EXPECT_TRUE(IsBusyForOthers("password")) << "and holds the new file";
   ASSERT_TRUE(files_->ReadFile(Path16("password"), 100, &bytes).ok());
   EXPECT_EQ(bytes, "new");
 
   held.reset();
   EXPECT_FALSE(IsBusyForOthers("password"));
-  EXPECT_TRUE(files_->LockExistingFile(Path16("password"), &second).ok());
-  EXPECT_TRUE(files_->LockExistingFile(Path16("missing"), &held).IsNotFound());
-  EXPECT_FALSE(files_->PathExists(Path16("missing")));
   EXPECT_EQ(files_->LockExistingFile(u"", &held).code(), Status::Code::kInvalid);
 }
 
@@ -69,40 +67,14 @@ TEST_F(Win32FileSystemTest, AHeldFileIsFoundByAnySpellingOfItsPath) {
   EXPECT_EQ(bytes, "old");
 }
 
-TEST_F(Win32FileSystemTest, AFolderIsNoFile) {
-  ASSERT_TRUE(files_->CreateDirectory(Path16("folder")).ok());
-  std::unique_ptr<FileLock> lock;
-  EXPECT_EQ(files_->LockExistingFile(Path16("folder"), &lock).code(), Status::Code::kIoError);
-  std::string bytes;
-  EXPECT_EQ(files_->ReadFile(Path16("folder"), 100, &bytes).code(), Status::Code::kIoError);
-}
-
-TEST_F(Win32FileSystemTest, UniqueFilesAreWrittenAndRenamedOverTheTarget) {
-  testing::WriteFileOrDie(PathOf("target"), "old");
-  std::u16string temporary;
-  std::unique_ptr<WritableFile> file;
-  ASSERT_TRUE(files_->CreateUniqueFile(Path16("target.tmp"), 0644, &temporary, &file).ok());
-  ASSERT_TRUE(file->Append("new").ok());
-  ASSERT_TRUE(file->Sync().ok());
-  ASSERT_TRUE(file->Close().ok());
-  ASSERT_TRUE(files_->RenameFile(temporary, Path16("target")).ok());
-  EXPECT_EQ(testing::ReadFileOrDie(PathOf("target")), "new");
-  EXPECT_FALSE(files_->PathExists(temporary));
-  unsigned mode = 0;
-  EXPECT_TRUE(files_->GetPermissions(Path16("target"), &mode).ok());
-  EXPECT_EQ(mode, 0644u) << "Windows keeps no permission bits; a fixed mode is reported";
-  std::string bytes;
-  EXPECT_EQ(files_->ReadFile(Path16("target"), 2, &bytes).code(), Status::Code::kTooLarge);
-}
-
 // The id of a process that has run and ended.
 DWORD IdOfAnEndedProcess() {
   std::wstring command = L"cmd.exe /c exit";
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
-  if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
-                        nullptr, nullptr, &startup, &process)) {
+  if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                        nullptr, &startup, &process)) {
     return 0;
   }
   ::WaitForSingleObject(process.hProcess, INFINITE);
@@ -133,14 +105,6 @@ TEST_F(Win32FileSystemTest, TemporariesOfEndedCreatorsAloneAreRemoved) {
   slashed[slashed.size() - prefix.size() - 1] = u'/';
   ASSERT_TRUE(files_->RemoveStaleUniqueFiles(slashed).ok());
   EXPECT_FALSE(files_->PathExists(Path16(stale)));
-}
-
-TEST_F(Win32FileSystemTest, TheLockFileLockIsHeldUntilReleased) {
-  std::unique_ptr<FileLock> lock;
-  ASSERT_TRUE(files_->LockFile(Path16("doc.lock"), &lock).ok());
-  EXPECT_TRUE(files_->PathExists(Path16("doc.lock")));
-  lock.reset();
-  ASSERT_TRUE(files_->LockFile(Path16("doc.lock"), &lock).ok()) << "released with the handle";
 }
 
 }  // namespace

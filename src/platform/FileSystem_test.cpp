@@ -1,0 +1,79 @@
+// The file services of the platform, held to one set of results on every
+// platform: bounded reads, unique files renamed over a target, and locks
+// that a second taker finds busy until they are released.
+#include "src/platform/FileSystem.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "src/platform/Services.h"
+#include "tests/support/TestEnvironment.h"
+
+namespace fennimar::platform {
+namespace {
+
+using testing::ReadFileOrDie;
+using testing::U8;
+using testing::WriteFileOrDie;
+
+class FileSystemTest : public testing::IsolatedTest {
+ protected:
+  FileSystem& files_ = *CurrentServices().files;
+};
+
+TEST_F(FileSystemTest, ReadFileKeepsToItsLimit) {
+  WriteFileOrDie(PathOf("ten"), "0123456789");
+  std::filesystem::create_directory(PathOf("folder"));
+  std::string bytes = "untouched";
+  EXPECT_EQ(files_.ReadFile(Path16("ten"), 9, &bytes).code(), Status::Code::kTooLarge);
+  EXPECT_EQ(bytes, "untouched");
+  ASSERT_TRUE(files_.ReadFile(Path16("ten"), 10, &bytes).ok());
+  EXPECT_EQ(bytes, "0123456789");
+  EXPECT_TRUE(files_.ReadFile(Path16("absent"), 10, &bytes).IsNotFound());
+  EXPECT_EQ(files_.ReadFile(Path16("folder"), 10, &bytes).code(), Status::Code::kIoError);
+}
+
+TEST_F(FileSystemTest, UniqueFilesAreWrittenAndRenamedOverTheTarget) {
+  WriteFileOrDie(PathOf("target"), "old");
+  const std::u16string prefix = Path16("target.tmp");
+  std::u16string temporary, other;
+  std::unique_ptr<WritableFile> file, second;
+  ASSERT_TRUE(files_.CreateUniqueFile(prefix, 0644, &temporary, &file).ok());
+  ASSERT_TRUE(files_.CreateUniqueFile(prefix, 0644, &other, &second).ok());
+  EXPECT_NE(temporary, other);
+  EXPECT_EQ(temporary.rfind(prefix + u".", 0), 0u) << U8(temporary);
+  ASSERT_TRUE(file->Append("new").ok());
+  ASSERT_TRUE(file->Sync().ok());
+  ASSERT_TRUE(file->Close().ok());
+  ASSERT_TRUE(files_.RenameFile(temporary, Path16("target")).ok());
+  EXPECT_EQ(ReadFileOrDie(PathOf("target")), "new");
+  EXPECT_FALSE(files_.PathExists(temporary));
+  unsigned mode = 0;
+  EXPECT_TRUE(files_.GetPermissions(Path16("target"), &mode).ok());
+  EXPECT_EQ(mode, 0644u) << "as asked, or the fixed mode of a system without the bits";
+}
+
+TEST_F(FileSystemTest, LocksAreBusyForASecondTakerUntilReleased) {
+  WriteFileOrDie(PathOf("doc"), "x");
+  std::filesystem::create_directory(PathOf("folder"));
+  std::unique_ptr<FileLock> held, other;
+  ASSERT_TRUE(files_.LockExistingFile(Path16("doc"), &held).ok());
+  EXPECT_EQ(files_.LockExistingFile(Path16("doc"), &other).code(), Status::Code::kBusy);
+  held.reset();
+  EXPECT_TRUE(files_.LockExistingFile(Path16("doc"), &other).ok());
+
+  EXPECT_TRUE(files_.LockExistingFile(Path16("absent"), &held).IsNotFound());
+  EXPECT_FALSE(files_.PathExists(Path16("absent")));
+  EXPECT_EQ(files_.LockExistingFile(Path16("folder"), &held).code(), Status::Code::kIoError);
+
+  ASSERT_TRUE(files_.LockFile(Path16("doc.lock"), &held).ok());
+  EXPECT_TRUE(files_.PathExists(Path16("doc.lock")));
+  held.reset();
+  EXPECT_TRUE(files_.LockFile(Path16("doc.lock"), &held).ok()) << "released with its holder";
+}
+
+}  // namespace
+}  // namespace fennimar::platform
