@@ -8,13 +8,10 @@
 #include <vector>
 
 #include "tests/reliability/HostileInput.h"
+#include "tests/reliability/Platform.h"
 
 namespace fennimar::hostile {
 namespace {
-
-using testing::ReadFileOrDie;
-using testing::U16;
-using testing::WriteFileOrDie;
 
 // Entities are never expanded and external ones never fetched: any document
 // type declaration is refused.
@@ -59,24 +56,24 @@ std::vector<Input> DocumentInputs(const std::string& full) {
   in.push_back({"100,000-deep nesting", "<FennimarSetting>" + Repeat("<a>", 100000) +
                                             Repeat("</a>", 100000) + "</FennimarSetting>"});
   const std::string utf16 = Replace(full, "UTF-8", "UTF-16");
-  in.push_back({"control: UTF-16LE as declared", Utf16Le(utf16), true});
+  in.push_back({"control: UTF-16LE as declared", Utf16LeWithBom(utf16), true});
   in.push_back({"control: UTF-8 with its byte order mark", "\xEF\xBB\xBF" + full, true});
   for (const char* bad : {"\xFF", "\xC0\xAF", "\xED\xA0\x80", "\xE2\x82", "\xF4\x90\x80\x80"})
     in.push_back({"invalid UTF-8", Replace(full, "Terminal", std::string("Term") + bad + "inal")});
   for (const char* reference : {"&#xD800;", "&#x110000;", "&#55296;"})
     in.push_back({std::string("reference to ") + reference, Replace(full, "Terminal", reference)});
   in.push_back({"UTF-8 mark, UTF-16 declared", "\xEF\xBB\xBF" + utf16});
-  in.push_back({"UTF-16LE mark, UTF-8 declared", Utf16Le(full)});
+  in.push_back({"UTF-16LE mark, UTF-8 declared", Utf16LeWithBom(full)});
   in.push_back({"UTF-8 mark, Latin-1 declared", "\xEF\xBB\xBF" + Replace(full, "UTF-8", "latin1")});
   in.push_back({"undeclared encoding", Replace(full, "UTF-8", "windows-1252")});
-  in.push_back({"UTF-16LE, odd size", Utf16Le(utf16) + "<"});
+  in.push_back({"UTF-16LE, odd size", Utf16LeWithBom(utf16) + "<"});
   in.push_back(
       {"UTF-16LE, unpaired surrogate",
-       Replace(Utf16Le(utf16), Utf16Le("Terminal").substr(2),
-               Utf16Le("Term").substr(2) + std::string("\0\xD8", 2) + Utf16Le("inal").substr(2))});
+       Replace(Utf16LeWithBom(utf16), Utf16LeWithBom("Terminal").substr(2),
+               Utf16LeWithBom("Term").substr(2) + std::string("\0\xD8", 2) + Utf16LeWithBom("inal").substr(2))});
   // Where the platform's XML component reads what the stand-in refuses, the
   // component is the reference.
-  for (Input& input : in) input.readable = input.readable || PlatformReadsDocument(input.name);
+  for (Input& input : in) input.readable = input.readable || reliability::PlatformReadsDocument(input.name);
   return in;
 }
 
