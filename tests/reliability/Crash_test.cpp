@@ -36,53 +36,19 @@ std::string IniText(long round, const std::string& flag) {
   return wide;
 }
 
-// CR LF (in UTF-8 or UTF-16) as LF: whether a rewrite keeps the file's line
-// ends is the INI service's business; a whole file is what counts here.
-std::string WithLfLineEnds(std::string text) {
-  for (const std::string& crlf : {std::string("\r\n"), std::string("\r\0\n\0", 4)}) {
-    for (auto at = text.find(crlf); at != std::string::npos; at = text.find(crlf, at))
-      text.erase(at, crlf.size() / 2);
-  }
-  return text;
-}
-
 class CrashTest : public ReliabilityTest {
  protected:
   // What the library reads from the file when it holds `version`; the INI
   // round's versions before `round_` are the test's own content.
   std::string Expected(long version) const {
-    const std::string v = std::to_string(version), flag = version < round_ ? "1" : "0";
+    const std::string flag = version < round_ ? "1" : "0";
     switch (GetParam()) {
-      case Kind::kDocument: return v + "," + v + "," + v + "," + v;
+      case Kind::kDocument: return SwitchesOf(version);
       case Kind::kRegistry: return WallpaperOf(version);
       case Kind::kIni: return flag + "|" + WithLfLineEnds(IniText(round_, flag));
       case Kind::kPassword: return PasswordOf(version);
     }
     return std::string();
-  }
-
-  // What the library reads from the file now, in the form of Expected.
-  std::string Current() {
-    if (GetParam() == Kind::kDocument) {
-      FennimarDllInterface settings(CString::FromUtf8(document().u8string()));
-      _Fennimar_Config_ c;
-      if (settings.GetConfig(c) != RC_SUCCESS) return "unreadable document";
-      return std::to_string(c.launchcode) + "," + std::to_string(c.mouseHook) + "," +
-             std::to_string(c.soundEffect) + "," + std::to_string(c.lightEffect);
-    }
-    if (GetParam() == Kind::kIni) {  // read beside the copied programs, so by one of them
-      Child reader(WriterArgs("ini-read", 0, 1));
-      if (reader.Finish() != 0 || reader.Versions().size() != 1) return "unreadable ini";
-      return std::to_string(reader.Versions()[0]) + "|" +
-             WithLfLineEnds(testing::ReadFileOrDie(ini()));
-    }
-    std::uint32_t status = 1;
-    if (verifier_->GetUsedStatus(status) != RC_SUCCESS || status != 0) return "unreadable hive";
-    CString stored = CString::FromUtf8(StoredPassword(testing::ReadFileOrDie(password())));
-    if (GetParam() == Kind::kPassword)
-      return verifier_->ValidatePassword(stored) == RC_SUCCESS ? stored.ToUtf8() : "no password";
-    CString path;
-    return verifier_->GetCurrentBgImage(path) == RC_SUCCESS ? path.ToUtf8() : "no wallpaper";
   }
 
   // Runs a writer from version `first`, the INI file rewritten first.
@@ -111,7 +77,7 @@ TEST_P(CrashTest, KilledWriterLeavesAWholeFileAndDoesNotBlockTheNext) {
     if (!saved.empty()) known = saved.back();
     const long writing = first + static_cast<long>(saved.size());
     first = writing + 1;
-    const std::string now = Current();
+    const std::string now = ReadBack();
     if (now == Expected(writing)) {  // the kill came between the rename and the report
       unconfirmed += now != Expected(known);
       known = writing;
@@ -122,7 +88,7 @@ TEST_P(CrashTest, KilledWriterLeavesAWholeFileAndDoesNotBlockTheNext) {
   const auto last = StartRound(first, kFinalCount);
   EXPECT_EQ(last->Finish(), 0) << name << " writer after the kills";
   EXPECT_EQ(last->Versions().size(), static_cast<std::size_t>(kFinalCount));
-  EXPECT_EQ(Current(), Expected(first + kFinalCount - 1)) << name;
+  EXPECT_EQ(ReadBack(), Expected(first + kFinalCount - 1)) << name;
   const int left = CountTemporaries(Target(GetParam()));
   EXPECT_LE(left, kMaxLeftoverTemporaries) << name << ": temporaries pile up";
   Report(name + ".kills_survived", HasFailure() ? 0 : kills);

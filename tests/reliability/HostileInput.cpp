@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "tests/reliability/Platform.h"
+#include "tests/support/SectionAnswers.h"
 
 namespace fennimar::hostile {
 namespace {
@@ -62,33 +63,12 @@ std::string Changes(const std::set<std::string>& before, const std::set<std::str
   return changes;
 }
 
-// Everything the readers give; outputs are pre-filled so that untouched ones show.
 std::string Answers(FennimarDllInterface& lib) {
-  std::ostringstream out;
-  std::vector<_Fennimar_AppItem_> apps;
-  out << "apps " << lib.GetApplicationsList(apps);
-  for (const auto& a : apps)
-    out << " [" << a.key.ToUtf8() << '|' << a.path.ToUtf8() << '|' << a.parameter.ToUtf8() << '|'
-        << a.descriptionName.ToUtf8() << ']';
-  _Fennimar_Config_ c{-1, -1, -1, -1};
-  out << "\nconfig " << lib.GetConfig(c) << ' ' << c.launchcode << ' ' << c.mouseHook << ' '
-      << c.soundEffect << ' ' << c.lightEffect;
   using Lib = FennimarDllInterface;
-  for (const auto get : {&Lib::IsLaunchcodeEnabled, &Lib::IsMouseHookEnabled,
-                         &Lib::IsSoundEffectEnabled, &Lib::IsLightEffectEnabled}) {
-    int value = -1;
-    out << "\nswitch " << (lib.*get)(value) << ' ' << value;
-  }
-  _Background_Config_ b{u"-", -1};
-  out << "\nbackground " << lib.GetBackgroundConfig(b) << ' ' << b.pictureFolder.ToUtf8() << ' '
-      << b.displaySequence;
-  std::vector<_VDESKTOPINFO_> ws;
-  out << "\nworkspaces " << lib.GetWorkspcaeConfig(ws);
-  for (const auto& w : ws)
-    out << " [" << w.key << '|' << w.name.ToUtf8() << '|' << w.styleID << '|'
-        << w.mouseStyle.ToUtf8() << '|' << w.emRecylePath.ToUtf8() << '|' << w.fuRecylePath.ToUtf8()
-        << '|' << w.mouseNo << '|' << w.recyleNo << '|' << w.useTarsel << ']';
-  return out.str();
+  static constexpr _Fennimar_ReturnCode_ (Lib::*kSwitches[])(int&) = {
+      &Lib::IsLaunchcodeEnabled, &Lib::IsMouseHookEnabled, &Lib::IsSoundEffectEnabled,
+      &Lib::IsLightEffectEnabled};
+  return testing::SectionAnswers(lib, [&](int i, int& value) { return (lib.*kSwitches[i])(value); });
 }
 
 // The five writers' answers in a row: "00000" on an object without a document.

@@ -95,9 +95,45 @@ fs::path ReliabilityTest::Target(Kind kind) const {
   return targets[static_cast<int>(kind)];
 }
 
+std::string ReliabilityTest::ReadBack() {
+  if (GetParam() == Kind::kDocument) {
+    FennimarDllInterface settings(CString::FromUtf8(document().u8string()));
+    _Fennimar_Config_ c;
+    if (settings.GetConfig(c) != RC_SUCCESS) return "unreadable document";
+    return std::to_string(c.launchcode) + "," + std::to_string(c.mouseHook) + "," +
+           std::to_string(c.soundEffect) + "," + std::to_string(c.lightEffect);
+  }
+  if (GetParam() == Kind::kIni) {
+    Child reader(WriterArgs("ini-read", 0, 1));
+    if (reader.Finish() != 0 || reader.Versions().size() != 1) return "unreadable ini";
+    return std::to_string(reader.Versions()[0]) + "|" +
+           WithLfLineEnds(testing::ReadFileOrDie(ini()));
+  }
+  if (GetParam() == Kind::kRegistry) {
+    std::uint32_t status = 1;
+    CString path;
+    if (verifier_->GetUsedStatus(status) != RC_SUCCESS || status != 0) return "unreadable hive";
+    return verifier_->GetCurrentBgImage(path) == RC_SUCCESS ? path.ToUtf8() : "no wallpaper";
+  }
+  const std::string before = ReadWhenFree(password());
+  CString stored = CString::FromUtf8(StoredPassword(before));
+  const _Fennimar_ReturnCode_ answer = verifier_->ValidatePassword(stored);
+  const bool changed = answer == RC_FAIL && ReadWhenFree(password()) != before;
+  const char* prefix = answer == RC_SUCCESS ? "" : answer == RC_FILE_ERROR ? "held:" : "refused:";
+  return (changed ? "changed:" : prefix) + stored.ToUtf8();
+}
+
 void ReliabilityTest::Report(const std::string& name, long value) {
   std::cout << "[  FIGURE  ] " << name << " = " << value << std::endl;
   RecordProperty(name, std::to_string(value));
+}
+
+std::string WithLfLineEnds(std::string text) {
+  for (const std::string& crlf : {std::string("\r\n"), std::string("\r\0\n\0", 4)}) {
+    for (auto at = text.find(crlf); at != std::string::npos; at = text.find(crlf, at))
+      text.erase(at, crlf.size() / 2);
+  }
+  return text;
 }
 
 std::string ReadWhenFree(const fs::path& path) {

@@ -65,6 +65,11 @@ class ReliabilityTest : public testing::IsolatedTest, public ::testing::WithPara
   std::vector<std::string> WriterArgs(const std::string& kind, long first, long count) const {
     return {writer(), kind, root().u8string(), std::to_string(first), std::to_string(count)};
   }
+  // What the library reads from the kind's file now: the document's switches
+  // (SwitchesOf), the wallpaper, the password that validates, after "held:"
+  // when a save held the file, "changed:" when it changed during the check;
+  // the INI flag as a program beside the file reads it, "|", and the file.
+  std::string ReadBack();
   // Prints a figure and records it in the test's XML report.
   static void Report(const std::string& name, long value);
 
@@ -72,6 +77,13 @@ class ReliabilityTest : public testing::IsolatedTest, public ::testing::WithPara
   std::unique_ptr<FennimarDllInterface> verifier_;
 };
 
+inline std::string SwitchesOf(long v) {
+  const std::string n = std::to_string(v);
+  return n + "," + n + "," + n + "," + n;
+}
+// CR LF (in UTF-8 or UTF-16) as LF: whether a rewrite keeps the file's line
+// ends is the INI service's business; a whole file is what counts here.
+std::string WithLfLineEnds(std::string text);
 // The file's bytes, waiting while another process holds it unshared (a
 // password check or save on Windows); empty when it stays held.
 std::string ReadWhenFree(const std::filesystem::path& path);

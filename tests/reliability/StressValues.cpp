@@ -1,14 +1,8 @@
-// StressValues - sets one value of its own again and again through the
-// platform services the library writes with, in the registry stand-in or in
-// an INI file. Several of these, each with its own value name, change one file
-// at once; since every change rewrites the whole file, none may lose another's
-// value.
-//
-//   fennimar_stress_values KIND FILE NAME COUNT
-//
-// KIND registry: the REG_DWORD NAME under HKEY_CURRENT_USER\<kStressKey> (FILE
-// unused); KIND ini: NAME in section [kStressSection] of FILE. Sets 1 to COUNT,
-// printing each. Exit status: 0 done, 2 usage, 3 a change failed.
+// fennimar_stress_values registry|ini FILE NAME COUNT - sets value NAME to 1..COUNT,
+// printing each, through the platform services the library writes with: a
+// REG_DWORD under kStressKey, or a key of section kStressSection in FILE.
+// Several of these, each with its own NAME, change one file at once; since
+// every change rewrites the whole file, none may lose another's value.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>

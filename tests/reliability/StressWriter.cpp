@@ -1,17 +1,10 @@
-// StressWriter - a host program for the reliability tests, linked only
-// against the shared library. It saves one kind of setting over and over, each
-// save a distinct version, and prints each version once its call returned.
-//
-//   fennimar_stress_writer KIND FOLDER FIRST COUNT
-//
-// KIND: document (SetConfig, all four switches the version), registry
-// (SetCurrentBgImage with WallpaperOf), ini (SetLightFlagStatus), password
-// (SavePassword with PasswordOf, retried while another process holds the
-// file), ini-read (GetLightFlagStatus, printing the flag). COUNT calls from
-// version FIRST on documents and the password file in FOLDER (StressFiles.h).
-// Prints "ready" before the first call and "done <busy>" at the end, <busy>
-// counting refused password saves. Exit status: 0 done, 2 usage, 3 a call
-// failed (a message on stderr).
+// fennimar_stress_writer KIND FOLDER FIRST COUNT - a host program, linked only
+// against the shared library, that makes COUNT calls of one kind, versions
+// from FIRST, printing each version once its call returned: document
+// (SetConfig), registry (SetCurrentBgImage), ini (SetLightFlagStatus),
+// password (SavePassword, retried while another process holds the file),
+// ini-read (GetLightFlagStatus, printing the flag). Prints "ready" first and
+// "done <refused password saves>" last. Exit status: 0, 2 usage, 3 a failure.
 #include <cstdio>
 #include <cstdlib>
 #include <string>

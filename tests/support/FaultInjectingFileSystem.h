@@ -31,22 +31,11 @@ namespace fennimar::testing {
 
 class FaultInjectingFileSystem : public platform::FileSystem {
  public:
+  // A fault in PathExists makes it report false.
   enum class Op {
-    kPathExists,  // a fault makes it report false
-    kCreateDirectory,
-    kReadFile,
-    kCreateUniqueFile,
-    kAppend,
-    kSync,
-    kClose,
-    kRename,
-    kRemove,
-    kSyncDirectory,
-    kGetPermissions,
-    kResolveLinks,
-    kLockFile,
-    kLockExistingFile,
-    kRemoveStaleUniqueFiles,
+    kPathExists, kCreateDirectory, kReadFile, kCreateUniqueFile, kAppend, kSync, kClose, kRename,
+    kRemove, kSyncDirectory, kGetPermissions, kResolveLinks, kLockFile, kLockExistingFile,
+    kRemoveStaleUniqueFiles
   };
   static constexpr int kOpCount = static_cast<int>(Op::kRemoveStaleUniqueFiles) + 1;
   static const char* OpName(Op op);
