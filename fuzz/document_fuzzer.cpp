@@ -22,6 +22,7 @@
 #include "src/platform/posix/PugiXmlLoad.h"
 #include "src/store/SettingsHolder.h"
 #include "tests/support/FakeServices.h"
+#include "tests/support/SectionAnswers.h"
 
 namespace {
 
@@ -51,32 +52,8 @@ struct Workspace {
 };
 
 std::string Answers(SettingsHolder& settings) {
-  std::ostringstream out;
-  std::vector<_Fennimar_AppItem_> apps;
-  out << settings.GetApplicationsList(apps);
-  for (const auto& a : apps) {
-    out << '[' << a.key.ToUtf8() << '|' << a.path.ToUtf8() << '|' << a.parameter.ToUtf8() << '|'
-        << a.descriptionName.ToUtf8() << ']';
-  }
-  _Fennimar_Config_ config{-1, -1, -1, -1};
-  out << settings.GetConfig(config) << config.launchcode << ',' << config.mouseHook << ','
-      << config.soundEffect << ',' << config.lightEffect;
-  for (int position = 0; position < 4; ++position) {
-    int value = -1;
-    out << settings.GetSwitch(position, value) << value;
-  }
-  _Background_Config_ background{u"-", -1};
-  out << settings.GetBackgroundConfig(background) << background.pictureFolder.ToUtf8() << ','
-      << background.displaySequence;
-  std::vector<_VDESKTOPINFO_> workspaces;
-  out << settings.GetWorkspcaeConfig(workspaces);
-  for (const auto& w : workspaces) {
-    out << '[' << w.key << '|' << w.name.ToUtf8() << '|' << w.styleID << '|'
-        << w.mouseStyle.ToUtf8() << '|' << w.emRecylePath.ToUtf8() << '|'
-        << w.fuRecylePath.ToUtf8() << '|' << w.mouseNo << '|' << w.recyleNo << '|'
-        << w.useTarsel << ']';
-  }
-  return out.str();
+  return fennimar::testing::SectionAnswers(
+      settings, [&](int position, int& value) { return settings.GetSwitch(position, value); });
 }
 
 // Every writer, with values read from the document where there are some.
