@@ -53,10 +53,9 @@ long ValueIn(Kind kind, const std::string& text, const std::string& name) {
 
 class ConcurrencyTest : public ReliabilityTest {
  protected:
-  // Three writers of the kind on the document and the password file; on the
-  // registry and the INI file three processes setting values of their own and
-  // one writer of the library's value, and on the INI file a host reading the
-  // flag besides.
+  // Three writers of the kind; for the registry and the INI file, three
+  // processes setting values of their own, one writer of the library's value
+  // and, on the INI file, a host reading the flag.
   void StartWriters() {
     const std::string name = NameOf(GetParam());
     testing::WriteFileOrDie(ini(), IniHead("1"));
@@ -131,9 +130,8 @@ class ConcurrencyTest : public ReliabilityTest {
     }
   }
 
-  // Every writer ended normally; adds the figures of their output: the changes
-  // made, the host's reads, and the password saves refused while another
-  // process held the file.
+  // Every writer ended normally; counts their changes, the host's reads and
+  // the password saves refused while another process held the file.
   void Finish() {
     for (const Writer& w : writers_) {
       EXPECT_EQ(w.child->Finish(), 0) << w.file << " writer";
@@ -144,8 +142,7 @@ class ConcurrencyTest : public ReliabilityTest {
     }
   }
 
-  // At the end every writer's last change is there; the document's last save
-  // won whole.
+  // Every writer's last change is there; the document's last save won whole.
   void CheckFinalState() {
     if (GetParam() == Kind::kDocument) return CheckDocument();
     if (GetParam() == Kind::kPassword) {

@@ -1,7 +1,6 @@
 // ReliabilitySupport - what the crash and concurrency tests share: a test
-// folder (tests/support/TestEnvironment.h) holding a copy of the stress
-// programs, since the INI file is looked up beside the running program; child
-// processes whose output is read line by line; readers of the files.
+// folder holding a copy of the stress programs (the INI file is looked up
+// beside the running program), children read line by line, file readers.
 #ifndef FENNIMAR_TESTS_RELIABILITY_RELIABILITYSUPPORT_H_
 #define FENNIMAR_TESTS_RELIABILITY_RELIABILITYSUPPORT_H_
 
@@ -46,8 +45,7 @@ class Child {
 };
 
 // One test per kind of file, the registry and INI kinds (named *Posix) skipped
-// where those files are the system's. Every file starts at version 0: the
-// registry and the document with every switch 0, and the password PasswordOf(0).
+// where those files are the system's. Every file starts at version 0.
 class ReliabilityTest : public testing::IsolatedTest, public ::testing::WithParamInterface<Kind> {
  protected:
   ReliabilityTest();

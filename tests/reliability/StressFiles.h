@@ -1,7 +1,6 @@
 // StressFiles - what the stress programs and the reliability tests agree on:
-// the kinds of file, the files of a work folder, the text of each version a
-// writer saves (so that a test can tell which save a file holds), and how a
-// program prints a line.
+// the kinds of file, their names, the text of each version a writer saves,
+// and how a program prints a line.
 #ifndef FENNIMAR_TESTS_RELIABILITY_STRESSFILES_H_
 #define FENNIMAR_TESTS_RELIABILITY_STRESSFILES_H_
 
