@@ -22,79 +22,38 @@
 #include "src/platform/standin/xml/PugiXmlLoad.h"
 #include "src/store/SettingsHolder.h"
 #include "tests/support/FakeServices.h"
+#include "tests/support/SectionAnswers.h"
 
 namespace {
 
 using fennimar::SettingsHolder;
 using fennimar::fuzz::Check;
 
-// A folder of this process's own, on tmpfs where there is one: every run
-// saves the document, and flushing each save to a disk would slow the fuzzer
-// down many times over.
-std::string MakeFolder() {
-  std::string pattern = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : P_tmpdir;
-  pattern += "/fennimar-fuzz-XXXXXX";
-  Check(mkdtemp(pattern.data()) != nullptr, "a folder of our own can be made");
-  return pattern;
-}
-
-// The document's folder, removed at exit, and the services the library runs
-// on while the fuzzer runs.
+// The document's folder, of this process's own and on tmpfs where there is
+// one (every run saves, and flushing each save to a disk slows the fuzzer
+// many times over), removed at exit; and the services the library runs on.
 struct Workspace {
+  Workspace() {
+    folder = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : P_tmpdir;
+    folder += "/fennimar-fuzz-XXXXXX";
+    Check(mkdtemp(folder.data()) != nullptr, "a folder of our own can be made");
+    document = folder + "/Fennimar.xml";
+  }
   ~Workspace() {
     std::error_code ignored;
     std::filesystem::remove_all(folder, ignored);
   }
 
-  const std::string folder = MakeFolder();
-  const std::string document = folder + "/Fennimar.xml";
-  const std::u16string document16 = fennimar::Utf8ToUtf16(document);
+  std::string folder, document;
   fennimar::testing::CountingSleeper sleeper;
   // No template beside the "host": none is ever installed over the input.
-  fennimar::testing::FixedModulePath module{fennimar::Utf8ToUtf16(folder + "/none/host")};
+  fennimar::testing::FixedModulePath module{u"/nonexistent/fennimar-fuzz/host"};
   fennimar::platform::ScopedServices services{{nullptr, nullptr, nullptr, &module, &sleeper}};
 };
 
-Workspace& Work() {
-  static Workspace work;
-  work.sleeper.waits.clear();
-  return work;
-}
-
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
 std::string Answers(SettingsHolder& settings) {
-  std::ostringstream out;
-  std::vector<_Fennimar_AppItem_> apps;
-  out << settings.GetApplicationsList(apps);
-  for (const auto& a : apps) {
-    out << '[' << a.key.ToUtf8() << '|' << a.path.ToUtf8() << '|' << a.parameter.ToUtf8() << '|'
-        << a.descriptionName.ToUtf8() << ']';
-  }
-  _Fennimar_Config_ config{-1, -1, -1, -1};
-  out << settings.GetConfig(config) << config.launchcode << ',' << config.mouseHook << ','
-      << config.soundEffect << ',' << config.lightEffect;
-  for (int position = 0; position < 4; ++position) {
-    int value = -1;
-    out << settings.GetSwitch(position, value) << value;
-  }
-  _Background_Config_ background{u"-", -1};
-  out << settings.GetBackgroundConfig(background) << background.pictureFolder.ToUtf8() << ','
-      << background.displaySequence;
-  std::vector<_VDESKTOPINFO_> workspaces;
-  out << settings.GetWorkspcaeConfig(workspaces);
-  for (const auto& w : workspaces) {
-    out << '[' << w.key << '|' << w.name.ToUtf8() << '|' << w.styleID << '|'
-        << w.mouseStyle.ToUtf8() << '|' << w.emRecylePath.ToUtf8() << '|'
-        << w.fuRecylePath.ToUtf8() << '|' << w.mouseNo << '|' << w.recyleNo << '|'
-        << w.useTarsel << ']';
-  }
-  return out.str();
+  return fennimar::testing::SectionAnswers(
+      settings, [&](int position, int& value) { return settings.GetSwitch(position, value); });
 }
 
 // Every writer, with values read from the document where there are some.
@@ -121,27 +80,31 @@ bool IsLatin1(std::string_view bytes) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  Workspace& work = Work();
+  static Workspace work;
+  work.sleeper.waits.clear();
+  const std::u16string document16 = fennimar::Utf8ToUtf16(work.document);
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   std::ofstream(work.document, std::ios::binary | std::ios::trunc) << bytes;
   std::string answers;
   bool loaded = false;
   {
-    SettingsHolder settings(work.document16, 0);
+    SettingsHolder settings(document16, 0);
     loaded = settings.logfile().IsLoaded();
     answers = Answers(settings);
   }
   if (!loaded) {
-    Check(ReadAll(work.document) == bytes, "a file that does not load is left as it was");
+    std::ostringstream now;
+    now << std::ifstream(work.document, std::ios::binary).rdbuf();
+    Check(now.str() == bytes, "a file that does not load is left as it was");
     return 0;
   }
   {
-    SettingsHolder saved(work.document16, 0);
+    SettingsHolder saved(document16, 0);
     Check(saved.logfile().IsLoaded(), "a saved document loads again");
     Check(IsLatin1(bytes) || Answers(saved) == answers, "a save keeps every answer");
     RunWriters(saved);
   }
-  SettingsHolder written(work.document16, 0);
+  SettingsHolder written(document16, 0);
   Check(written.logfile().IsLoaded(), "a document still loads after every writer ran");
   return 0;
 }

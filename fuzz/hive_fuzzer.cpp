@@ -3,6 +3,7 @@
 // and values (exact paths, names, types and bytes) and is written again
 // unchanged; a change made the way the registry makes one must survive the
 // same round trip.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -18,24 +19,16 @@ using fennimar::fuzz::Check;
 using fennimar::platform::Hive;
 using fennimar::platform::HiveKey;
 
-bool SameValues(const HiveKey& a, const HiveKey& b) {
-  if (a.values().size() != b.values().size()) return false;
-  for (std::size_t i = 0; i < a.values().size(); ++i) {
-    const auto& x = a.values()[i];
-    const auto& y = b.values()[i];
-    if (x.name != y.name || x.type != y.type || x.data != y.data) return false;
-  }
-  return true;
-}
-
 bool SameHive(const Hive& a, const Hive& b) {
-  if (a.keys().size() != b.keys().size()) return false;
-  for (std::size_t i = 0; i < a.keys().size(); ++i) {
-    if (a.keys()[i].path() != b.keys()[i].path() || !SameValues(a.keys()[i], b.keys()[i])) {
-      return false;
-    }
-  }
-  return true;
+  const auto same_value = [](const auto& x, const auto& y) {
+    return x.name == y.name && x.type == y.type && x.data == y.data;
+  };
+  return std::equal(a.keys().begin(), a.keys().end(), b.keys().begin(), b.keys().end(),
+                    [&](const HiveKey& x, const HiveKey& y) {
+                      return x.path() == y.path() &&
+                             std::equal(x.values().begin(), x.values().end(),
+                                        y.values().begin(), y.values().end(), same_value);
+                    });
 }
 
 // Serializes `hive` and checks that the text reads back as the same hive.

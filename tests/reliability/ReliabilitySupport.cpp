@@ -4,12 +4,8 @@
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
-#include <random>
 #include <sstream>
 #include <thread>
-
-#include "fennimar/FennimarDllInterface.h"
-#include "tests/reliability/StressFiles.h"
 
 namespace fennimar::reliability {
 namespace {
@@ -19,35 +15,7 @@ namespace fs = std::filesystem;
 // A program that prints nothing for this long is taken to hang. This guards
 // against a test that never ends; it is not a measure of speed.
 constexpr int kSilenceLimitMs = 60000;
-// How long ReadWhenFree waits for a file held by another process.
 constexpr int kHeldLimitMs = 10000;
-
-bool IsNumber(const std::string& text) {
-  if (text.empty()) return false;
-  for (const char c : text) {
-    if (c < '0' || c > '9') return false;
-  }
-  return true;
-}
-
-// A new folder below the temporary folder, its name unique and plain ASCII
-// (on Windows it names the test's registry key too).
-fs::path MakeRoot() {
-  std::random_device seed;
-  std::mt19937_64 random(seed());
-  for (;;) {
-    std::ostringstream name;
-    name << "fennimar-reliability-" << std::hex << random();
-    const fs::path root = fs::temp_directory_path() / name.str();
-    if (fs::create_directory(root)) return root;
-  }
-}
-
-void CopyHostFile(const fs::path& from, const fs::path& folder) {
-  const fs::path to = folder / from.filename();
-  fs::copy_file(from, to);
-  fs::permissions(to, fs::perms::owner_all);
-}
 
 }  // namespace
 
@@ -57,36 +25,27 @@ Child::Child(const std::vector<std::string>& argv) {
   if (!process_) ADD_FAILURE() << error;
 }
 
-Child::~Child() = default;  // the process kills and waits for what still runs
-
 bool Child::ReadSome() {
-  if (!process_) return false;
-  const ChildProcess::Read read = process_->ReadSome(kSilenceLimitMs, &pending_);
-  if (read == ChildProcess::Read::kTimeout) {
-    ADD_FAILURE() << "a child printed nothing for " << kSilenceLimitMs << " ms";
-  }
+  const auto read = process_ ? process_->ReadSome(kSilenceLimitMs, &pending_)
+                             : ChildProcess::Read::kEnd;
+  if (read == ChildProcess::Read::kTimeout) ADD_FAILURE() << "a child printed nothing for a minute";
   if (read != ChildProcess::Read::kData) return false;
   for (std::size_t end; (end = pending_.find('\n')) != std::string::npos;) {
-    lines_.push_back(pending_.substr(0, end));
+    const bool cr = end > 0 && pending_[end - 1] == '\r';
+    lines_.push_back(pending_.substr(0, end - cr));
     pending_.erase(0, end + 1);
   }
   return true;
 }
 
 bool Child::WaitForLine(const std::string& line) {
-  for (std::size_t checked = 0;; ) {
+  for (std::size_t checked = 0;;) {
     for (; checked < lines_.size(); ++checked) {
       if (lines_[checked] == line) return true;
     }
     if (!ReadSome()) return false;
   }
 }
-
-void Child::Kill() {
-  if (process_) process_->Kill();
-}
-
-bool Child::Exited() { return !process_ || process_->Ended(); }
 
 int Child::Finish() {
   while (ReadSome()) {
@@ -97,26 +56,28 @@ int Child::Finish() {
 std::vector<long> Child::Versions() const {
   std::vector<long> versions;
   for (const std::string& line : lines_) {
-    if (IsNumber(line)) versions.push_back(std::strtol(line.c_str(), nullptr, 10));
+    if (!line.empty() && line.find_first_not_of("0123456789") == std::string::npos)
+      versions.push_back(std::strtol(line.c_str(), nullptr, 10));
   }
   return versions;
 }
 
-ReliabilityTest::ReliabilityTest() : root_(MakeRoot()) {
-  home_ = std::make_unique<IsolatedHome>(root_);
+// The programs, the library where it sits beside them (Windows) and the
+// template document.
+ReliabilityTest::ReliabilityTest() {
   fs::create_directories(host());
-  for (const std::string& name : HostFiles()) CopyHostFile(ProgramFolder() / name, host());
+  const fs::path programs = testing::TemplateDocumentPath().parent_path();
+  for (const char* name : {"fennimar_stress_writer" FENNIMAR_EXE_SUFFIX,
+                                 "fennimar_stress_values" FENNIMAR_EXE_SUFFIX,
+                                 "FennimarCommonDll64.dll", "Fennimar.xml"}) {
+    if (fs::exists(programs / name)) fs::copy_file(programs / name, host() / name);
+  }
 }
 
-ReliabilityTest::~ReliabilityTest() {
-  home_.reset();
-  std::error_code ignored;
-  fs::remove_all(root_, ignored);
-}
-
-void ReliabilityTest::SeedHive() const { SeedRegistry(root_, WallpaperOf(0)); }
-
-void ReliabilityTest::SeedDocumentAndPassword() const {
+void ReliabilityTest::SetUp() {
+  if (!StandInsHere() && (GetParam() == Kind::kRegistry || GetParam() == Kind::kIni))
+    GTEST_SKIP() << "on Windows the registry and INI files are the system's own services";
+  SeedRegistry(WallpaperOf(0));
   fs::copy_file(host() / "Fennimar.xml", document());
   FennimarDllInterface settings(CString::FromUtf8(document().u8string()));
   _Fennimar_Config_ zero;
@@ -124,6 +85,42 @@ void ReliabilityTest::SeedDocumentAndPassword() const {
   settings.SetPasswordFilePath(CString::FromUtf8(password().u8string()));
   CString first = CString::FromUtf8(PasswordOf(0));
   ASSERT_EQ(settings.SavePassword(first), RC_SUCCESS);
+  verifier_ = std::make_unique<FennimarDllInterface>(
+      CString::FromUtf8((root() / "verify.xml").u8string()));
+  verifier_->SetPasswordFilePath(CString::FromUtf8(password().u8string()));
+}
+
+fs::path ReliabilityTest::Target(Kind kind) const {
+  const fs::path targets[] = {document(), hive(), ini(), password()};
+  return targets[static_cast<int>(kind)];
+}
+
+std::string ReliabilityTest::ReadBack() {
+  if (GetParam() == Kind::kDocument) {
+    FennimarDllInterface settings(CString::FromUtf8(document().u8string()));
+    _Fennimar_Config_ c;
+    if (settings.GetConfig(c) != RC_SUCCESS) return "unreadable document";
+    return std::to_string(c.launchcode) + "," + std::to_string(c.mouseHook) + "," +
+           std::to_string(c.soundEffect) + "," + std::to_string(c.lightEffect);
+  }
+  if (GetParam() == Kind::kIni) {
+    Child reader(WriterArgs("ini-read", 0, 1));
+    if (reader.Finish() != 0 || reader.Versions().size() != 1) return "unreadable ini";
+    return std::to_string(reader.Versions()[0]) + "|" +
+           WithLfLineEnds(testing::ReadFileOrDie(ini()));
+  }
+  if (GetParam() == Kind::kRegistry) {
+    std::uint32_t status = 1;
+    CString path;
+    if (verifier_->GetUsedStatus(status) != RC_SUCCESS || status != 0) return "unreadable hive";
+    return verifier_->GetCurrentBgImage(path) == RC_SUCCESS ? path.ToUtf8() : "no wallpaper";
+  }
+  const std::string before = ReadWhenFree(password());
+  CString stored = CString::FromUtf8(StoredPassword(before));
+  const _Fennimar_ReturnCode_ answer = verifier_->ValidatePassword(stored);
+  const bool changed = answer == RC_FAIL && ReadWhenFree(password()) != before;
+  const char* prefix = answer == RC_SUCCESS ? "" : answer == RC_FILE_ERROR ? "held:" : "refused:";
+  return (changed ? "changed:" : prefix) + stored.ToUtf8();
 }
 
 void ReliabilityTest::Report(const std::string& name, long value) {
@@ -131,11 +128,12 @@ void ReliabilityTest::Report(const std::string& name, long value) {
   RecordProperty(name, std::to_string(value));
 }
 
-std::string ReadBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
+std::string WithLfLineEnds(std::string text) {
+  for (const std::string& crlf : {std::string("\r\n"), std::string("\r\0\n\0", 4)}) {
+    for (auto at = text.find(crlf); at != std::string::npos; at = text.find(crlf, at))
+      text.erase(at, crlf.size() / 2);
+  }
+  return text;
 }
 
 std::string ReadWhenFree(const fs::path& path) {
@@ -150,12 +148,6 @@ std::string ReadWhenFree(const fs::path& path) {
     if (std::chrono::steady_clock::now() >= deadline) return std::string();
     PauseMilliseconds(1);
   }
-}
-
-void WriteBytes(const fs::path& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << bytes;
-  if (!out) ADD_FAILURE() << "cannot write " << path;
 }
 
 int CountTemporaries(const fs::path& target) {
@@ -184,12 +176,9 @@ std::string StoredPassword(const std::string& bytes) {
 }
 
 long NumberAfter(const std::string& text, const std::string& prefix) {
-  if (text.rfind(prefix, 0) != 0) return -1;
-  const std::size_t start = prefix.size();
-  std::size_t end = start;
-  while (end < text.size() && text[end] >= '0' && text[end] <= '9') ++end;
-  if (end == start) return -1;
-  return std::strtol(text.substr(start, end - start).c_str(), nullptr, 10);
+  if (text.rfind(prefix, 0) != 0 || text.size() == prefix.size()) return -1;
+  const char c = text[prefix.size()];
+  return c >= '0' && c <= '9' ? std::strtol(text.c_str() + prefix.size(), nullptr, 10) : -1;
 }
 
 void PauseMilliseconds(int milliseconds) {
@@ -197,13 +186,8 @@ void PauseMilliseconds(int milliseconds) {
 }
 
 std::string KindTestName(const ::testing::TestParamInfo<Kind>& info) {
-  switch (info.param) {
-    case Kind::kDocument: return "Document";
-    case Kind::kRegistry: return "RegistryPosix";
-    case Kind::kIni: return "IniPosix";
-    case Kind::kPassword: return "Password";
-  }
-  return "Unknown";
+  const char* const names[] = {"Document", "RegistryPosix", "IniPosix", "Password"};
+  return names[static_cast<int>(info.param)];
 }
 
 }  // namespace fennimar::reliability

@@ -1,8 +1,6 @@
-// ReliabilitySupport - what the crash and concurrency tests share: a work
-// folder per test with a home of its own (TestHost.h) and a copy of the stress
-// programs (the INI file is looked up beside the running program, so each
-// test needs programs of its own), child processes whose output is read line
-// by line, and readers of the files' raw bytes.
+// ReliabilitySupport - what the crash and concurrency tests share: a test
+// folder holding a copy of the stress programs (the INI file is looked up
+// beside the running program), children read line by line, file readers.
 #ifndef FENNIMAR_TESTS_RELIABILITY_RELIABILITYSUPPORT_H_
 #define FENNIMAR_TESTS_RELIABILITY_RELIABILITYSUPPORT_H_
 
@@ -14,29 +12,26 @@
 #include <string>
 #include <vector>
 
-#include "tests/reliability/ChildProcess.h"
-#include "tests/reliability/TestHost.h"
+#include "fennimar/FennimarDllInterface.h"
+#include "tests/reliability/Platform.h"
+#include "tests/reliability/StressFiles.h"
+#include "tests/support/TestEnvironment.h"
 
 namespace fennimar::reliability {
 
-// A running program with its standard output on a pipe. Destroying it kills
-// the program if it still runs and reaps it.
+// A running program; destroying it kills the program if it still runs.
 class Child {
  public:
   explicit Child(const std::vector<std::string>& argv);
-  ~Child();
-  Child(const Child&) = delete;
-  Child& operator=(const Child&) = delete;
 
   // Reads lines until `line` arrives; false at the end of the output.
   bool WaitForLine(const std::string& line);
-  void Kill();
-  // Reads the output to its end and waits for the program; its exit status,
-  // or -1 when it was killed or did not exit normally.
+  void Kill() {
+    if (process_) process_->Kill();
+  }
+  // Reads the output to its end; the exit status, or -1 when killed.
   int Finish();
-  // True once the program has ended.
-  bool Exited();
-  // The lines read so far, the one being read excluded.
+  bool Exited() { return !process_ || process_->Ended(); }
   const std::vector<std::string>& lines() const { return lines_; }
   // The lines that are numbers: the versions the program saved.
   std::vector<long> Versions() const;
@@ -49,60 +44,55 @@ class Child {
   std::vector<std::string> lines_;
 };
 
-class ReliabilityTest : public ::testing::Test {
+// One test per kind of file, the registry and INI kinds (named *Posix) skipped
+// where those files are the system's. Every file starts at version 0.
+class ReliabilityTest : public testing::IsolatedTest, public ::testing::WithParamInterface<Kind> {
  protected:
   ReliabilityTest();
-  ~ReliabilityTest() override;
+  void SetUp() override;
 
-  const std::filesystem::path& root() const { return root_; }
-  // The folder holding the copied programs, the template and HWinfo.ini.
-  std::filesystem::path host() const { return root_ / "host"; }
-  std::filesystem::path hive() const { return root_ / "config/fennimar/HKEY_CURRENT_USER.reg"; }
+  std::filesystem::path host() const { return root() / "host"; }
+  std::filesystem::path hive() const { return root() / "config/fennimar/HKEY_CURRENT_USER.reg"; }
   std::filesystem::path ini() const { return host() / "HWinfo.ini"; }
-  std::filesystem::path document() const { return root_ / "settings.xml"; }
-  std::filesystem::path password() const { return root_ / "password"; }
-  std::string writer() const { return Program("fennimar_stress_writer"); }
-  std::string values() const { return Program("fennimar_stress_values"); }
-
-  // A registry with the first-use flag cleared and the desktop key holding
-  // WallpaperOf(0), so that writers keep the document and may set the
-  // wallpaper.
-  void SeedHive() const;
-  // The document with every switch 0 and the password PasswordOf(0).
-  void SeedDocumentAndPassword() const;
+  std::filesystem::path document() const { return root() / "settings.xml"; }
+  std::filesystem::path password() const { return root() / "password"; }
+  std::filesystem::path Target(Kind kind) const;
+  std::string writer() const { return (host() / ("fennimar_stress_writer" FENNIMAR_EXE_SUFFIX)).u8string(); }
+  std::string values() const { return (host() / ("fennimar_stress_values" FENNIMAR_EXE_SUFFIX)).u8string(); }
+  // Starts the stress writer: KIND FOLDER FIRST COUNT.
+  std::vector<std::string> WriterArgs(const std::string& kind, long first, long count) const {
+    return {writer(), kind, root().u8string(), std::to_string(first), std::to_string(count)};
+  }
+  // What the library reads from the kind's file now: the document's switches
+  // (SwitchesOf), the wallpaper, the password that validates, after "held:"
+  // when a save held the file, "changed:" when it changed during the check;
+  // the INI flag as a program beside the file reads it, "|", and the file.
+  std::string ReadBack();
   // Prints a figure and records it in the test's XML report.
   static void Report(const std::string& name, long value);
 
- private:
-  std::string Program(const std::string& name) const {
-    return (host() / ProgramFileName(name)).u8string();
-  }
-
-  std::filesystem::path root_;
-  std::unique_ptr<IsolatedHome> home_;
+  // Reads the registry and checks passwords, on a document of its own.
+  std::unique_ptr<FennimarDllInterface> verifier_;
 };
 
-// The file's bytes; empty when it cannot be opened.
-std::string ReadBytes(const std::filesystem::path& path);
+inline std::string SwitchesOf(long v) {
+  const std::string n = std::to_string(v);
+  return n + "," + n + "," + n + "," + n;
+}
+// CR LF (in UTF-8 or UTF-16) as LF: whether a rewrite keeps the file's line
+// ends is the INI service's business; a whole file is what counts here.
+std::string WithLfLineEnds(std::string text);
 // The file's bytes, waiting while another process holds it unshared (a
-// password check or save on Windows); empty when it cannot be opened for a
-// long time.
+// password check or save on Windows); empty when it stays held.
 std::string ReadWhenFree(const std::filesystem::path& path);
-void WriteBytes(const std::filesystem::path& path, const std::string& bytes);
 // Temporaries that an atomic write of `target` left in its folder.
 int CountTemporaries(const std::filesystem::path& target);
 // The password a password file holds, unscrambled; empty for an odd length.
 std::string StoredPassword(const std::string& bytes);
-// The digits that follow `prefix` at the start of `text` as a number; -1 when
-// `text` does not start with `prefix` and a digit.
+// The digits after `prefix` at the start of `text`; -1 when there are none.
 long NumberAfter(const std::string& text, const std::string& prefix);
 void PauseMilliseconds(int milliseconds);
-
-// The name of a test of one kind of file: "Document", "Password", and for the
-// kinds whose files only the Linux stand-ins write, "RegistryPosix" and
-// "IniPosix".
 std::string KindTestName(const ::testing::TestParamInfo<Kind>& info);
-// Shows a kind by its name in test output.
 inline void PrintTo(Kind kind, std::ostream* out) { *out << NameOf(kind); }
 
 }  // namespace fennimar::reliability

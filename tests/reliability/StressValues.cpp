@@ -1,16 +1,8 @@
-// StressValues - a program for the reliability tests that sets one value of
-// its own, again and again, in the registry stand-in or in an INI file, through
-// the platform services the library itself writes with. Several of these, each
-// with its own value name, change one file at once; since every change is a
-// read-modify-write of the whole file, none may lose another's value.
-//
-//   fennimar_stress_values KIND FILE NAME COUNT
-//
-// KIND registry sets the REG_DWORD NAME under HKEY_CURRENT_USER\<kStressKey>
-// (FILE is not used: the hive is found through XDG_CONFIG_HOME); KIND ini
-// sets NAME in section [kStressSection] of FILE. The values are 1 to COUNT,
-// each printed on its own line once set. Exit status: 0 done, 2 usage, 3 a
-// change failed (a message on stderr).
+// fennimar_stress_values registry|ini FILE NAME COUNT - sets value NAME to 1..COUNT,
+// printing each, through the platform services the library writes with: a
+// REG_DWORD under kStressKey, or a key of section kStressSection in FILE.
+// Several of these, each with its own NAME, change one file at once; since
+// every change rewrites the whole file, none may lose another's value.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -19,7 +11,6 @@
 #include "src/common/Utf.h"
 #include "src/platform/Services.h"
 #include "tests/reliability/StressFiles.h"
-#include "tests/reliability/StressProcess.h"
 
 namespace fennimar::reliability {
 namespace {
@@ -29,34 +20,15 @@ int Fail(const std::string& what) {
   return 3;
 }
 
-int SetRegistryValues(const std::u16string& name, long count) {
+bool SetRegistryValue(const std::u16string& name, std::uint32_t v) {
   platform::Registry& registry = *platform::CurrentServices().registry;
   platform::RegKey key = platform::kNullKey;
-  const Status created = registry.CreateKey(platform::kHkeyCurrentUser, kStressKey, &key);
-  if (!created.ok()) return Fail(created.message());
-  for (long i = 1; i <= count; ++i) {
-    const std::uint32_t v = static_cast<std::uint32_t>(i);
-    const unsigned char data[4] = {static_cast<unsigned char>(v), static_cast<unsigned char>(v >> 8),
-                                   static_cast<unsigned char>(v >> 16),
-                                   static_cast<unsigned char>(v >> 24)};
-    const Status set = registry.SetValue(key, name, platform::kRegDword, data, sizeof data);
-    if (!set.ok()) return Fail(set.message());
-    PrintLine(std::to_string(i));
-  }
-  (void)registry.CloseKey(key);
-  return 0;
-}
-
-int SetIniValues(const std::u16string& file, const std::u16string& name, long count) {
-  platform::IniFile& ini = *platform::CurrentServices().ini;
-  const std::u16string section = Utf8ToUtf16(kStressSection);
-  for (long i = 1; i <= count; ++i) {
-    if (!ini.WriteString(file, section, name, Utf8ToUtf16(std::to_string(i)))) {
-      return Fail("cannot write " + Utf16ToUtf8(file));
-    }
-    PrintLine(std::to_string(i));
-  }
-  return 0;
+  const unsigned char data[4] = {static_cast<unsigned char>(v), static_cast<unsigned char>(v >> 8),
+                                 static_cast<unsigned char>(v >> 16),
+                                 static_cast<unsigned char>(v >> 24)};
+  const bool set = registry.CreateKey(platform::kHkeyCurrentUser, kStressKey, &key).ok() &&
+                   registry.SetValue(key, name, platform::kRegDword, data, sizeof data).ok();
+  return registry.CloseKey(key).ok() && set;
 }
 
 int Run(int argc, char** argv) {
@@ -65,11 +37,18 @@ int Run(int argc, char** argv) {
     return 2;
   }
   const std::string kind = argv[1];
-  const std::u16string name = Utf8ToUtf16(argv[3]);
+  if (kind != "registry" && kind != "ini") return 2;
+  const std::u16string file = Utf8ToUtf16(argv[2]), name = Utf8ToUtf16(argv[3]);
   const long count = std::strtol(argv[4], nullptr, 10);
-  if (kind == "registry") return SetRegistryValues(name, count);
-  if (kind == "ini") return SetIniValues(Utf8ToUtf16(argv[2]), name, count);
-  return 2;
+  platform::IniFile& ini = *platform::CurrentServices().ini;
+  for (long i = 1; i <= count; ++i) {
+    const bool set = kind == "registry" ? SetRegistryValue(name, static_cast<std::uint32_t>(i))
+                                        : ini.WriteString(file, Utf8ToUtf16(kStressSection), name,
+                                                          Utf8ToUtf16(std::to_string(i)));
+    if (!set) return Fail("cannot set " + std::string(argv[3]));
+    PrintLine(std::to_string(i));
+  }
+  return 0;
 }
 
 }  // namespace

@@ -1,38 +1,21 @@
-// StressWriter - a host program for the reliability tests. It saves one kind
-// of setting over and over through the public interface, each save a distinct
-// version, and prints each version on its own line once the call that saved it
-// has returned. The tests kill it at random moments, or run several at once.
-//
-//   fennimar_stress_writer KIND FOLDER FIRST COUNT
-//
-// KIND is one of
-//   document  SetConfig with all four switches set to the version
-//   registry  SetCurrentBgImage with WallpaperOf(version)
-//   ini       SetLightFlagStatus (the file's other content is the test's)
-//   password  SavePassword with PasswordOf(version), retried while the file is
-//             held by another process
-//   ini-read  GetLightFlagStatus, printing the flag each time
-// Versions run from FIRST; COUNT calls are made. FOLDER holds the documents
-// and the password file (see StressFiles.h). The program prints "ready" before
-// the first call, and "done <busy>" at the end, <busy> counting the password
-// saves refused because another process held the file.
-//
-// On Windows the program uses the registry key its test names in
-// FENNIMAR_REGISTRY_KEY in HKEY_CURRENT_USER's place (StressProcess.h).
-//
-// Exit status: 0 done, 2 usage, 3 a call failed (a message on stderr).
+// fennimar_stress_writer KIND FOLDER FIRST COUNT - a host program, linked only
+// against the shared library, that makes COUNT calls of one kind, versions
+// from FIRST, printing each version once its call returned: document
+// (SetConfig), registry (SetCurrentBgImage), ini (SetLightFlagStatus),
+// password (SavePassword, retried while another process holds the file),
+// ini-read (GetLightFlagStatus, printing the flag). Prints "ready" first and
+// "done <refused password saves>" last. Exit status: 0, 2 usage, 3 a failure.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
 #include "fennimar/FennimarDllInterface.h"
+#include "tests/reliability/Platform.h"
 #include "tests/reliability/StressFiles.h"
-#include "tests/reliability/StressProcess.h"
 
 namespace fennimar::reliability {
 namespace {
 
-// A refused password save is tried again this many times before giving up.
 constexpr int kMaxBusyRetries = 100000;
 
 [[noreturn]] void Fail(const std::string& what) {
@@ -44,62 +27,45 @@ void Check(_Fennimar_ReturnCode_ rc, const char* call) {
   if (rc != RC_SUCCESS) Fail(std::string(call) + " answered " + std::to_string(rc));
 }
 
-
-
-class Writer {
- public:
-  Writer(const std::string& kind, const std::string& folder)
-      : kind_(kind), settings_(CString::FromUtf8(DocumentOf(folder, kind))) {
-    settings_.SetPasswordFilePath(CString::FromUtf8(InFolder(folder, kPasswordName)));
-  }
-
-  // One call of the kind; false for an unknown kind.
-  bool Save(long version) {
-    if (kind_ == "document") {
-      const int v = static_cast<int>(version);
-      _Fennimar_Config_ config{v, v, v, v};
-      Check(settings_.SetConfig(config), "SetConfig");
-    } else if (kind_ == "registry") {
-      CString path = CString::FromUtf8(WallpaperOf(version));
-      Check(settings_.SetCurrentBgImage(path), "SetCurrentBgImage");
-    } else if (kind_ == "ini") {
-      Check(settings_.SetLightFlagStatus(), "SetLightFlagStatus");
-    } else if (kind_ == "password") {
-      SavePassword(CString::FromUtf8(PasswordOf(version)));
-    } else if (kind_ == "ini-read") {
-      std::uint32_t flag = 0;
-      Check(settings_.GetLightFlagStatus(flag), "GetLightFlagStatus");
-      if (flag > 1) Fail("GetLightFlagStatus gave " + std::to_string(flag));
-      PrintLine(std::to_string(flag));
-      return true;
-    } else {
-      return false;
+// A save finds the file held while another process saves or checks it.
+int SavePassword(FennimarDllInterface& settings, long version) {
+  CString password = CString::FromUtf8(PasswordOf(version));
+  for (int busy = 0; busy < kMaxBusyRetries; ++busy, PauseBeforeRetry()) {
+    try {
+      Check(settings.SavePassword(password), "SavePassword");
+      return busy;
+    } catch (const CFileException&) {
     }
+  }
+  Fail("the password file stayed busy");
+}
+
+// One call of the kind; the saves refused meanwhile, or -1 for an unknown kind.
+int Save(FennimarDllInterface& settings, const std::string& kind, long version) {
+  if (kind == "document") {
+    const int v = static_cast<int>(version);
+    _Fennimar_Config_ config{v, v, v, v};
+    Check(settings.SetConfig(config), "SetConfig");
+  } else if (kind == "registry") {
+    CString path = CString::FromUtf8(WallpaperOf(version));
+    Check(settings.SetCurrentBgImage(path), "SetCurrentBgImage");
+  } else if (kind == "ini") {
+    Check(settings.SetLightFlagStatus(), "SetLightFlagStatus");
+  } else if (kind == "password") {
+    const int busy = SavePassword(settings, version);
     PrintLine(std::to_string(version));
-    return true;
+    return busy;
+  } else if (kind == "ini-read") {
+    std::uint32_t flag = 0;
+    Check(settings.GetLightFlagStatus(flag), "GetLightFlagStatus");
+    if (flag > 1) Fail("GetLightFlagStatus gave " + std::to_string(flag));
+    version = flag;
+  } else {
+    return -1;
   }
-
-  int busy() const { return busy_; }
-
- private:
-  // A save finds the file held while another process saves or checks it.
-  void SavePassword(CString password) {
-    for (int attempt = 0; attempt < kMaxBusyRetries; ++attempt) {
-      try {
-        Check(settings_.SavePassword(password), "SavePassword");
-        return;
-      } catch (const CFileException&) {
-        ++busy_;
-        PauseBeforeRetry();
-      }
-    }
-    Fail("the password file stayed busy");
-  }
-
-  std::string kind_;
-  FennimarDllInterface settings_;
-  int busy_ = 0;
-};
+  PrintLine(std::to_string(version));
+  return 0;
+}
 
 int Run(int argc, char** argv) {
   if (argc != 5) {
@@ -109,12 +75,16 @@ int Run(int argc, char** argv) {
   const long first = std::strtol(argv[3], nullptr, 10);
   const long count = std::strtol(argv[4], nullptr, 10);
   if (!JoinTestHome()) return 3;
-  Writer writer(argv[1], argv[2]);
+  FennimarDllInterface settings(CString::FromUtf8(DocumentOf(argv[2], argv[1])));
+  settings.SetPasswordFilePath(CString::FromUtf8(InFolder(argv[2], "password")));
   PrintLine(kReadyLine);
+  long busy = 0;
   for (long i = 0; i < count; ++i) {
-    if (!writer.Save(first + i)) return 2;
+    const int refused = Save(settings, argv[1], first + i);
+    if (refused < 0) return 2;
+    busy += refused;
   }
-  PrintLine("done " + std::to_string(writer.busy()));
+  PrintLine("done " + std::to_string(busy));
   return 0;
 }
 

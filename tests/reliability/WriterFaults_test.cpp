@@ -10,7 +10,6 @@
 #include <memory>
 #include <set>
 #include <string>
-#include <vector>
 
 #include "fennimar/FennimarDllInterface.h"
 #include "src/common/Names.h"
@@ -29,88 +28,64 @@ using testing::WriteFileOrDie;
 using Op = FaultInjectingFileSystem::Op;
 
 struct FaultKind {
-  const char* name;
   Op op;
   int error;
   bool short_write;  // the Append writes a few bytes before it fails
 };
 
 const FaultKind kFaultKinds[] = {
-    {"open", Op::kCreateUniqueFile, EACCES, false},
-    {"write", Op::kAppend, ENOSPC, false},
-    {"write", Op::kAppend, EIO, false},
-    {"short write", Op::kAppend, ENOSPC, true},
-    {"fsync", Op::kSync, EIO, false},
-    {"close", Op::kClose, EIO, false},
-    {"rename", Op::kRename, EIO, false},
-    {"folder fsync", Op::kSyncDirectory, EIO, false},
+    {Op::kCreateUniqueFile, EACCES, false}, {Op::kAppend, ENOSPC, false},
+    {Op::kAppend, EIO, false},              {Op::kAppend, ENOSPC, true},
+    {Op::kSync, EIO, false},                {Op::kClose, EIO, false},
+    {Op::kRename, EIO, false},              {Op::kSyncDirectory, EIO, false},
 };
 
 // What SavePassword does instead of answering: it throws CFileException.
 constexpr int kThrew = -1;
 
 struct Writer {
-  const char* name;             // also the name of its count in the test report
-  fs::path file;                // the file its save replaces
-  std::function<int()> save;    // the call: its result, or kThrew
-  int failed;                   // the call's result when the file was not written
-  std::function<void()> after;  // checks made after a failed save, if any
+  const char* name;           // also the name of its count in the test report
+  fs::path file;              // the file its save replaces
+  std::function<int()> save;  // the call: its result, or kThrew
+  int failed;                 // the call's result when the file was not written
 };
 
-std::set<std::string> Entries(const fs::path& folder) {
-  std::set<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder)) {
-    names.insert(entry.path().filename().string());
-  }
-  return names;
+std::set<fs::path> Entries(const fs::path& folder) {
+  return {fs::directory_iterator(folder), fs::directory_iterator()};
 }
 
 class WriterFaultsTest : public testing::LibraryTest {
  protected:
-  WriterFaultsTest() {
-    fs::create_directories(PathOf("secret"));
-    WriteFileOrDie(root() / "module" / "HWinfo.ini", "[systemrequest]\r\nIsFirstFlag=1\r\n");
-  }
-
-  void Arm(const FaultKind& kind, int nth) {
-    files_.Reset();
-    if (kind.short_write) {
-      files_.ShortAppend(nth, 5, kind.error);
-    } else {
-      files_.FailOperation(kind.op, nth, kind.error);
-    }
-  }
-
   // Fails each step of `writer`'s save in turn; returns the faults injected.
-  int FailEveryStep(const Writer& writer) {
+  int FailEveryStep(const Writer& writer, const std::function<void()>& after_failure) {
     const std::string before = ReadFileOrDie(writer.file);
     files_.Reset();
     EXPECT_EQ(writer.save(), RC_SUCCESS);
     const std::string after = ReadFileOrDie(writer.file);
     EXPECT_NE(after, before);
-    const std::set<std::string> entries = Entries(writer.file.parent_path());
+    const std::set<fs::path> entries = Entries(writer.file.parent_path());
     int steps[FaultInjectingFileSystem::kOpCount] = {};
     for (const Op op : files_.Log()) ++steps[static_cast<int>(op)];
-
     int injected = 0;
     for (const FaultKind& kind : kFaultKinds) {
-      EXPECT_GT(steps[static_cast<int>(kind.op)], 0) << kind.name;
+      EXPECT_GT(steps[static_cast<int>(kind.op)], 0) << FaultInjectingFileSystem::OpName(kind.op);
       for (int nth = 1; nth <= steps[static_cast<int>(kind.op)]; ++nth) {
-        SCOPED_TRACE(std::string(kind.name) + " #" + std::to_string(nth) + " errno " +
+        SCOPED_TRACE(std::string(FaultInjectingFileSystem::OpName(kind.op)) + " #" +
+                     std::to_string(nth) + (kind.short_write ? " short" : "") + " errno " +
                      std::to_string(kind.error));
         WriteFileOrDie(writer.file, before);
-        Arm(kind, nth);
+        files_.Reset();
+        if (kind.short_write) files_.ShortAppend(nth, 5, kind.error);
+        if (!kind.short_write) files_.FailOperation(kind.op, nth, kind.error);
         EXPECT_EQ(writer.save(), writer.failed);
         EXPECT_EQ(files_.FaultsFired(), 1);
         injected += files_.FaultsFired();
         // Only the folder flush comes after the rename: the new content is
-        // then complete and in place, yet the writer reports the failure as
-        // whether it would survive a power loss is unknown.
-        const bool renamed = kind.op == Op::kSyncDirectory;
-        EXPECT_EQ(ReadFileOrDie(writer.file), renamed ? after : before);
+        // then in place, yet the writer reports the failure, since whether it
+        // would survive a power loss is unknown.
+        EXPECT_EQ(ReadFileOrDie(writer.file), kind.op == Op::kSyncDirectory ? after : before);
         EXPECT_EQ(Entries(writer.file.parent_path()), entries);
-        if (writer.after) writer.after();
-
+        if (after_failure) after_failure();
         files_.Reset();
         EXPECT_EQ(writer.save(), RC_SUCCESS);
         EXPECT_EQ(ReadFileOrDie(writer.file), after);
@@ -129,6 +104,8 @@ class WriterFaultsTest : public testing::LibraryTest {
 };
 
 TEST_F(WriterFaultsTest, AFailedSaveKeepsTheFileAndTheNextSaveWorks) {
+  fs::create_directories(PathOf("secret"));
+  WriteFileOrDie(root() / "module/HWinfo.ini", "[systemrequest]\r\nIsFirstFlag=1\r\n");
   FennimarDllInterface host(CString(Path16("settings/Fennimar.xml")));
   platform::RegKey desktop = platform::kNullKey;
   ASSERT_TRUE(registry_->CreateKey(platform::kHkeyCurrentUser, names::kDesktopKey, &desktop).ok());
@@ -139,35 +116,35 @@ TEST_F(WriterFaultsTest, AFailedSaveKeepsTheFileAndTheNextSaveWorks) {
   _Fennimar_Config_ config;
   ASSERT_EQ(host.GetConfig(config), RC_SUCCESS);
   config.soundEffect = !config.soundEffect;
-  const fs::path hive = root() / "config" / "fennimar" / "HKEY_CURRENT_USER.reg";
-
-  const auto set_config = [&] { return static_cast<int>(host.SetConfig(config)); };
-  const auto config_kept = [&] {  // in memory, for the next save to write
+  const fs::path hive = root() / "config/fennimar/HKEY_CURRENT_USER.reg";
+  const Writer writers[] = {
+      {"document", PathOf("settings/Fennimar.xml"), [&] { return int{host.SetConfig(config)}; },
+       RC_SUCCESS},
+      {"first_use_flag", hive, [&] { return int{host.SetUsedStatus()}; }, RC_SYSTEM_ERROR},
+      {"wallpaper", hive, [&] { return int{host.SetCurrentBgImage(wallpaper)}; },
+       RC_SYSTEM_ERROR},
+      {"ini_flag", root() / "module/HWinfo.ini", [&] { return int{host.SetLightFlagStatus()}; },
+       RC_SYSTEM_ERROR},
+      {"password", PathOf("secret/password"),
+       [&] {
+         try {
+           return int{host.SavePassword(new_password)};
+         } catch (const CFileException&) {
+           return kThrew;
+         }
+       },
+       kThrew},
+  };
+  // A document save that failed keeps the change in memory for the next save.
+  const std::function<void()> config_kept = [&] {
     _Fennimar_Config_ read;
     EXPECT_EQ(host.GetConfig(read), RC_SUCCESS);
     EXPECT_EQ(read.soundEffect, config.soundEffect);
   };
-  const auto set_used = [&] { return static_cast<int>(host.SetUsedStatus()); };
-  const auto set_wallpaper = [&] { return static_cast<int>(host.SetCurrentBgImage(wallpaper)); };
-  const auto set_ini_flag = [&] { return static_cast<int>(host.SetLightFlagStatus()); };
-  const auto save_password = [&] {
-    try {
-      return static_cast<int>(host.SavePassword(new_password));
-    } catch (const CFileException&) {
-      return kThrew;
-    }
-  };
-  const Writer writers[] = {
-      {"document", PathOf("settings/Fennimar.xml"), set_config, RC_SUCCESS, config_kept},
-      {"first_use_flag", hive, set_used, RC_SYSTEM_ERROR, {}},
-      {"wallpaper", hive, set_wallpaper, RC_SYSTEM_ERROR, {}},
-      {"ini_flag", root() / "module" / "HWinfo.ini", set_ini_flag, RC_SYSTEM_ERROR, {}},
-      {"password", PathOf("secret/password"), save_password, kThrew, {}},
-  };
   int total = 0;
   for (const Writer& writer : writers) {
     SCOPED_TRACE(writer.name);
-    const int injected = FailEveryStep(writer);
+    const int injected = FailEveryStep(writer, writer.failed == RC_SUCCESS ? config_kept : std::function<void()>());
     RecordProperty(std::string("faults_") + writer.name, injected);
     total += injected;
   }

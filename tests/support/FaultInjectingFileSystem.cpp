@@ -46,17 +46,12 @@ const char* FaultInjectingFileSystem::OpName(Op op) {
 
 void FaultInjectingFileSystem::FailOperation(Op op, int nth, int error) {
   std::lock_guard<std::mutex> hold(mutex_);
-  faults_.push_back(Fault{false, op, nth, error, false, 0, false});
-}
-
-void FaultInjectingFileSystem::FailNthCall(int nth, int error) {
-  std::lock_guard<std::mutex> hold(mutex_);
-  faults_.push_back(Fault{true, Op::kPathExists, nth, error, false, 0, false});
+  faults_.push_back(Fault{op, nth, error, false, 0});
 }
 
 void FaultInjectingFileSystem::ShortAppend(int nth, std::size_t written, int error) {
   std::lock_guard<std::mutex> hold(mutex_);
-  faults_.push_back(Fault{false, Op::kAppend, nth, error, true, written, false});
+  faults_.push_back(Fault{Op::kAppend, nth, error, true, written});
 }
 
 void FaultInjectingFileSystem::CallBefore(Op op, std::function<void()> action) {
@@ -71,16 +66,6 @@ void FaultInjectingFileSystem::Reset() {
   for (int& count : counts_) count = 0;
   log_.clear();
   fired_ = 0;
-}
-
-int FaultInjectingFileSystem::Count(Op op) const {
-  std::lock_guard<std::mutex> hold(mutex_);
-  return counts_[static_cast<int>(op)];
-}
-
-int FaultInjectingFileSystem::TotalCalls() const {
-  std::lock_guard<std::mutex> hold(mutex_);
-  return static_cast<int>(log_.size());
 }
 
 int FaultInjectingFileSystem::FaultsFired() const {
@@ -98,11 +83,8 @@ FaultInjectingFileSystem::Fault FaultInjectingFileSystem::Tick(Op op) {
   std::lock_guard<std::mutex> hold(mutex_);
   const int count = ++counts_[static_cast<int>(op)];
   log_.push_back(op);
-  const int total = static_cast<int>(log_.size());
-  for (Fault& fault : faults_) {
-    const bool due = fault.any_op ? fault.nth == total : fault.op == op && fault.nth == count;
-    if (!due || fault.fired) continue;
-    fault.fired = true;
+  for (const Fault& fault : faults_) {
+    if (fault.op != op || fault.nth != count) continue;
     ++fired_;
     return fault;
   }

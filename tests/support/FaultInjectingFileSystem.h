@@ -6,7 +6,6 @@
 //   fs.FailOperation(FaultInjectingFileSystem::Op::kSync, /*nth=*/1, ENOSPC);
 //   ... run the code under test with `fs` ...
 //   EXPECT_EQ(fs.FaultsFired(), 1);
-//   EXPECT_EQ(fs.Count(FaultInjectingFileSystem::Op::kRename), 0);
 //
 // CallBefore runs an action of the test's at a chosen step, for instance to
 // end a child process there as if it had been killed mid-save.
@@ -32,22 +31,11 @@ namespace fennimar::testing {
 
 class FaultInjectingFileSystem : public platform::FileSystem {
  public:
+  // A fault in PathExists makes it report false.
   enum class Op {
-    kPathExists,  // a fault makes it report false
-    kCreateDirectory,
-    kReadFile,
-    kCreateUniqueFile,
-    kAppend,
-    kSync,
-    kClose,
-    kRename,
-    kRemove,
-    kSyncDirectory,
-    kGetPermissions,
-    kResolveLinks,
-    kLockFile,
-    kLockExistingFile,
-    kRemoveStaleUniqueFiles,
+    kPathExists, kCreateDirectory, kReadFile, kCreateUniqueFile, kAppend, kSync, kClose, kRename,
+    kRemove, kSyncDirectory, kGetPermissions, kResolveLinks, kLockFile, kLockExistingFile,
+    kRemoveStaleUniqueFiles
   };
   static constexpr int kOpCount = static_cast<int>(Op::kRemoveStaleUniqueFiles) + 1;
   static const char* OpName(Op op);
@@ -56,8 +44,6 @@ class FaultInjectingFileSystem : public platform::FileSystem {
 
   // The `nth` call of `op` (counting from 1) fails with errno `error`.
   void FailOperation(Op op, int nth, int error);
-  // The `nth` call of any operation, counting all kinds together, fails.
-  void FailNthCall(int nth, int error);
   // The `nth` Append writes only its first `written` bytes, then fails.
   void ShortAppend(int nth, std::size_t written, int error);
   // Runs `action` at the start of every call of `op`, before it is counted.
@@ -65,8 +51,6 @@ class FaultInjectingFileSystem : public platform::FileSystem {
   // Forgets every fault and action and zeroes the counts and the log.
   void Reset();
 
-  int Count(Op op) const;
-  int TotalCalls() const;
   int FaultsFired() const;
   // Every operation so far, in the order called.
   std::vector<Op> Log() const;
@@ -112,17 +96,14 @@ class FaultInjectingFileSystem : public platform::FileSystem {
  private:
   class File;
   struct Fault {
-    bool any_op = false;  // nth counts all operations together
     Op op = Op::kPathExists;
     int nth = 0;
-    int error = 0;
-    bool partial = false;  // a short Append
+    int error = 0;  // 0: the call goes through
+    bool partial = false;  // a short Append, of `written` bytes
     std::size_t written = 0;
-    bool fired = false;
   };
 
-  // Counts one call of `op`; returns the fault it triggers, or one with
-  // error 0 when the call is to go through.
+  // Counts one call of `op`; returns the fault it triggers, if any.
   Fault Tick(Op op);
   void RunActions(Op op);
   static Status Injected(Op op, int error);

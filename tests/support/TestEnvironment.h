@@ -8,6 +8,8 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace fennimar::testing {
 
@@ -24,10 +26,7 @@ class IsolatedTest : public ::testing::Test {
 
  private:
   std::filesystem::path root_;
-  std::string saved_xdg_;
-  std::string saved_home_;
-  bool had_xdg_ = false;
-  bool had_home_ = false;
+  std::vector<std::pair<bool, std::string>> saved_;  // POSIX: variables replaced
 };
 
 std::string ReadFileOrDie(const std::filesystem::path& path);

@@ -5,57 +5,46 @@
 namespace fennimar::testing {
 namespace {
 
-void SaveVariable(const char* name, std::string* saved, bool* had) {
-  const char* value = std::getenv(name);
-  *had = value != nullptr;
-  if (value) *saved = value;
-}
+namespace fs = std::filesystem;
 
-void RestoreVariable(const char* name, const std::string& saved, bool had) {
-  if (had) {
-    setenv(name, saved.c_str(), 1);
-  } else {
-    unsetenv(name);
-  }
-}
+// The variables a test replaces, and their values before it (null: unset).
+const char* const kVariables[] = {"XDG_CONFIG_HOME", "HOME"};
 
 }  // namespace
 
 IsolatedTest::IsolatedTest() {
-  std::string pattern =
-      (std::filesystem::temp_directory_path() / "fennimar-test-XXXXXX").string();
+  std::string pattern = (fs::temp_directory_path() / "fennimar-test-XXXXXX").string();
   if (mkdtemp(pattern.data()) == nullptr) std::abort();
   root_ = pattern;
-  SaveVariable("XDG_CONFIG_HOME", &saved_xdg_, &had_xdg_);
-  SaveVariable("HOME", &saved_home_, &had_home_);
-  std::filesystem::create_directories(root_ / "config");
+  for (const char* name : kVariables) {
+    const char* value = std::getenv(name);
+    saved_.emplace_back(value != nullptr, value ? value : "");
+  }
+  fs::create_directories(root_ / "config");
   setenv("XDG_CONFIG_HOME", (root_ / "config").c_str(), 1);
   setenv("HOME", root_.c_str(), 1);
 }
 
 IsolatedTest::~IsolatedTest() {
-  RestoreVariable("XDG_CONFIG_HOME", saved_xdg_, had_xdg_);
-  RestoreVariable("HOME", saved_home_, had_home_);
+  for (std::size_t i = 0; i < saved_.size(); ++i) {
+    if (saved_[i].first) setenv(kVariables[i], saved_[i].second.c_str(), 1);
+    if (!saved_[i].first) unsetenv(kVariables[i]);
+  }
   std::error_code ignored;
   // Give back write permission that a test took away, so removal succeeds.
-  for (auto it = std::filesystem::recursive_directory_iterator(root_, ignored);
-       it != std::filesystem::recursive_directory_iterator(); it.increment(ignored)) {
-    if (it->is_directory(ignored) && !it->is_symlink(ignored)) {
-      std::filesystem::permissions(it->path(), std::filesystem::perms::owner_all,
-                                   std::filesystem::perm_options::add, ignored);
-    }
+  for (auto it = fs::recursive_directory_iterator(root_, ignored);
+       it != fs::recursive_directory_iterator(); it.increment(ignored)) {
+    if (it->is_directory(ignored) && !it->is_symlink(ignored))
+      fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
   }
-  std::filesystem::permissions(root_, std::filesystem::perms::owner_all,
-                               std::filesystem::perm_options::add, ignored);
-  std::filesystem::remove_all(root_, ignored);
+  fs::permissions(root_, fs::perms::owner_all, fs::perm_options::add, ignored);
+  fs::remove_all(root_, ignored);
 }
 
 std::u16string IsolatedTest::Path16(const std::string& name) const {
   return U16((root_ / name).string());
 }
 
-std::filesystem::path TemplateDocumentPath() {
-  return std::filesystem::path(FENNIMAR_TEST_TEMPLATE);
-}
+std::filesystem::path TemplateDocumentPath() { return FENNIMAR_TEST_TEMPLATE; }
 
 }  // namespace fennimar::testing

@@ -1,8 +1,13 @@
-// The registry stand-in's file and the INI stand-in's in the hostile-input
-// catalogue (see HostileInput.h): every prefix, noise, bad encodings, line
-// ends, huge names and values. A file the stand-in cannot parse gives no flag
-// and is kept as it was. These are the Linux stand-ins' own files; on Windows
-// the registry and the INI service are the system's.
+// The Linux stand-ins' own files and POSIX paths in the hostile-input
+// catalogue (see HostileInput.h). The registry and INI files: every prefix,
+// noise, bad encodings, line ends, huge names and values; a file the stand-in
+// cannot parse gives no flag and is kept as it was. Document paths: names
+// beyond PATH_MAX, a folder, dangling symbolic links, folders without write
+// permission; each gives its defined answer and creates nothing elsewhere.
+#include <unistd.h>
+
+#include <climits>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -44,14 +49,14 @@ std::vector<Input> HiveInputs() {
   in.push_back({"invalid UTF-8", Replace(full, "\xC3\xB6", "\xF6")});
   in.push_back({"NUL byte", Replace(full, "default", std::string("def\0ault", 8))});
   in.push_back({"CR-only line ends", Replace(full, "\r\n", "\r")});
-  in.push_back({"UTF-16LE, odd size", Utf16Le(full) + "x"});
+  in.push_back({"UTF-16LE, odd size", Utf16LeWithBom(full) + "x"});
   in.push_back({"UTF-16BE mark", "\xFE\xFF" + full});
   in.push_back({"deleting a key", full + "[-HKEY_CURRENT_USER\\Software]\r\n"});
   in.push_back({"a megabyte value name", full + "\"" + std::string(kMegabyte, 'n') + "\"=-\r\n"});
   in.push_back({"a megabyte key name", full + "[" + std::string(kMegabyte, 'k') + "]\r\n"});
   in.push_back({"100 MB", full, false, RC_SYSTEM_ERROR, kUntouched, kHugeFileBytes});
   in.push_back(HiveInput("UTF-16LE", full, true));
-  in.back().bytes = Utf16Le(full);
+  in.back().bytes = Utf16LeWithBom(full);
   in.push_back(HiveInput("LF line ends", Replace(full, "\r\n", "\n"), true));
   in.push_back(HiveInput("a megabyte comment", full + ";" + std::string(kMegabyte, 'c'), true));
   in.push_back(
@@ -86,7 +91,7 @@ std::vector<Input> IniInputs() {
       "\r\n[systemrequest]\r\nReboot=0\r\nIsFirstFlag=1\r\nVendor=K\xC3\xB6nig\r\n";
   std::vector<Input> in;
   AddTruncatedIni(full, "IsFirstFlag=1", 1, in);
-  AddTruncatedIni(Utf16Le(full), Utf16Le("IsFirstFlag=1").substr(2), 2, in);
+  AddTruncatedIni(Utf16LeWithBom(full), Utf16LeWithBom("IsFirstFlag=1").substr(2), 2, in);
   const auto add = [&](std::string name, std::string bytes, bool readable, std::uintmax_t pad = 0) {
     in.push_back({std::move(name), std::move(bytes), readable,
                   readable ? RC_SUCCESS : RC_SYSTEM_ERROR, readable ? 1 : kNoFlag, pad});
@@ -95,8 +100,8 @@ std::vector<Input> IniInputs() {
   for (const char* bad : {"\xF6", "\xC0\xAD", "\xED\xB0\x80"})
     add("invalid UTF-8", Replace(full, "\xC3\xB6", bad), false);
   add("NUL byte", Replace(full, "FX-200", std::string(1, '\0')), false);
-  add("UTF-16LE, odd size", Utf16Le(full) + "x", false);
-  add("UTF-16LE with a NUL", Utf16Le(full) + std::string(2, '\0'), false);
+  add("UTF-16LE, odd size", Utf16LeWithBom(full) + "x", false);
+  add("UTF-16LE with a NUL", Utf16LeWithBom(full) + std::string(2, '\0'), false);
   add("UTF-16BE mark", "\xFE\xFF" + full, false);
   add("100 MB", full, false, kHugeFileBytes);
   add("UTF-8 mark", "\xEF\xBB\xBF" + full, true);
@@ -113,6 +118,42 @@ TEST_F(HostileInputTest, IniFilesThatCannotBeReadGiveNoFlagAndAreKeptAsTheyWere)
   CheckFlagFile(root() / "module/HWinfo.ini", inputs, &FennimarDllInterface::GetLightFlagStatus,
                 &FennimarDllInterface::SetLightFlagStatus);
   Report("INI files", inputs.size());
+}
+
+struct PathCase {
+  std::string name;
+  std::function<fs::path()> prepare;  // makes what the case needs and gives the path
+  bool loads = false;
+  std::string may_create = {};  // below root(): where new entries are expected
+};
+
+TEST_F(HostileInputTest, OddDocumentPathsGiveTheirDefinedAnswerAndCreateNothingElsewhere) {
+  const auto locked = [&](const std::string& folder, bool with_document) {
+    fs::create_directory(PathOf(folder));
+    if (with_document) fs::copy_file(TemplatePath(), PathOf(folder + "/s.xml"));
+    fs::permissions(PathOf(folder), fs::perms::owner_read | fs::perms::owner_exec);
+    return PathOf(folder + "/s.xml");
+  };
+  const std::vector<PathCase> cases = {
+      {"one name longer than PATH_MAX", [&] { return PathOf(std::string(PATH_MAX, 'n') + "/s"); }},
+      {"longer than PATH_MAX in short names: folders are made up to the limit",
+       [&] { return PathOf("long/" + Repeat(std::string(200, 'd') + "/", 22) + "s"); }, false,
+       "long"},
+      {"a folder", [&] { return fs::create_directory(PathOf("dir")), PathOf("dir"); }},
+      {"a dangling link into a missing folder",
+       [&] { return fs::create_symlink(PathOf("no/s"), PathOf("dead")), PathOf("dead"); }},
+      {"a dangling link: the template goes where it points",
+       [&] { return fs::create_symlink(PathOf("target"), PathOf("link")), PathOf("link"); }, true,
+       "target"},
+      {"a missing document in a folder without write permission", [&] { return locked("a", 0); }},
+      {"a document in a folder without write permission", [&] { return locked("b", 1); }, true},
+  };
+  for (const PathCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    if (::geteuid() == 0 && c.name.find("permission") != std::string::npos) continue;
+    CheckDocument(c.prepare(), Input{c.name, "", c.loads}, true, c.may_create);
+  }
+  Report("document paths", cases.size());
 }
 
 }  // namespace

@@ -1,0 +1,54 @@
+// Platform - what the reliability tests and their programs need of the
+// operating system, one implementation in posix/ and one in win32/: a child
+// process on a pipe that can be killed hard, the test's registry, and the
+// file identity and memory peak that the hostile-input catalogue checks.
+#ifndef FENNIMAR_TESTS_RELIABILITY_PLATFORM_H_
+#define FENNIMAR_TESTS_RELIABILITY_PLATFORM_H_
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace fennimar::reliability {
+
+class ChildProcess {
+ public:
+  enum class Read { kData, kEnd, kTimeout };
+  // Starts `argv` (the program's path first) with our environment and
+  // standard error, its output on a pipe; null, with `*error` set, on failure.
+  static std::unique_ptr<ChildProcess> Start(const std::vector<std::string>& argv,
+                                             std::string* error);
+  virtual ~ChildProcess() = default;  // kills the program if it runs, and waits
+  // Appends what arrives within `timeout_ms` to `*bytes`; kEnd once closed.
+  virtual Read ReadSome(int timeout_ms, std::string* bytes) = 0;
+  // Ends the program at once, as a crash or a power cut would.
+  virtual void Kill() = 0;
+  virtual bool Ended() = 0;
+  // The exit status; -1 when killed or ended abnormally.
+  virtual int Wait() = 0;
+};
+
+// In a stress program: use the registry of the test that started it; false,
+// with a message on stderr, when it cannot.
+bool JoinTestHome();
+// In the test: the first-use flag cleared and the wallpaper set in the test's
+// registry.
+void SeedRegistry(const std::string& wallpaper);
+// Whether the registry and INI files here are the library's stand-ins, which
+// the crash and concurrency tests exercise; on Windows they are the system's.
+bool StandInsHere();
+
+// The file's identity on the file system: a replaced file gets a new one.
+std::string FileIdentity(const std::filesystem::path& path);
+// Runs `run` and gives how far the peak resident size rose, in KiB; 0 where
+// the peak cannot be reset.
+long PeakGrowthKb(const std::function<void()>& run);
+// A document input (by name) that the platform's XML component reads although
+// the stand-in refuses it.
+bool PlatformReadsDocument(const std::string& name);
+
+}  // namespace fennimar::reliability
+
+#endif  // FENNIMAR_TESTS_RELIABILITY_PLATFORM_H_
