@@ -68,6 +68,11 @@ void FaultInjectingFileSystem::Reset() {
   fired_ = 0;
 }
 
+int FaultInjectingFileSystem::Count(Op op) const {
+  std::lock_guard<std::mutex> hold(mutex_);
+  return counts_[static_cast<int>(op)];
+}
+
 int FaultInjectingFileSystem::FaultsFired() const {
   std::lock_guard<std::mutex> hold(mutex_);
   return fired_;

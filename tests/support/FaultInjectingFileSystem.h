@@ -52,6 +52,8 @@ class FaultInjectingFileSystem : public platform::FileSystem {
   void Reset();
 
   int FaultsFired() const;
+  // How often `op` has been called.
+  int Count(Op op) const;
   // Every operation so far, in the order called.
   std::vector<Op> Log() const;
 
