@@ -40,7 +40,9 @@ AddAppDialog::AddAppDialog(const std::vector<DesktopEntry>& entries, const QStri
   programRow->addWidget(program_, 1);
   programRow->addWidget(browse);
   auto* form = new QFormLayout;
-  form->addRow(tr("&Program:"), programRow);
+  auto* programLabel = new QLabel(tr("&Program:"), this);
+  programLabel->setBuddy(program_);
+  form->addRow(programLabel, programRow);
   form->addRow(tr("P&arameter:"), parameter_);
   form->addRow(tr("&Description:"), description_);
   form->addRow(tr("&Key:"), key_);

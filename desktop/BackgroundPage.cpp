@@ -30,7 +30,9 @@ BackgroundPage::BackgroundPage(Settings& settings, QWidget* parent)
   folderRow->addWidget(folder_, 1);
   folderRow->addWidget(choose_);
   auto* form = new QFormLayout;
-  form->addRow(tr("Picture &folder:"), folderRow);
+  auto* folderLabel = new QLabel(tr("Picture &folder:"), this);
+  folderLabel->setBuddy(folder_);
+  form->addRow(folderLabel, folderRow);
   form->addRow(tr("Display &sequence:"), sequence_);
   body()->addLayout(form);
   body()->addWidget(grid_, 1);

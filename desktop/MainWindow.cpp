@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QHBoxLayout>
 #include <QKeySequence>
+#include <algorithm>
 
 #include "desktop/AppsPage.h"
 #include "desktop/BackgroundPage.h"
@@ -38,7 +39,11 @@ MainWindow::MainWindow(const SettingsPaths& paths, QWidget* parent)
   AddPage(new WallpaperPage(settings_), QStringLiteral("preferences-desktop-wallpaper"));
   AddPage(new PasswordPage(settings_), QStringLiteral("dialog-password"));
   AddPage(new StatusPage(settings_), QStringLiteral("dialog-information"));
-  list_->setFixedWidth(list_->sizeHintForColumn(0) + 24);
+  int widest = 0;
+  for (const auto* page : pages_) {
+    widest = std::max(widest, list_->fontMetrics().horizontalAdvance(page->title()));
+  }
+  list_->setFixedWidth(widest + list_->iconSize().width() + 48);
   connect(list_, &QListWidget::currentRowChanged, stack_, &QStackedWidget::setCurrentIndex);
   list_->setCurrentRow(0);
 

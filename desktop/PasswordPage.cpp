@@ -2,6 +2,7 @@
 
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <cstring>
 
 #include "desktop/Text.h"
@@ -13,7 +14,16 @@ QLineEdit* MaskedField(const char* name, QWidget* parent) {
   auto* field = new QLineEdit(parent);
   field->setObjectName(QString::fromLatin1(name));
   field->setEchoMode(QLineEdit::Password);
+  field->setMaximumWidth(360);
   return field;
+}
+
+// A button at its natural size, at the start of its form row.
+QHBoxLayout* Left(QWidget* button) {
+  auto* row = new QHBoxLayout;
+  row->addWidget(button);
+  row->addStretch(1);
+  return row;
 }
 
 }  // namespace
@@ -38,11 +48,11 @@ PasswordPage::PasswordPage(Settings& settings, QWidget* parent)
   auto* setForm = new QFormLayout(setBox);
   setForm->addRow(tr("&New password:"), password_);
   setForm->addRow(tr("&Repeat it:"), repeat_);
-  setForm->addRow(QString(), save);
+  setForm->addRow(QString(), Left(save));
   auto* checkBox = new QGroupBox(tr("Check a password"), this);
   auto* checkForm = new QFormLayout(checkBox);
   checkForm->addRow(tr("&Password:"), candidate_);
-  checkForm->addRow(QString(), check);
+  checkForm->addRow(QString(), Left(check));
   checkForm->addRow(QString(), result_);
   body()->addWidget(setBox);
   body()->addWidget(checkBox);
