@@ -54,6 +54,19 @@ MainWindow::MainWindow(const SettingsPaths& paths, QWidget* parent)
     Reload();
   });
   addAction(reload);
+  // Ctrl+Page Down and Ctrl+Page Up step through the pages from anywhere.
+  const std::pair<QKeySequence::StandardKey, int> steps[] = {{QKeySequence::NextChild, 1},
+                                                             {QKeySequence::PreviousChild, -1}};
+  for (const auto& [key, step] : steps) {
+    auto* turn = new QAction(this);
+    turn->setShortcuts({QKeySequence(key), QKeySequence(step > 0 ? Qt::CTRL | Qt::Key_PageDown
+                                                                 : Qt::CTRL | Qt::Key_PageUp)});
+    connect(turn, &QAction::triggered, this, [this, step = step] {
+      const int count = list_->count();
+      list_->setCurrentRow((list_->currentRow() + step + count) % count);
+    });
+    addAction(turn);
+  }
   auto* quit = new QAction(tr("Quit"), this);
   quit->setShortcut(QKeySequence::Quit);
   connect(quit, &QAction::triggered, this, &QWidget::close);
