@@ -23,6 +23,7 @@ BackgroundPage::BackgroundPage(Settings& settings, QWidget* parent)
   sequence_->setObjectName(QStringLiteral("sequence"));
   sequence_->setRange(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
   sequence_->setKeyboardTracking(false);
+  sequence_->setMaximumWidth(160);
   grid_ = new ThumbnailGrid(this);
   grid_->setObjectName(QStringLiteral("thumbnails"));
 

@@ -104,7 +104,7 @@ std::vector<DesktopEntry> InstalledApplications() {
 
 QIcon IconFor(const DesktopEntry& entry) {
   if (QDir::isAbsolutePath(entry.icon) && QFileInfo::exists(entry.icon)) return QIcon(entry.icon);
-  const QIcon themed = QIcon::fromTheme(entry.icon);
+  const QIcon themed = entry.icon.isEmpty() ? QIcon() : QIcon::fromTheme(entry.icon);
   return themed.isNull() ? GenericIcon() : themed;
 }
 
