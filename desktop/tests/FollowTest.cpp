@@ -41,9 +41,9 @@ class FollowTest : public QObject {
                                "--description", "Image editor"}),
              0);
     QCOMPARE(sandbox.Fennimar({"switches", "set", "sound-effect=1"}), 0);
-    QTRY_COMPARE(tree->topLevelItem(tree->topLevelItemCount() - 1)->text(2),
-                 QString("/usr/bin/gimp"));
-    QTRY_VERIFY(sound->isChecked());
+    QTRY_COMPARE_WITH_TIMEOUT(tree->topLevelItem(tree->topLevelItemCount() - 1)->text(2),
+                              QString("/usr/bin/gimp"), kPatience);
+    QTRY_VERIFY_WITH_TIMEOUT(sound->isChecked(), kPatience);
 
     // A change of the window's own after the other program's keeps both.
     sandbox.window().findChild<QCheckBox*>("lightEffect")->click();

@@ -36,7 +36,8 @@ T* Child(QObject& parent, const char* name) {
 template <typename T>
 void WhenOpen(std::function<void(T&)> act) {
   QTimer::singleShot(0, [act] {
-    QTRY_VERIFY(qobject_cast<T*>(QApplication::activeModalWidget()) != nullptr);
+    QTRY_VERIFY_WITH_TIMEOUT(qobject_cast<T*>(QApplication::activeModalWidget()) != nullptr,
+                             kPatience);
     act(*qobject_cast<T*>(QApplication::activeModalWidget()));
   });
 }
@@ -119,7 +120,7 @@ class PagesTest : public QObject {
         static_cast<QDialog&>(files).accept();
       });
       QTest::mouseClick(Child<QPushButton>(dialog, "browse"), Qt::LeftButton);
-      QTRY_COMPARE(dialog.program(), QString("/usr/bin/env"));
+      QTRY_COMPARE_WITH_TIMEOUT(dialog.program(), QString("/usr/bin/env"), kPatience);
       QTest::keyClicks(Child<QLineEdit>(dialog, "parameter"), "-i");
       dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
     });
@@ -170,7 +171,7 @@ class PagesTest : public QObject {
     QCOMPARE(ToQString(config.pictureFolder), sandbox_->path("pictures"));
     QCOMPARE(config.displaySequence, 42);
     auto* grid = Child<ThumbnailGrid>(page, "thumbnails");
-    QTRY_VERIFY(!grid->loading());
+    QTRY_VERIFY_WITH_TIMEOUT(!grid->loading(), kPatience);
     QCOMPARE(grid->count(), 2);
   }
 
@@ -199,7 +200,7 @@ class PagesTest : public QObject {
       const auto& workspace = workspaces.at(1);
       return column == 1 ? ToQString(workspace.name) : QString::number(workspace.styleID);
     };
-    QTRY_COMPARE(second(), typed);
+    QTRY_COMPARE_WITH_TIMEOUT(second(), typed, kPatience);
   }
 
   void wallpaperIsSetAndPreviewed() {
@@ -242,7 +243,7 @@ class PagesTest : public QObject {
                                  "IsFirstUse", "--type", "REG_DWORD", "--data", "1"}),
              0);
     auto* clearFirstUse = Child<QPushButton>(page, "clearFirstUse");
-    QTRY_VERIFY(clearFirstUse->isEnabled());
+    QTRY_VERIFY_WITH_TIMEOUT(clearFirstUse->isEnabled(), kPatience);
     QTest::mouseClick(clearFirstUse, Qt::LeftButton);
     std::uint32_t flag = 9;
     QCOMPARE(sandbox_->Library()->GetUsedStatus(flag), RC_SUCCESS);

@@ -16,6 +16,10 @@
 
 namespace fennimar::desktop::test {
 
+// How long a test waits for the window to catch up (milliseconds): generous,
+// for a loaded machine; a passing test waits only as long as it needs.
+constexpr int kPatience = 30000;
+
 class Sandbox {
  public:
   Sandbox();
