@@ -52,8 +52,9 @@ void BackgroundPage::Load() {
   {
     const QSignalBlocker quietFolder(folder_);
     const QSignalBlocker quietSequence(sequence_);
-    folder_->setText(ToQString(config.pictureFolder));
-    sequence_->setValue(config.displaySequence);
+    // A field being edited keeps what the user is typing.
+    if (!folder_->hasFocus()) folder_->setText(ToQString(config.pictureFolder));
+    if (!sequence_->hasFocus()) sequence_->setValue(config.displaySequence);
   }
   for (QWidget* control : {static_cast<QWidget*>(folder_), static_cast<QWidget*>(choose_),
                            static_cast<QWidget*>(sequence_)}) {

@@ -46,7 +46,7 @@ void WallpaperPage::Load() {
   const auto code = settings().library().GetCurrentBgImage(path);
   if (code == RC_SUCCESS) {
     LoadOk();
-    path_->setText(ToQString(path));
+    if (!path_->hasFocus()) path_->setText(ToQString(path));
     Preview(ToQString(path));
     return;
   }

@@ -4,6 +4,7 @@
 #include <QSignalBlocker>
 #include <algorithm>
 #include <array>
+#include <memory>
 #include <vector>
 
 #include "desktop/Text.h"
@@ -39,6 +40,18 @@ QTableWidgetItem* Cell(const _VDESKTOPINFO_& workspace, const Field& field) {
   }
   if (field.number == &_VDESKTOPINFO_::key) cell->setFlags(cell->flags() & ~Qt::ItemIsEditable);
   return cell;
+}
+
+bool Shows(const QTableWidget& table, const std::vector<_VDESKTOPINFO_>& workspaces) {
+  if (table.rowCount() != static_cast<int>(workspaces.size())) return false;
+  for (std::size_t row = 0; row < workspaces.size(); ++row) {
+    for (std::size_t column = 0; column < kFields.size(); ++column) {
+      const auto* cell = table.item(static_cast<int>(row), static_cast<int>(column));
+      const std::unique_ptr<QTableWidgetItem> wanted(Cell(workspaces[row], kFields[column]));
+      if (cell == nullptr || cell->data(Qt::EditRole) != wanted->data(Qt::EditRole)) return false;
+    }
+  }
+  return true;
 }
 
 // The writer gives the workspace element with key k the record at position
@@ -83,7 +96,9 @@ WorkspacesPage::WorkspacesPage(Settings& settings, QWidget* parent)
 void WorkspacesPage::Load() {
   std::vector<_VDESKTOPINFO_> workspaces;
   const auto code = settings().library().GetWorkspcaeConfig(workspaces);
-  {
+  // Rebuilding the table would close an edit in progress; skip it when the
+  // table already shows these values.
+  if (!Shows(*table_, workspaces)) {
     const QSignalBlocker quiet(table_);
     table_->setRowCount(static_cast<int>(workspaces.size()));
     for (std::size_t row = 0; row < workspaces.size(); ++row) {
