@@ -2,6 +2,7 @@
 
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 
 #include "desktop/AddAppDialog.h"
 #include "desktop/Text.h"
@@ -36,8 +37,19 @@ AppsPage::AppsPage(Settings& settings, QWidget* parent)
   body()->addLayout(row);
   connect(add_, &QPushButton::clicked, this, &AppsPage::Add);
   connect(remove_, &QPushButton::clicked, this, &AppsPage::Remove);
+  tree_->installEventFilter(this);
   connect(tree_, &QTreeWidget::currentItemChanged, this,
           [this] { remove_->setEnabled(tree_->currentItem() != nullptr); });
+}
+
+// The Delete key in the list removes the selected application.
+bool AppsPage::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == tree_ && event->type() == QEvent::KeyPress &&
+      static_cast<QKeyEvent*>(event)->matches(QKeySequence::Delete)) {
+    Remove();
+    return true;
+  }
+  return SettingsPage::eventFilter(watched, event);
 }
 
 void AppsPage::Load() {

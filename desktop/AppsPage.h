@@ -23,6 +23,9 @@ class AppsPage : public SettingsPage {
   explicit AppsPage(Settings& settings, QWidget* parent = nullptr);
   void Load() override;
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   void Add();
   void Remove();

@@ -130,8 +130,9 @@ class PagesTest : public QObject {
     QCOMPARE(ToQString(items.back().parameter), QString("-i"));
 
     auto* tree = Child<QTreeWidget>(page, "apps");
+    tree->setFocus();
     tree->setCurrentItem(tree->topLevelItem(tree->topLevelItemCount() - 1));
-    QTest::mouseClick(Child<QPushButton>(page, "remove"), Qt::LeftButton);
+    QTest::keyClick(tree, Qt::Key_Delete);
     QCOMPARE(ToQString(Apps(*sandbox_).back().path), QString("/usr/bin/true"));
   }
 
