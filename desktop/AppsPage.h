@@ -1,0 +1,45 @@
+// AppsPage - the applications the bar launches, with their icons; add one
+// from the installed applications or a program file, remove the selected one.
+// The count against the limit of 8 is always in view.
+#ifndef FENNIMAR_DESKTOP_APPSPAGE_H_
+#define FENNIMAR_DESKTOP_APPSPAGE_H_
+
+#include <QPushButton>
+#include <QTreeWidget>
+#include <vector>
+
+#include "desktop/DesktopEntries.h"
+#include "desktop/SettingsPage.h"
+
+namespace fennimar::desktop {
+
+class AppsPage : public SettingsPage {
+  Q_OBJECT
+
+ public:
+  // At most this many items can be added through the library.
+  static constexpr int kLimit = 8;
+
+  explicit AppsPage(Settings& settings, QWidget* parent = nullptr);
+  void Load() override;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void Add();
+  void Remove();
+  void ShowCount(int count);
+  QString NextKey() const;
+  void Report(_Fennimar_ReturnCode_ code);
+
+  std::vector<DesktopEntry> entries_;
+  QTreeWidget* tree_;
+  QLabel* count_;
+  QPushButton* add_;
+  QPushButton* remove_;
+};
+
+}  // namespace fennimar::desktop
+
+#endif  // FENNIMAR_DESKTOP_APPSPAGE_H_

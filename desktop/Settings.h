@@ -1,0 +1,75 @@
+// Settings - the window's one connection to the library: the interface
+// object on the settings document, opened as a host program opens it, and
+// the one place where a setting is read, changed and written.
+//
+// Every object of the library holds its own copy of the document and saves
+// that copy when it is destroyed. To follow another program's change the
+// window opens a fresh object; the replaced one is retired rather than
+// destroyed, so that its older copy is never written over the other
+// program's change while the window is open. Retired objects are destroyed
+// before the current one when the window closes, so the file ends with the
+// newest copy.
+#ifndef FENNIMAR_DESKTOP_SETTINGS_H_
+#define FENNIMAR_DESKTOP_SETTINGS_H_
+
+#include <QByteArray>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "desktop/SettingsPaths.h"
+#include "fennimar/FennimarDllInterface.h"
+
+namespace fennimar::desktop {
+
+// Constructs the interface object on `paths.document` and names its
+// password file. It works on a copy of the document of its own, loaded now.
+std::unique_ptr<FennimarDllInterface> OpenSettings(const SettingsPaths& paths);
+
+class Settings {
+ public:
+  using Change = std::function<_Fennimar_ReturnCode_(FennimarDllInterface&)>;
+
+  explicit Settings(SettingsPaths paths);
+  ~Settings();
+  Settings(const Settings&) = delete;
+  Settings& operator=(const Settings&) = delete;
+
+  const SettingsPaths& paths() const { return paths_; }
+  // For reading: the object as last opened.
+  FennimarDllInterface& library() { return *library_; }
+
+  // Runs `change` on the latest settings: the document is opened afresh first
+  // when another program has changed it since it was read. The library saves
+  // each change at once.
+  _Fennimar_ReturnCode_ Apply(const Change& change);
+
+  // True when the document on disk is no longer the copy the object holds.
+  bool ChangedOnDisk() const;
+  // Opens the document afresh.
+  void Reopen();
+  // True when at least one section of the document can be read.
+  bool DocumentLoaded();
+
+  // The first-use flag as the last opening found it (nullopt: unreadable),
+  // and what clearing it answered when it was not 0.
+  std::optional<std::uint32_t> firstUseAtOpen() const { return first_use_; }
+  std::optional<_Fennimar_ReturnCode_> firstUseClearResult() const { return clear_result_; }
+
+ private:
+  QByteArray Fingerprint() const;
+  void Open();
+
+  SettingsPaths paths_;
+  std::unique_ptr<FennimarDllInterface> library_;
+  std::vector<std::unique_ptr<FennimarDllInterface>> retired_;
+  QByteArray fingerprint_;
+  std::optional<std::uint32_t> first_use_;
+  std::optional<_Fennimar_ReturnCode_> clear_result_;
+};
+
+}  // namespace fennimar::desktop
+
+#endif  // FENNIMAR_DESKTOP_SETTINGS_H_

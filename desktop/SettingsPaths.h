@@ -1,0 +1,29 @@
+// SettingsPaths - where fennimar-settings finds the files it shows, by the
+// same rules as the fennimar command, so that both open the same settings:
+// the document ($XDG_CONFIG_HOME/fennimar/Fennimar.xml unless --document or
+// $FENNIMAR_DOCUMENT names another), the password file ("password" beside the
+// document unless --password-file names another), the library's registry
+// file and the HWinfo.ini beside the running program.
+#ifndef FENNIMAR_DESKTOP_SETTINGSPATHS_H_
+#define FENNIMAR_DESKTOP_SETTINGSPATHS_H_
+
+#include <QString>
+
+namespace fennimar::desktop {
+
+struct SettingsPaths {
+  QString document;
+  QString passwordFile;
+  QString registryFile;
+  QString iniFile;
+
+  // Paths made absolute, with the defaults for those left empty.
+  static SettingsPaths Resolve(const QString& document, const QString& passwordFile);
+};
+
+// $XDG_CONFIG_HOME when it is absolute, else $HOME/.config.
+QString ConfigFolder();
+
+}  // namespace fennimar::desktop
+
+#endif  // FENNIMAR_DESKTOP_SETTINGSPATHS_H_

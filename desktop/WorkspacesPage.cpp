@@ -1,0 +1,147 @@
+#include "desktop/WorkspacesPage.h"
+
+#include <QHeaderView>
+#include <QSignalBlocker>
+#include <algorithm>
+#include <array>
+#include <memory>
+#include <vector>
+
+#include "desktop/Text.h"
+
+namespace fennimar::desktop {
+namespace {
+
+struct Field {
+  const char* header;
+  const char* stored;  // the attribute's name in the document
+  int _VDESKTOPINFO_::*number;
+  CString _VDESKTOPINFO_::*text;
+};
+
+const std::array<Field, 9> kFields = {{
+    {"Key", "key", &_VDESKTOPINFO_::key, nullptr},
+    {"Name", "name", nullptr, &_VDESKTOPINFO_::name},
+    {"Style", "styleID", &_VDESKTOPINFO_::styleID, nullptr},
+    {"Mouse style", "mouseStyle", nullptr, &_VDESKTOPINFO_::mouseStyle},
+    {"Em. recycle path", "emRecylePath", nullptr, &_VDESKTOPINFO_::emRecylePath},
+    {"Fu. recycle path", "fuRecylePath", nullptr, &_VDESKTOPINFO_::fuRecylePath},
+    {"Mouse no.", "mouseNo", &_VDESKTOPINFO_::mouseNo, nullptr},
+    {"Recycle no.", "recyleNo", &_VDESKTOPINFO_::recyleNo, nullptr},
+    {"Use bar", "useTarsel", &_VDESKTOPINFO_::useTarsel, nullptr},
+}};
+
+QTableWidgetItem* Cell(const _VDESKTOPINFO_& workspace, const Field& field) {
+  auto* cell = new QTableWidgetItem;
+  if (field.number != nullptr) {
+    cell->setData(Qt::EditRole, workspace.*field.number);
+  } else {
+    cell->setData(Qt::EditRole, ToQString(workspace.*field.text));
+  }
+  if (field.number == &_VDESKTOPINFO_::key) cell->setFlags(cell->flags() & ~Qt::ItemIsEditable);
+  return cell;
+}
+
+bool Shows(const QTableWidget& table, const std::vector<_VDESKTOPINFO_>& workspaces) {
+  if (table.rowCount() != static_cast<int>(workspaces.size())) return false;
+  for (std::size_t row = 0; row < workspaces.size(); ++row) {
+    for (std::size_t column = 0; column < kFields.size(); ++column) {
+      const auto* cell = table.item(static_cast<int>(row), static_cast<int>(column));
+      const std::unique_ptr<QTableWidgetItem> wanted(Cell(workspaces[row], kFields[column]));
+      if (cell == nullptr || cell->data(Qt::EditRole) != wanted->data(Qt::EditRole)) return false;
+    }
+  }
+  return true;
+}
+
+// The writer gives the workspace element with key k the record at position
+// k - 1; this puts each record read at the position its own key names.
+std::vector<_VDESKTOPINFO_> ByKey(const std::vector<_VDESKTOPINFO_>& read) {
+  int highest = 0;
+  for (const auto& workspace : read) highest = std::max(highest, workspace.key);
+  std::vector<_VDESKTOPINFO_> byKey(static_cast<std::size_t>(highest));
+  std::vector<bool> placed(byKey.size(), false);
+  for (const auto& workspace : read) {
+    const auto at = static_cast<std::size_t>(workspace.key - 1);
+    if (workspace.key < 1 || placed[at]) continue;
+    byKey[at] = workspace;
+    placed[at] = true;
+  }
+  return byKey;
+}
+
+}  // namespace
+
+WorkspacesPage::WorkspacesPage(Settings& settings, QWidget* parent)
+    : SettingsPage(settings, tr("Workspaces"),
+                   tr("The bar's workspaces. Select a field and press F2 or Enter, or type, to "
+                      "change it; the change is saved when you leave the field."),
+                   parent) {
+  table_ = new QTableWidget(0, static_cast<int>(kFields.size()), this);
+  table_->setObjectName(QStringLiteral("workspaces"));
+  for (std::size_t i = 0; i < kFields.size(); ++i) {
+    auto* header = new QTableWidgetItem(tr(kFields[i].header));
+    header->setToolTip(tr("Stored as %1").arg(QString::fromLatin1(kFields[i].stored)));
+    table_->setHorizontalHeaderItem(static_cast<int>(i), header);
+  }
+  table_->verticalHeader()->hide();
+  table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  table_->horizontalHeader()->setStretchLastSection(true);
+  table_->setEditTriggers(QAbstractItemView::AllEditTriggers);
+  table_->setTabKeyNavigation(false);
+  body()->addWidget(table_, 1);
+  connect(table_, &QTableWidget::itemChanged, this, &WorkspacesPage::Edited);
+}
+
+void WorkspacesPage::Load() {
+  std::vector<_VDESKTOPINFO_> workspaces;
+  const auto code = settings().library().GetWorkspcaeConfig(workspaces);
+  // Rebuilding the table would close an edit in progress; skip it when the
+  // table already shows these values.
+  if (!Shows(*table_, workspaces)) {
+    const QSignalBlocker quiet(table_);
+    table_->setRowCount(static_cast<int>(workspaces.size()));
+    for (std::size_t row = 0; row < workspaces.size(); ++row) {
+      for (std::size_t column = 0; column < kFields.size(); ++column) {
+        table_->setItem(static_cast<int>(row), static_cast<int>(column),
+                        Cell(workspaces[row], kFields[column]));
+      }
+    }
+  }
+  table_->setEnabled(code == RC_SUCCESS);
+  if (code == RC_SUCCESS) {
+    LoadOk();
+  } else {
+    ShowSectionProblem(QStringLiteral("WorkspaceSetting"), tr("the workspaces"), code, From::kLoad);
+  }
+}
+
+void WorkspacesPage::Edited(QTableWidgetItem* cell) {
+  const int key = table_->item(cell->row(), 0)->data(Qt::EditRole).toInt();
+  const Field& field = kFields[static_cast<std::size_t>(cell->column())];
+  const QVariant value = cell->data(Qt::EditRole);
+  bool found = false;
+  const auto code = settings().Apply([&](FennimarDllInterface& library) {
+    std::vector<_VDESKTOPINFO_> read;
+    const auto got = library.GetWorkspcaeConfig(read);
+    if (got != RC_SUCCESS) return got;
+    auto byKey = ByKey(read);
+    if (key < 1 || static_cast<std::size_t>(key) > byKey.size()) return RC_SUCCESS;
+    found = true;
+    auto& workspace = byKey[static_cast<std::size_t>(key - 1)];
+    if (field.number != nullptr) workspace.*field.number = value.toInt();
+    if (field.text != nullptr) workspace.*field.text = ToCString(value.toString());
+    return library.SetWorkspcaeConfig(byKey);
+  });
+  if (code != RC_SUCCESS) {
+    ShowSectionProblem(QStringLiteral("WorkspaceSetting"), tr("the workspaces"), code);
+  } else if (found) {
+    ClearNotice();
+  } else {
+    ShowProblem(tr("Workspace %1 was not changed: only workspaces whose key is 1 or more can "
+                   "be changed. Give it such a key in the settings document.")
+                    .arg(key));
+  }
+}
+
+}  // namespace fennimar::desktop

@@ -1,0 +1,36 @@
+// fennimar-settings: a window that shows and changes the launcher bar's
+// settings through the library, as a host program of the bar does.
+#include <QApplication>
+#include <QCommandLineParser>
+
+#include "desktop/Application.h"
+#include "desktop/MainWindow.h"
+
+int main(int argc, char* argv[]) {
+  QApplication application(argc, argv);
+  application.setApplicationVersion(QStringLiteral(FENNIMAR_VERSION));
+  fennimar::desktop::PrepareApplication(application);
+
+  QCommandLineParser parser;
+  parser.setApplicationDescription(
+      QStringLiteral("Shows and changes the settings of the Fennimar launcher bar."));
+  parser.addHelpOption();
+  parser.addVersionOption();
+  const QCommandLineOption document(
+      QStringLiteral("document"),
+      QStringLiteral("The settings document (default: $FENNIMAR_DOCUMENT, else "
+                     "$XDG_CONFIG_HOME/fennimar/Fennimar.xml)."),
+      QStringLiteral("path"));
+  const QCommandLineOption password(
+      QStringLiteral("password-file"),
+      QStringLiteral("The password file (default: \"password\" beside the document)."),
+      QStringLiteral("path"));
+  parser.addOption(document);
+  parser.addOption(password);
+  parser.process(application);
+
+  fennimar::desktop::MainWindow window(fennimar::desktop::SettingsPaths::Resolve(
+      parser.value(document), parser.value(password)));
+  window.show();
+  return application.exec();
+}
