@@ -1,10 +1,10 @@
 // WatchedProcess - `fennimar watch` running in a sandbox as a child process,
 // its standard output and error on pipes, so that a test can read the lines
-// it prints while other processes change the settings.
+// it prints while other processes change the settings. The child's handling
+// is in posix/ and win32/WatchedProcessPlatform.cpp.
 #ifndef FENNIMAR_CLI_TESTS_WATCHEDPROCESS_H_
 #define FENNIMAR_CLI_TESTS_WATCHEDPROCESS_H_
 
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -33,10 +33,18 @@ class WatchedProcess {
   // Waits for the program to end: its exit status, -1 when it did not exit.
   int Wait();
 
-  class Platform;
-
  private:
-  std::unique_ptr<Platform> platform_;
+  enum class Stream { kOutput, kError };
+  enum class Read { kData, kEnd, kSilent };
+
+  // Per platform: starts `argv` with `env` ("NAME=VALUE") added, standard
+  // input empty; appends what arrives next on `stream` (kSilent when nothing
+  // came for a minute).
+  void Start(const std::vector<std::string>& argv, const std::vector<std::string>& env);
+  Read ReadMore(Stream stream, std::string& text);
+
+  struct Parts;  // the platform's handles
+  Parts* parts_ = nullptr;  // owned; the platform's file deletes it
   std::string pending_;  // read but not yet returned
 };
 

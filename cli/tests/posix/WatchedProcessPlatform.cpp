@@ -1,6 +1,4 @@
 // The watched child on Linux: fork and exec with pipes, poll with a deadline.
-#include "cli/tests/WatchedProcessPlatform.h"
-
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -9,6 +7,8 @@
 
 #include <cerrno>
 #include <stdexcept>
+
+#include "cli/tests/WatchedProcess.h"
 
 namespace fennimar::cli::test {
 namespace {
@@ -28,7 +28,7 @@ void MakePipe(int fds[2]) {
 
 }  // namespace
 
-struct WatchedProcess::Platform::Parts {
+struct WatchedProcess::Parts {
   pid_t child = -1;
   int out = -1;
   int err = -1;
@@ -36,9 +36,9 @@ struct WatchedProcess::Platform::Parts {
   bool waited = false;
 };
 
-WatchedProcess::Platform::Platform(const std::vector<std::string>& argv,
-                                   const std::vector<std::string>& env)
-    : parts_(std::make_unique<Parts>()) {
+void WatchedProcess::Start(const std::vector<std::string>& argv,
+                           const std::vector<std::string>& env) {
+  parts_ = new Parts();
   int out[2], err[2];
   MakePipe(out);
   MakePipe(err);
@@ -57,17 +57,18 @@ WatchedProcess::Platform::Platform(const std::vector<std::string>& argv,
   parts_->err = err[0];
 }
 
-WatchedProcess::Platform::~Platform() {
+WatchedProcess::~WatchedProcess() {
+  if (!parts_) return;
   if (!parts_->waited) {
     kill(parts_->child, SIGKILL);
     Wait();
   }
   CloseOutput();
   close(parts_->err);
+  delete parts_;
 }
 
-WatchedProcess::Platform::Read WatchedProcess::Platform::ReadMore(Stream stream,
-                                                                  std::string& text) {
+WatchedProcess::Read WatchedProcess::ReadMore(Stream stream, std::string& text) {
   const int fd = stream == Stream::kOutput ? parts_->out : parts_->err;
   pollfd ready = {fd, POLLIN, 0};
   int polled = 0;
@@ -81,14 +82,14 @@ WatchedProcess::Platform::Read WatchedProcess::Platform::ReadMore(Stream stream,
   return Read::kData;
 }
 
-void WatchedProcess::Platform::Interrupt() { kill(parts_->child, SIGINT); }
+void WatchedProcess::Interrupt() { kill(parts_->child, SIGINT); }
 
-void WatchedProcess::Platform::CloseOutput() {
+void WatchedProcess::CloseOutput() {
   if (parts_->out >= 0) close(parts_->out);
   parts_->out = -1;
 }
 
-int WatchedProcess::Platform::Wait() {
+int WatchedProcess::Wait() {
   if (parts_->waited) return parts_->status;
   int status = 0;
   while (waitpid(parts_->child, &status, 0) < 0 && errno == EINTR) continue;

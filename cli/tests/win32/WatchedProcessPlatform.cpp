@@ -1,13 +1,12 @@
 // The watched child on Windows: CreateProcessW with its output and error on
 // anonymous pipes. Such pipes cannot be waited on, so reading looks at the
 // pipe and the child in turn until something comes.
-#include "cli/tests/WatchedProcessPlatform.h"
-
 #include <windows.h>
 
 #include <optional>
 #include <stdexcept>
 
+#include "cli/tests/WatchedProcess.h"
 #include "tests/support/win32/CommandLine.h"
 
 namespace fennimar::cli::test {
@@ -48,15 +47,15 @@ class ScopedEnvironment {
 
 }  // namespace
 
-struct WatchedProcess::Platform::Parts {
+struct WatchedProcess::Parts {
   HANDLE process = nullptr;
   HANDLE out = nullptr;
   HANDLE err = nullptr;
 };
 
-WatchedProcess::Platform::Platform(const std::vector<std::string>& argv,
-                                   const std::vector<std::string>& env)
-    : parts_(std::make_unique<Parts>()) {
+void WatchedProcess::Start(const std::vector<std::string>& argv,
+                           const std::vector<std::string>& env) {
+  parts_ = new Parts();
   SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
   HANDLE out_write = nullptr, err_write = nullptr;
   if (!::CreatePipe(&parts_->out, &out_write, &inherit, 0) ||
@@ -91,7 +90,8 @@ WatchedProcess::Platform::Platform(const std::vector<std::string>& argv,
   parts_->process = process.hProcess;
 }
 
-WatchedProcess::Platform::~Platform() {
+WatchedProcess::~WatchedProcess() {
+  if (!parts_) return;
   if (::WaitForSingleObject(parts_->process, 0) == WAIT_TIMEOUT) {
     ::TerminateProcess(parts_->process, 1);
     ::WaitForSingleObject(parts_->process, INFINITE);
@@ -99,10 +99,10 @@ WatchedProcess::Platform::~Platform() {
   Close(parts_->process);
   Close(parts_->out);
   Close(parts_->err);
+  delete parts_;
 }
 
-WatchedProcess::Platform::Read WatchedProcess::Platform::ReadMore(Stream stream,
-                                                                  std::string& text) {
+WatchedProcess::Read WatchedProcess::ReadMore(Stream stream, std::string& text) {
   const HANDLE pipe = stream == Stream::kOutput ? parts_->out : parts_->err;
   for (DWORD waited = 0; waited < kSilenceMilliseconds; waited += kLookMilliseconds) {
     DWORD available = 0;
@@ -119,11 +119,11 @@ WatchedProcess::Platform::Read WatchedProcess::Platform::ReadMore(Stream stream,
   return Read::kSilent;
 }
 
-void WatchedProcess::Platform::Interrupt() {}
+void WatchedProcess::Interrupt() {}
 
-void WatchedProcess::Platform::CloseOutput() { Close(parts_->out); }
+void WatchedProcess::CloseOutput() { Close(parts_->out); }
 
-int WatchedProcess::Platform::Wait() {
+int WatchedProcess::Wait() {
   ::WaitForSingleObject(parts_->process, INFINITE);
   DWORD status = 0;
   if (!::GetExitCodeProcess(parts_->process, &status)) return -1;
