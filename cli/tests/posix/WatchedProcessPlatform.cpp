@@ -59,8 +59,9 @@ void WatchedProcess::Start(const std::vector<std::string>& argv,
 
 WatchedProcess::~WatchedProcess() {
   if (!parts_) return;
+  // SIGTERM ends it cleanly, so it removes its private folder.
   if (!parts_->waited) {
-    kill(parts_->child, SIGKILL);
+    kill(parts_->child, SIGTERM);
     Wait();
   }
   CloseOutput();
