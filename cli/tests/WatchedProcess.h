@@ -43,9 +43,9 @@ class WatchedProcess {
   void Start(const std::vector<std::string>& argv, const std::vector<std::string>& env);
   Read ReadMore(Stream stream, std::string& text);
 
-  struct Parts;  // the platform's handles
+  struct Parts;             // the platform's handles
   Parts* parts_ = nullptr;  // owned; the platform's file deletes it
-  std::string pending_;  // read but not yet returned
+  std::string pending_;     // read but not yet returned
 };
 
 }  // namespace fennimar::cli::test
