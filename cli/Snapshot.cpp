@@ -16,18 +16,6 @@ Json OrNull(const std::optional<T>& value) {
   return value ? Json(*value) : Json(nullptr);
 }
 
-void ReadSections(Session& session, Snapshot& snapshot) {
-  auto& library = session.library();
-  std::vector<_Fennimar_AppItem_> items;
-  if (library.GetApplicationsList(items) == RC_SUCCESS) snapshot.apps = items;
-  _Fennimar_Config_ config;
-  if (library.GetConfig(config) == RC_SUCCESS) snapshot.switches = config;
-  _Background_Config_ background;
-  if (library.GetBackgroundConfig(background) == RC_SUCCESS) snapshot.background = background;
-  std::vector<_VDESKTOPINFO_> workspaces;
-  if (library.GetWorkspcaeConfig(workspaces) == RC_SUCCESS) snapshot.workspaces = workspaces;
-}
-
 std::string Shown(const std::optional<std::string>& text, const char* missing) {
   return text ? *text : missing;
 }
@@ -38,6 +26,17 @@ std::string Shown(const std::optional<std::uint32_t>& number, const char* missin
 
 }  // namespace
 
+void ReadSections(FennimarDllInterface& library, Snapshot& snapshot) {
+  std::vector<_Fennimar_AppItem_> items;
+  if (library.GetApplicationsList(items) == RC_SUCCESS) snapshot.apps = items;
+  _Fennimar_Config_ config;
+  if (library.GetConfig(config) == RC_SUCCESS) snapshot.switches = config;
+  _Background_Config_ background;
+  if (library.GetBackgroundConfig(background) == RC_SUCCESS) snapshot.background = background;
+  std::vector<_VDESKTOPINFO_> workspaces;
+  if (library.GetWorkspcaeConfig(workspaces) == RC_SUCCESS) snapshot.workspaces = workspaces;
+}
+
 Snapshot TakeSnapshot(Session& session) {
   Snapshot snapshot;
   snapshot.document = session.document();
@@ -46,7 +45,7 @@ Snapshot TakeSnapshot(Session& session) {
   snapshot.password_file = session.password_file();
   std::error_code error;
   snapshot.password_exists = std::filesystem::exists(FsPath(snapshot.password_file), error);
-  ReadSections(session, snapshot);
+  ReadSections(session.library(), snapshot);
   snapshot.wallpaper = TryReadWallpaper(session);
   if (!snapshot.apps && !snapshot.switches && !snapshot.background && !snapshot.workspaces) {
     session.FailSection(kAppListSection, RC_FAIL);

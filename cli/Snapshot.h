@@ -33,6 +33,10 @@ struct Snapshot {
 // Reads everything; fails (document) when no section of the document can be read.
 Snapshot TakeSnapshot(Session& session);
 
+// Fills the four sections of the document from `library`; a section that
+// cannot be read is left as it is.
+void ReadSections(FennimarDllInterface& library, Snapshot& snapshot);
+
 // The names of the sections that could not be read.
 std::vector<std::string> MissingSections(const Snapshot& snapshot);
 

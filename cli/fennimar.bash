@@ -6,7 +6,7 @@ _fennimar() {
   _init_completion -n = || return
 
   local globals="--document --password-file --json --help --version"
-  local nouns="apps switches background workspaces wallpaper first-use reset hw-flag password reg dump load"
+  local nouns="apps switches background workspaces wallpaper first-use reset hw-flag password reg dump load watch"
 
   case $prev in
     --document | --password-file | --folder)

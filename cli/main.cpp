@@ -44,6 +44,7 @@ void AddCommands(CLI::App& app, Context& context) {
   AddRegCommand(app, context);
   AddDumpCommand(app, context);
   AddLoadCommand(app, context);
+  AddWatchCommand(app, context);
 }
 
 // The deepest command given: "fennimar apps add" gives the "add" command.
