@@ -37,6 +37,7 @@ void AddPasswordCommand(CLI::App& app, Context& context);
 void AddRegCommand(CLI::App& app, Context& context);
 void AddDumpCommand(CLI::App& app, Context& context);
 void AddLoadCommand(CLI::App& app, Context& context);
+void AddCompletionCommand(CLI::App& app, Context& context);  // hidden
 
 }  // namespace fennimar::cli
 
