@@ -38,6 +38,7 @@ void AddRegCommand(CLI::App& app, Context& context);
 void AddDumpCommand(CLI::App& app, Context& context);
 void AddLoadCommand(CLI::App& app, Context& context);
 void AddWatchCommand(CLI::App& app, Context& context);
+void AddCompletionCommand(CLI::App& app, Context& context);  // hidden
 
 }  // namespace fennimar::cli
 

@@ -45,6 +45,7 @@ void AddCommands(CLI::App& app, Context& context) {
   AddDumpCommand(app, context);
   AddLoadCommand(app, context);
   AddWatchCommand(app, context);
+  AddCompletionCommand(app, context);
 }
 
 // The deepest command given: "fennimar apps add" gives the "add" command.
@@ -64,7 +65,9 @@ std::string CommandPath(const CLI::App* command) {
 
 std::vector<std::string> SubcommandNames(const CLI::App* command) {
   std::vector<std::string> names;
-  for (const auto* sub : command->get_subcommands({})) names.push_back(sub->get_name());
+  for (const auto* sub : command->get_subcommands({})) {
+    if (!sub->get_group().empty()) names.push_back(sub->get_name());  // hidden ones aside
+  }
   return names;
 }
 

@@ -1,10 +1,12 @@
-// FennimarDllInterface.h - the one header a host program of the launcher bar
-// includes. It declares the library's whole public surface: the result codes,
-// the records that cross the boundary, the UTF-16 string CString, the file
-// exception CFileException and the interface class FennimarDllInterface.
-//
-// Threading: an interface object is used from one thread at a time and must be
-// created and destroyed on the same thread. Separate objects are independent.
+/// \file FennimarDllInterface.h
+/// The one header a host program of the launcher bar includes. It declares
+/// the library's whole public surface: the result codes, the records that
+/// cross the boundary, the UTF-16 string CString, the file exception
+/// CFileException and the interface class FennimarDllInterface.
+///
+/// Threading: an interface object is used from one thread at a time and must
+/// be created and destroyed on the same thread. Separate objects are
+/// independent.
 #ifndef FENNIMAR_FENNIMARDLLINTERFACE_H_
 #define FENNIMAR_FENNIMARDLLINTERFACE_H_
 
@@ -15,6 +17,9 @@
 #include <string_view>
 #include <vector>
 
+/// \def FENNIMAR_API
+/// Marks what the shared library exports (and, on Windows, what a host
+/// imports from FennimarCommonDll64.dll).
 #if defined(_WIN32)
 #if defined(FENNIMAR_BUILDING_LIBRARY)
 #define FENNIMAR_API __declspec(dllexport)
@@ -25,21 +30,26 @@
 #define FENNIMAR_API __attribute__((visibility("default")))
 #endif
 
-// The result of every method of FennimarDllInterface. No other value occurs.
+/// The result of every method of FennimarDllInterface. No other value occurs.
 enum _Fennimar_ReturnCode_ {
-  RC_FAIL = 0,             // section missing (or no document loaded); password mismatch
-  RC_SUCCESS = 1,          // done
-  RC_NOT_IMPLEMENTED = 2,  // the operation has no effect (EditAppItem)
-  RC_FILE_ERROR = 3,       // the password file cannot be opened
-  RC_LIST_FULL = 7,        // the application list already holds 8 items or more
-  RC_SYSTEM_ERROR = 9,     // a registry or INI access failed
+  RC_FAIL = 0,             ///< section missing (or no document loaded); password mismatch
+  RC_SUCCESS = 1,          ///< done
+  RC_NOT_IMPLEMENTED = 2,  ///< the operation has no effect (EditAppItem)
+  RC_FILE_ERROR = 3,       ///< the password file cannot be opened
+  RC_LIST_FULL = 7,        ///< the application list already holds 8 items or more
+  RC_SYSTEM_ERROR = 9,     ///< a registry or INI access failed
 };
 
-// A string of UTF-16 code units with value semantics. Positions and lengths
-// count code units. Every string argument and every string field of the
-// records below is a CString.
+/// A string of UTF-16 code units with value semantics. Positions and lengths
+/// count code units. Every string argument and every string field of the
+/// records below is a CString.
 class FENNIMAR_API CString {
  public:
+  /// \name Construction, copy and assignment
+  //@{
+  /// An empty string, or a copy of `text` (a zero-terminated string or a view)
+  /// or of another CString. Copies are independent; a moved-from string is
+  /// empty or unchanged.
   CString() = default;
   CString(const char16_t* text);  // NOLINT: implicit like the framework's
   CString(std::u16string_view text);  // NOLINT
@@ -49,68 +59,109 @@ class FENNIMAR_API CString {
   CString& operator=(CString&&) noexcept = default;
   CString& operator=(const char16_t* text);
   ~CString() = default;
+  //@}
 
-  // UTF-8 conversion for hosts that hold UTF-8. Ill-formed input (a bad byte
-  // sequence, an unpaired surrogate) becomes U+FFFD; nothing is dropped silently.
+  /// \name UTF-8
+  //@{
+  /// Conversion for hosts that hold UTF-8. Ill-formed input (a bad byte
+  /// sequence, an unpaired surrogate) becomes U+FFFD; nothing is dropped
+  /// silently.
   static CString FromUtf8(std::string_view utf8);
   std::string ToUtf8() const;
+  //@}
 
+  /// The number of UTF-16 code units.
   int GetLength() const { return static_cast<int>(text_.size()); }
+  /// True when the string has no unit.
   bool IsEmpty() const { return text_.empty(); }
+  /// Makes the string empty.
   void Empty() { text_.clear(); }
-  // Zero-terminated; valid until the string next changes.
+  /// Zero-terminated; valid until the string next changes.
   const char16_t* GetString() const { return text_.c_str(); }
+  /// A view of the units; valid until the string next changes.
   operator std::u16string_view() const { return text_; }  // NOLINT
+  /// The units as a standard string.
   const std::u16string& str() const { return text_; }
-  // The unit at `index`; throws std::out_of_range outside 0..GetLength()-1.
+  /// \name Units by position
+  //@{
+  /// The unit at `index`; throws std::out_of_range outside 0..GetLength()-1.
   char16_t GetAt(int index) const;
   char16_t operator[](int index) const { return GetAt(index); }
+  //@}
 
+  /// \name Appending
+  //@{
+  /// Appends another string, a zero-terminated string or one unit.
   CString& operator+=(const CString& other);
   CString& operator+=(const char16_t* text);
   CString& operator+=(char16_t unit);
+  //@}
 
-  // A writable buffer of at least `minLength` units. After writing, call
-  // ReleaseBuffer with the new length, or -1 to cut at the first zero unit.
+  /// \name Buffer access
+  //@{
+  /// GetBuffer gives a writable buffer of at least `minLength` units. After
+  /// writing, call ReleaseBuffer with the new length, or -1 to cut at the
+  /// first zero unit.
   char16_t* GetBuffer(int minLength = 0);
   void ReleaseBuffer(int newLength = -1);
+  //@}
 
-  // Substrings; a count below 0 gives an empty string, counts and positions
-  // beyond the end are clamped.
+  /// \name Substrings
+  //@{
+  /// The first `count` units, the units from `first` on (`count` of them), or
+  /// the last `count` units. A count below 0 gives an empty string; counts and
+  /// positions beyond the end are clamped.
   CString Left(int count) const;
   CString Mid(int first) const;
   CString Mid(int first, int count) const;
   CString Right(int count) const;
+  //@}
 
-  // Position of the first `unit` at or after `start`, or of the last one; -1
-  // when there is none.
+  /// \name Searching
+  //@{
+  /// Position of the first `unit` at or after `start`, or of the last one; -1
+  /// when there is none.
   int Find(char16_t unit, int start = 0) const;
   int ReverseFind(char16_t unit) const;
-  // Ordinal, case-sensitive: <0, 0 or >0.
+  //@}
+  /// \name Comparing
+  //@{
+  /// Ordinal, case-sensitive: <0, 0 or >0.
   int Compare(const char16_t* other) const;
   int Compare(const CString& other) const;
+  //@}
 
-  // Formats with the conversions %s (a const char16_t*), %d (an int) and %%.
-  // Any other conversion throws std::invalid_argument.
+  /// Formats with the conversions %s (a const char16_t*), %d (an int) and %%.
+  /// Any other conversion throws std::invalid_argument.
   void Format(const char16_t* format, ...);
 
  private:
   std::u16string text_;
 };
 
+/// The concatenation of `a` and `b`.
 FENNIMAR_API CString operator+(const CString& a, const CString& b);
+/// \name Equality of CStrings
+//@{
+/// Unit by unit, case-sensitive.
 FENNIMAR_API bool operator==(const CString& a, const CString& b);
 FENNIMAR_API bool operator!=(const CString& a, const CString& b);
 FENNIMAR_API bool operator==(const CString& a, const char16_t* b);
 FENNIMAR_API bool operator!=(const CString& a, const char16_t* b);
+//@}
 
-// Thrown, by value, when the password file cannot be written or read after it
-// was opened. Carries the file's path and the operating system's error number.
+/// Thrown, by value, when the password file cannot be written or read after
+/// it was opened. Carries the file's path and the operating system's error
+/// number.
 class FENNIMAR_API CFileException : public std::exception {
  public:
+  /// The file, the operating system's error number and a message for people.
   CFileException(CString path, int osError, std::string message);
+  /// The message given at construction.
   const char* what() const noexcept override;
+  /// The file that could not be written or read.
   const CString& GetFilePath() const { return m_strFileName; }
+  /// The operating system's error number (errno, or GetLastError on Windows).
   int GetOsError() const { return m_lOsError; }
 
  private:
@@ -119,39 +170,39 @@ class FENNIMAR_API CFileException : public std::exception {
   std::string m_message;
 };
 
-// One application that the bar launches. Any field may be empty.
+/// One application that the bar launches. Any field may be empty.
 struct _Fennimar_AppItem_ {
-  CString key;              // chosen by the caller, never interpreted
-  CString path;             // the field by which DeleteAppItem finds an item
-  CString parameter;
-  CString descriptionName;
+  CString key;              ///< chosen by the caller, never interpreted
+  CString path;             ///< the field by which DeleteAppItem finds an item
+  CString parameter;        ///< the program's arguments
+  CString descriptionName;  ///< the name the bar shows
 };
 
-// The bar's four switches, stored as they are given.
+/// The bar's four switches, stored as they are given.
 struct _Fennimar_Config_ {
-  int launchcode = 0;
-  int mouseHook = 0;
-  int soundEffect = 0;
-  int lightEffect = 0;
+  int launchcode = 0;   ///< the launch code switch
+  int mouseHook = 0;    ///< the mouse hook switch
+  int soundEffect = 0;  ///< the sound effect switch
+  int lightEffect = 0;  ///< the light effect switch
 };
 
-// The bar's own background pictures (not the desktop wallpaper).
+/// The bar's own background pictures (not the desktop wallpaper).
 struct _Background_Config_ {
-  CString pictureFolder;
-  int displaySequence = 0;
+  CString pictureFolder;    ///< the folder of the pictures
+  int displaySequence = 0;  ///< the order in which they are shown
 };
 
-// One workspace (virtual desktop). The names are spelled as stored.
+/// One workspace (virtual desktop). The names are spelled as stored.
 struct _VDESKTOPINFO_ {
-  int key = 0;  // the workspace's number, counted from 1
-  CString name;
-  int styleID = 0;
-  CString mouseStyle;
-  CString emRecylePath;
-  CString fuRecylePath;
-  int mouseNo = 0;
-  int recyleNo = 0;
-  int useTarsel = 0;
+  int key = 0;           ///< the workspace's number, counted from 1
+  CString name;          ///< the name the bar shows
+  int styleID = 0;       ///< the workspace's style
+  CString mouseStyle;    ///< the mouse style
+  CString emRecylePath;  ///< the "em" recycle path
+  CString fuRecylePath;  ///< the "fu" recycle path
+  int mouseNo = 0;       ///< the mouse number
+  int recyleNo = 0;      ///< the recycle number
+  int useTarsel = 0;     ///< the "use tarsel" flag
 };
 
 namespace fennimar {
@@ -159,45 +210,54 @@ class SettingsHolder;
 class RegistryController;
 }  // namespace fennimar
 
-// The library's interface object. Construct it with the full path of the
-// settings document; every method answers with a _Fennimar_ReturnCode_.
-//
-// Construction reads the first-use flag from the registry (creating it with
-// the value 1 on a machine that has never seen the product), installs the
-// template document "Fennimar.xml" from the host's executable folder when the
-// document is missing or the flag is not 0, and loads the document. A document
-// that cannot be loaded leaves an object on which every section method answers
-// RC_FAIL. Every change is saved to the document at once; the destructor saves
-// it once more.
-//
-// Output arguments are written only on success unless a method says otherwise;
-// list readers append to the caller's vector without clearing it.
+/// The library's interface object. Construct it with the full path of the
+/// settings document; every method answers with a _Fennimar_ReturnCode_.
+///
+/// Construction reads the first-use flag from the registry (creating it with
+/// the value 1 on a machine that has never seen the product), installs the
+/// template document "Fennimar.xml" from the host's executable folder when the
+/// document is missing or the flag is not 0, and loads the document. A document
+/// that cannot be loaded leaves an object on which every section method answers
+/// RC_FAIL. Every change is saved to the document at once; the destructor saves
+/// it once more.
+///
+/// Output arguments are written only on success unless a method says otherwise;
+/// list readers append to the caller's vector without clearing it.
 class FENNIMAR_API FennimarDllInterface {
  public:
+  /// Opens the settings document at `documentPath` (a full path), as
+  /// described above.
   explicit FennimarDllInterface(CString documentPath);
+  /// Saves the document once more and releases the object's parts.
   ~FennimarDllInterface();
-  // Afterwards both objects share the source's parts (document, password-file
-  // path, registry controller); the target's previous parts are released when
-  // no other object shares them. Both objects may then be used and destroyed.
+  /// Afterwards both objects share the source's parts (document, password-file
+  /// path, registry controller); the target's previous parts are released when
+  /// no other object shares them. Both objects may then be used and destroyed.
   FennimarDllInterface& operator=(const FennimarDllInterface& other);
+  /// Not copyable; assignment shares instead.
   FennimarDllInterface(const FennimarDllInterface&) = delete;
 
-  // Application list. The reader appends the items (RC_FAIL without an AppList
-  // section) and stops, still succeeding, at the first item that lacks one of
-  // its four attributes. AddAppItem appends the item last and answers
-  // RC_LIST_FULL, changing nothing, when the list already yields 8 items.
-  // DeleteAppItem removes the first item whose path equals `path` exactly
-  // (case-sensitive); RC_SUCCESS also when none matched. EditAppItem has no
-  // effect and answers RC_NOT_IMPLEMENTED.
+  /// \name Application list
+  //@{
+  /// Application list. The reader appends the items (RC_FAIL without an AppList
+  /// section) and stops, still succeeding, at the first item that lacks one of
+  /// its four attributes. AddAppItem appends the item last and answers
+  /// RC_LIST_FULL, changing nothing, when the list already yields 8 items.
+  /// DeleteAppItem removes the first item whose path equals `path` exactly
+  /// (case-sensitive); RC_SUCCESS also when none matched. EditAppItem has no
+  /// effect and answers RC_NOT_IMPLEMENTED.
   _Fennimar_ReturnCode_ GetApplicationsList(std::vector<_Fennimar_AppItem_>& items);
   _Fennimar_ReturnCode_ AddAppItem(_Fennimar_AppItem_& item);
   _Fennimar_ReturnCode_ EditAppItem(CString& unused);
   _Fennimar_ReturnCode_ DeleteAppItem(CString& path);
+  //@}
 
-  // The four switches: the first four entries of the GlobalSetting section,
-  // by position. A field whose entry is missing keeps the caller's value and
-  // is not written. UpdateBrowserDir keeps nothing and GetBrowserDir leaves
-  // its argument as it is; both answer RC_SUCCESS.
+  /// \name Switches
+  //@{
+  /// The four switches: the first four entries of the GlobalSetting section,
+  /// by position. A field whose entry is missing keeps the caller's value and
+  /// is not written. UpdateBrowserDir keeps nothing and GetBrowserDir leaves
+  /// its argument as it is; both answer RC_SUCCESS.
   _Fennimar_ReturnCode_ GetConfig(_Fennimar_Config_& config);
   _Fennimar_ReturnCode_ IsLaunchcodeEnabled(int& value);
   _Fennimar_ReturnCode_ IsMouseHookEnabled(int& value);
@@ -206,43 +266,62 @@ class FENNIMAR_API FennimarDllInterface {
   _Fennimar_ReturnCode_ SetConfig(_Fennimar_Config_& config);
   _Fennimar_ReturnCode_ UpdateBrowserDir(CString& unused);
   _Fennimar_ReturnCode_ GetBrowserDir(CString& untouched);
+  //@}
 
-  // Password file (see SetPasswordFilePath).
+  /// \name Password
+  //@{
+  /// Password file (see SetPasswordFilePath).
   _Fennimar_ReturnCode_ SavePassword(CString& password);
   _Fennimar_ReturnCode_ ValidatePassword(CString& candidate);
+  //@}
 
-  // First-use flag in the registry: 1 until SetUsedStatus clears it.
+  /// \name First-use flag
+  //@{
+  /// First-use flag in the registry: 1 until SetUsedStatus clears it.
   _Fennimar_ReturnCode_ GetUsedStatus(std::uint32_t& status);
   _Fennimar_ReturnCode_ SetUsedStatus();
+  //@}
 
-  // The bar's background pictures: the first child of BackgroundSetting holds
-  // the folder, the second the display sequence.
+  /// \name Background pictures
+  //@{
+  /// The bar's background pictures: the first child of BackgroundSetting holds
+  /// the folder, the second the display sequence.
   _Fennimar_ReturnCode_ GetBackgroundConfig(_Background_Config_& config);
   _Fennimar_ReturnCode_ SetBackgroundConfig(_Background_Config_& config);
+  //@}
 
-  // The desktop wallpaper path in the registry.
+  /// \name Desktop wallpaper
+  //@{
+  /// The desktop wallpaper path in the registry.
   _Fennimar_ReturnCode_ GetCurrentBgImage(CString& path);
   _Fennimar_ReturnCode_ SetCurrentBgImage(CString& path);
+  //@}
 
-  // The flag in "HWinfo.ini" beside the host's executable.
+  /// \name Hardware flag
+  //@{
+  /// The flag in "HWinfo.ini" beside the host's executable.
   _Fennimar_ReturnCode_ GetLightFlagStatus(std::uint32_t& flag);
   _Fennimar_ReturnCode_ SetLightFlagStatus();
+  //@}
 
-  // Workspaces. The reader appends one record per workspace element and stops,
-  // still succeeding, at the first element that lacks an attribute.
-  // The writer fills each workspace element from the record that the
-  // element's key selects as a position in `workspaces`, counted from 1 (key
-  // k takes workspaces[k-1]); it never changes a key, never adds or removes an
-  // element, and stops at the first element without a key or without one of
-  // the attributes it writes (what it wrote before stays written). An element
-  // whose key is below 1 or beyond the list's size is skipped, and the pass
-  // goes on with the next element. Either way the document is saved.
+  /// \name Workspaces
+  //@{
+  /// Workspaces. The reader appends one record per workspace element and stops,
+  /// still succeeding, at the first element that lacks an attribute.
+  /// The writer fills each workspace element from the record that the
+  /// element's key selects as a position in `workspaces`, counted from 1 (key
+  /// k takes workspaces[k-1]); it never changes a key, never adds or removes an
+  /// element, and stops at the first element without a key or without one of
+  /// the attributes it writes (what it wrote before stays written). An element
+  /// whose key is below 1 or beyond the list's size is skipped, and the pass
+  /// goes on with the next element. Either way the document is saved.
   _Fennimar_ReturnCode_ GetWorkspcaeConfig(std::vector<_VDESKTOPINFO_>& workspaces);
   _Fennimar_ReturnCode_ SetWorkspcaeConfig(std::vector<_VDESKTOPINFO_>& workspaces);
+  //@}
 
-  // Names the file that SavePassword and ValidatePassword work on. Until it is
-  // called, ValidatePassword answers RC_FILE_ERROR and SavePassword throws
-  // CFileException. Always RC_SUCCESS.
+  /// Names the file that SavePassword and ValidatePassword work on. Until it is
+  /// called, ValidatePassword answers RC_FILE_ERROR and SavePassword throws
+  /// CFileException. Always RC_SUCCESS.
   _Fennimar_ReturnCode_ SetPasswordFilePath(const CString& path);
 
  private:
