@@ -44,6 +44,9 @@ class XmlDocument {
   // element, or is in an encoding the backend cannot read leaves the document
   // empty (no root). True when a root element was loaded.
   virtual bool Load(std::u16string_view path) = 0;
+  // Why the last Load failed, in words; empty after a successful one, or
+  // when the backend cannot tell.
+  virtual std::string LoadError() const { return {}; }
   // Writes the whole document over the file at `path`, atomically: on failure
   // the file stays as it was. True on success.
   virtual bool Save(std::u16string_view path) = 0;

@@ -16,8 +16,8 @@ using testing::ReadFileOrDie;
 using testing::U16;
 using testing::WriteFileOrDie;
 
-// Entities are never expanded and external ones never fetched: any document
-// type declaration is refused.
+// External entities are never fetched and expansion is bounded: each of these
+// is refused.
 void AddEntities(const std::string& secret_uri, std::vector<Input>& in) {
   std::string laughs = "<?xml version=\"1.0\"?>\n<!DOCTYPE FennimarSetting [<!ENTITY l0 \"lol\">";
   for (int i = 1; i <= 9; ++i)
@@ -80,9 +80,8 @@ std::vector<Input> DocumentInputs(const std::string& full) {
   return in;
 }
 
-// Documents refused whatever the XML component: a document type declaration
-// (no entity is expanded, no external one fetched) and a document too large
-// to be settings.
+// Documents refused whatever the XML component: entities that stand for other
+// files or grow without bound, and a document too large to be settings.
 std::vector<Input> RefusedDocumentInputs(const std::string& full, const std::string& secret_uri) {
   std::vector<Input> in;
   AddEntities(secret_uri, in);

@@ -183,11 +183,15 @@ class PugiXmlDocument : public XmlDocument {
   bool Load(std::u16string_view path) override {
     document_.reset();
     bytes_.reset();
+    load_error_.clear();
     try {
       auto bytes = std::make_unique<std::string>();
-      if (!files_.ReadFile(path, pugixml_load::kMaxDocumentBytes, bytes.get()).ok()) return false;
+      if (!files_.ReadFile(path, pugixml_load::kMaxDocumentBytes, bytes.get()).ok()) {
+        load_error_ = "the file could not be read";
+        return false;
+      }
       auto fresh = std::make_unique<pugi::xml_document>();
-      if (!pugixml_load::LoadDocument(*bytes, *fresh, &source_)) return false;
+      if (!pugixml_load::LoadDocument(*bytes, *fresh, &source_, &load_error_)) return false;
       bytes_ = std::move(bytes);  // the tree may point into them
       document_ = std::move(fresh);
       return true;
@@ -203,6 +207,8 @@ class PugiXmlDocument : public XmlDocument {
   // pugixml writes a character Latin-1 cannot hold as '?'. Elements holding
   // text are written on one line, so their white space is kept as it was.
   // The file is written as pugixml produces it, never held whole in memory.
+  std::string LoadError() const override { return load_error_; }
+
   bool Save(std::u16string_view path) override {
     if (!document_ || !document_->document_element()) return false;
     const auto fill = [this](WritableFile& file) {
@@ -356,6 +362,7 @@ class PugiXmlDocument : public XmlDocument {
   std::unique_ptr<std::string> bytes_;
   std::unique_ptr<pugi::xml_document> document_;  // null until a load succeeds
   pugixml_load::SourceEncoding source_;
+  std::string load_error_;
 };
 
 class PugiXmlDom : public XmlDom {
