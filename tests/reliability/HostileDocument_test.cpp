@@ -68,7 +68,8 @@ std::vector<Input> DocumentInputs(const std::string& full) {
   in.push_back({"UTF-8 mark, UTF-16 declared", "\xEF\xBB\xBF" + utf16});
   in.push_back({"UTF-16LE mark, UTF-8 declared", Utf16Le(full)});
   in.push_back({"UTF-8 mark, Latin-1 declared", "\xEF\xBB\xBF" + Replace(full, "UTF-8", "latin1")});
-  in.push_back({"undeclared encoding", Replace(full, "UTF-8", "windows-1252")});
+  in.push_back({"declared windows-1252", Replace(full, "UTF-8", "windows-1252"), true});
+  in.push_back({"declared encoding nobody knows", Replace(full, "UTF-8", "x-unknown")});
   in.push_back({"UTF-16LE, odd size", Utf16Le(utf16) + "<"});
   in.push_back(
       {"UTF-16LE, unpaired surrogate",

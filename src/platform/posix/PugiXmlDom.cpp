@@ -7,6 +7,7 @@
 #include <cstring>
 #include <exception>
 #include <memory>
+#include <stdexcept>
 #include <pugixml.hpp>
 #include <string>
 #include <string_view>
@@ -18,6 +19,7 @@
 #include "src/platform/XmlText.h"
 #include "src/platform/posix/PosixBackends.h"
 #include "src/platform/posix/PugiXmlLoad.h"
+#include "src/platform/posix/PugiXmlOutput.h"
 
 namespace fennimar::platform {
 namespace {
@@ -340,10 +342,12 @@ class PugiXmlDocument : public XmlDocument {
     attribute.set_value(text.c_str(), text.size());
   }
 
+  // pugixml writes UTF-8; the encoder makes it the document's encoding.
   void WriteTo(pugi::xml_writer& writer) const {
-    unsigned flags = pugi::format_indent | pugi::format_no_declaration;
-    if (source_.bom) flags |= pugi::format_write_bom;
-    document_->save(writer, kIndent, flags, source_.encoding);
+    pugixml_load::EncodingWriter encoder(writer, source_);
+    document_->save(encoder, kIndent, pugi::format_indent | pugi::format_no_declaration,
+                    pugi::encoding_utf8);
+    if (!encoder.Finish()) throw std::runtime_error("the document could not be encoded");
   }
 
   static pugi::xml_attribute FindAttribute(XmlNode element, std::u16string_view name) {

@@ -13,6 +13,7 @@
 
 #include "src/common/Utf.h"
 #include "src/platform/XmlReferences.h"
+#include "src/platform/posix/Charset.h"
 #include "src/platform/posix/PugiXmlValues.h"
 
 namespace fennimar::platform::pugixml_load {
@@ -30,9 +31,9 @@ constexpr unsigned kParseFlags = pugi::parse_pi | pugi::parse_comments | pugi::p
                                  pugi::parse_wconv_attribute | pugi::parse_declaration |
                                  pugi::parse_doctype | pugi::parse_fragment;
 
-// Encodings a declaration may name, each with the encodings the bytes may
-// then be in. pugixml reads Latin-1 itself and takes any other name as UTF-8,
-// which would silently misread e.g. windows-1252; and a byte order mark
+// Unicode encodings a declaration may name, each with the encodings the
+// bytes may then be in (any other is converted through iconv before pugixml
+// sees it: pugixml would take it as UTF-8). A byte order mark
 // decides over the declaration, so a declaration that the bytes contradict
 // (a UTF-8 mark on a "UTF-16" document) is refused, as strict parsers do.
 struct DeclaredEncoding {
@@ -43,8 +44,6 @@ struct DeclaredEncoding {
 constexpr DeclaredEncoding kDeclaredEncodings[] = {
     {"utf-8", pugi::encoding_utf8, pugi::encoding_utf8},
     {"utf-16", pugi::encoding_utf16_le, pugi::encoding_utf16_be},
-    {"iso-8859-1", pugi::encoding_latin1, pugi::encoding_latin1},
-    {"latin1", pugi::encoding_latin1, pugi::encoding_latin1},
     {"us-ascii", pugi::encoding_utf8, pugi::encoding_utf8}};
 
 bool IsXmlSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
@@ -73,7 +72,7 @@ bool StartsWith(std::string_view bytes, std::string_view prefix) {
 // the set of encodings that Save must reproduce small.
 bool IsReadableEncoding(pugi::xml_encoding encoding) {
   return encoding == pugi::encoding_utf8 || encoding == pugi::encoding_utf16_le ||
-         encoding == pugi::encoding_utf16_be || encoding == pugi::encoding_latin1;
+         encoding == pugi::encoding_utf16_be;
 }
 
 bool HasUtf8Bom(std::string_view bytes) { return StartsWith(bytes, "\xEF\xBB\xBF"); }
@@ -97,7 +96,9 @@ bool IsValidUtf16(std::string_view bytes, bool big_endian) {
   return !expect_low;
 }
 
-bool IsAcceptedDeclaration(const pugi::xml_document& document, pugi::xml_encoding read_as) {
+bool IsAcceptedDeclaration(const pugi::xml_document& document, pugi::xml_encoding read_as,
+                           bool converted) {
+  if (converted) return true;  // read as declared
   const pugi::xml_node first = document.first_child();
   if (first.type() != pugi::node_declaration) return true;
   const pugi::xml_attribute encoding = first.attribute("encoding");
@@ -281,7 +282,8 @@ std::string ReadDocumentType(pugi::xml_node doctype, xml::EntityTable* entities)
 // `bytes` as read; they are looked at only when they were not parsed in place
 // (UTF-16 never is). Empty when accepted, else the reason.
 std::string CheckContent(std::string_view bytes, const ByteFacts& facts,
-                         const pugi::xml_parse_result& parsed, pugi::xml_document& document) {
+                         const pugi::xml_parse_result& parsed, pugi::xml_document& document,
+                         bool converted) {
   if (parsed.status != pugi::status_ok) return parsed.description();
   if (!IsReadableEncoding(parsed.encoding)) return "an encoding that is not read";
   if (parsed.encoding == pugi::encoding_utf8 && !facts.valid_utf8) return "bytes that are not UTF-8";
@@ -290,7 +292,7 @@ std::string CheckContent(std::string_view bytes, const ByteFacts& facts,
     return "bytes that are not UTF-16";
   }
   if (facts.forbidden_byte) return "a character XML does not allow";
-  if (!IsAcceptedDeclaration(document, parsed.encoding)) return "a declared encoding that is not read";
+  if (!IsAcceptedDeclaration(document, parsed.encoding, converted)) return "a declared encoding that is not read";
   pugi::xml_node doctype;
   if (!HasWellFormedTopLevel(document, facts.declaration_at_start, &doctype)) {
     return "not a single root element with only comments and instructions around it";
@@ -305,13 +307,15 @@ std::string CheckContent(std::string_view bytes, const ByteFacts& facts,
 // Valid UTF-8 without a zero byte is parsed where it lies, without a copy;
 // anything else from pugixml's own copy, so that the bytes stay as read for
 // the checks that need them.
-pugi::xml_parse_result Parse(std::string& bytes, const ByteFacts& facts,
+// `converted` bytes are UTF-8 whatever their declaration says.
+pugi::xml_parse_result Parse(std::string& bytes, const ByteFacts& facts, bool converted,
                              pugi::xml_document& document) {
   const unsigned flags = ParseFlagsFor(facts);
+  const pugi::xml_encoding encoding = converted ? pugi::encoding_utf8 : pugi::encoding_auto;
   if (facts.valid_utf8 && !facts.has_zero) {
-    return document.load_buffer_inplace(bytes.data(), bytes.size(), flags, pugi::encoding_auto);
+    return document.load_buffer_inplace(bytes.data(), bytes.size(), flags, encoding);
   }
-  return document.load_buffer(bytes.data(), bytes.size(), flags, pugi::encoding_auto);
+  return document.load_buffer(bytes.data(), bytes.size(), flags, encoding);
 }
 
 }  // namespace
@@ -319,15 +323,23 @@ pugi::xml_parse_result Parse(std::string& bytes, const ByteFacts& facts,
 bool LoadDocument(std::string& bytes, pugi::xml_document& document, SourceEncoding* source,
                   std::string* reason) {
   document.reset();
+  std::string charset = DeclaredCharset(bytes);
+  if (IsUnicodeName(charset)) charset.clear();
+  std::string refused = charset.empty() ? std::string() : ConvertToUtf8(charset, &bytes);
+  if (!refused.empty()) {
+    if (reason != nullptr) *reason = std::move(refused);
+    return false;
+  }
   const ByteFacts facts = LearnBytes(bytes);
   const bool bom = HasUtf8Bom(bytes);
-  const pugi::xml_parse_result parsed = Parse(bytes, facts, document);
-  std::string refused = CheckContent(bytes, facts, parsed, document);
+  const pugi::xml_parse_result parsed = Parse(bytes, facts, !charset.empty(), document);
+  refused = CheckContent(bytes, facts, parsed, document, !charset.empty());
   if (!refused.empty()) {
     document.reset();
     if (reason != nullptr) *reason = std::move(refused);
     return false;
   }
+  source->charset = std::move(charset);
   source->encoding = parsed.encoding;
   source->bom = parsed.encoding == pugi::encoding_utf16_le ||
                 parsed.encoding == pugi::encoding_utf16_be ||

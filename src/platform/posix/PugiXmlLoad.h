@@ -22,6 +22,9 @@ inline constexpr std::size_t kMaxElementDepth = 256;
 struct SourceEncoding {
   pugi::xml_encoding encoding = pugi::encoding_utf8;
   bool bom = false;  // always true for UTF-16
+  // The declared name of any other encoding, converted through iconv; the
+  // document is then held as UTF-8 (`encoding`).
+  std::string charset;
 };
 
 // Parses `bytes` into `document` (which is reset first). On any problem -
