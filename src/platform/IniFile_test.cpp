@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 
 #include "src/platform/Services.h"
@@ -85,6 +86,19 @@ TEST_F(IniFileTest, WritesCreateTheFileAndEndEveryLineWithCrLf) {
   EXPECT_EQ(Written("[A]\nk=1\n[A]\nk=2\n", u"A", u"k", u"3"), "[A]\r\nk=3\r\n[A]\r\nk=2\r\n");
   EXPECT_EQ(Written("\xEF\xBB\xBF[S]\nk=1\n", u"S", u"k", u"0"), "\xEF\xBB\xBF[S]\r\nk=0\r\n");
   EXPECT_FALSE(ini_.WriteString(Path16("no/such/folder.ini"), u"S", u"k", u"0"));
+}
+
+// A file its owner made read-only is refused and kept, as Windows' service
+// refuses it (Wine's would write it).
+TEST_F(IniFileTest, AReadOnlyFileIsNotWritten) {
+  WriteFileOrDie(PathOf("hw.ini"), "[S]\r\nk=1\r\n");
+  std::filesystem::permissions(PathOf("hw.ini"), std::filesystem::perms::owner_read |
+                                                     std::filesystem::perms::group_read |
+                                                     std::filesystem::perms::others_read);
+  EXPECT_FALSE(ini_.WriteString(Path16("hw.ini"), u"S", u"k", u"2"));
+  EXPECT_EQ(ReadFileOrDie(PathOf("hw.ini")), "[S]\r\nk=1\r\n");
+  std::filesystem::permissions(PathOf("hw.ini"), std::filesystem::perms::owner_write,
+                               std::filesystem::perm_options::add);
 }
 
 }  // namespace

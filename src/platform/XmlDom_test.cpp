@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "src/common/Numbers.h"
@@ -187,6 +188,20 @@ TEST_F(XmlDomTest, LoadsEveryWellFormedDocumentAndRefusesTheRest) {
     const XmlNode p = Child(Root(), "p");
     EXPECT_EQ(Text(p) + "|" + Attribute(p, "a"), c.text) << c.bytes;
   }
+}
+
+// A document its owner made read-only is not replaced: the component's save
+// fails on Windows, and the backends ask first where Wine's would not.
+TEST_F(XmlDomTest, AReadOnlyFileIsNotReplaced) {
+  ASSERT_TRUE(Load("<r>old</r>"));
+  std::filesystem::permissions(PathOf("doc.xml"), std::filesystem::perms::owner_read |
+                                                      std::filesystem::perms::group_read |
+                                                      std::filesystem::perms::others_read);
+  doc_->SetText(Root(), u"new");
+  EXPECT_FALSE(doc_->Save(Path16("doc.xml")));
+  EXPECT_EQ(testing::ReadFileOrDie(PathOf("doc.xml")), "<r>old</r>");
+  std::filesystem::permissions(PathOf("doc.xml"), std::filesystem::perms::owner_write,
+                               std::filesystem::perm_options::add);
 }
 
 }  // namespace
