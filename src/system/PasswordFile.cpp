@@ -11,8 +11,6 @@ namespace fennimar {
 namespace {
 
 constexpr unsigned kNewFileMode = 0600;
-// A password file is a few bytes; a larger one is not ours to read whole.
-constexpr std::size_t kMaxFileBytes = 1u << 20;
 
 char16_t ReverseNibbles(char16_t unit) {
   return static_cast<char16_t>((unit & 0x000F) << 12 | (unit & 0x00F0) << 4 |
@@ -74,10 +72,14 @@ _Fennimar_ReturnCode_ ValidatePasswordFile(const CString& file, const CString& c
   platform::FileSystem& files = *platform::CurrentServices().files;
   std::unique_ptr<platform::FileLock> lock;
   if (!files.LockExistingFile(file, &lock).ok()) return RC_FILE_ERROR;
+  // Only the candidate's length and one unit more decide the answer (the
+  // stored text ends at a zero unit or the file's end), so a file of any
+  // size is compared without reading it whole.
+  const std::u16string scrambled = NibbleReverse(candidate).str();
   std::string bytes;
-  const Status read = files.ReadFile(file, kMaxFileBytes, &bytes);
+  const Status read = files.ReadFilePrefix(file, (scrambled.size() + 1) * 2, &bytes);
   if (!read.ok()) Throw(file, read);
-  return StoredText(bytes) == NibbleReverse(candidate).str() ? RC_SUCCESS : RC_FAIL;
+  return StoredText(bytes) == scrambled ? RC_SUCCESS : RC_FAIL;
 }
 
 }  // namespace fennimar

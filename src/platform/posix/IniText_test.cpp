@@ -68,18 +68,18 @@ TEST(IniTextTest, FindsKeysAsTheWindowsServiceDoes) {
   EXPECT_EQ(Read("[S] junk\nk=3\n"), 3u);
   // Every line break and readable encoding.
   const std::string files[] = {"[S]\r\nk=1\r\n", "[S]\rk=1\r", "[S]\nk=1", "\xEF\xBB\xBF[S]\nk=1\n",
-                               Utf16WithBom(u"[S]\r\nk=1\r\n")};
+                               Utf16WithBom(u"[S]\r\nk=1\r\n"),
+                               Utf16WithBom(u"[S]\r\nk=1\r\n", /*big_endian=*/true),
+                               "; caf\xE9 \xC8\xD5\r\n[S]\r\nk=1\r\n"};
   for (const std::string& bytes : files) EXPECT_EQ(Read(bytes), 1u) << bytes;
   EXPECT_EQ(Read("[S\xC3\xA9]\nk=6\n", u"S\u00E9"), 6u);
 }
 
 TEST(IniTextTest, UnreadableFilesReadAsEmptyAndAreNotRewritten) {
   const std::string unreadable[] = {
-      "[S]\nk=1\n\xC3(\n"s,                              // ill-formed UTF-8
-      "[S]\nk=1\n\0\n"s,                                 // NUL in UTF-8
-      Utf16WithBom(u"[S]\nk=1\n\0"s),                    // NUL in UTF-16
-      Utf16WithBom(u"[S]\nk=1\n") + "\n",                // odd byte count
-      Utf16WithBom(u"[S]\nk=1\n", /*big_endian=*/true),  // UTF-16BE
+      "[S]\nk=1\n\0\n"s,                   // NUL in UTF-8
+      Utf16WithBom(u"[S]\nk=1\n\0"s),      // NUL in UTF-16
+      Utf16WithBom(u"[S]\nk=1\n") + "\n",  // odd byte count
   };
   for (const std::string& bytes : unreadable) {
     EXPECT_EQ(Read(bytes), kDefault);
@@ -115,6 +115,10 @@ TEST(IniTextTest, WriteChangesOnlyWhatItMustAndEndsEveryLineWithCrLf) {
       {"\xEF\xBB\xBF[A]\r\nk=1", u"S", u"k", u"\u00E9",
        "\xEF\xBB\xBF[A]\r\nk=1\r\n[S]\r\nk=\xC3\xA9\r\n"},
       {Utf16WithBom(wide), u"T", u"j", u"\u4E2D", Utf16WithBom(wide + u"[T]\r\nj=\u4E2D\r\n")},
+      {Utf16WithBom(wide, true), u"S", u"k", u"2", Utf16WithBom(u"; \u00FCber \U0001F600\r\n[S]\r\nk=2\r\n", true)},
+      // 8-bit text that is not UTF-8 keeps every byte; what it cannot hold is '?'.
+      {"; caf\xE9 \xC8\xD5\n[S]\nk=1\n", u"S", u"k", u"\u00E9\u4E2D",
+       "; caf\xE9 \xC8\xD5\r\n[S]\r\nk=\xE9?\r\n"},
       // What would not read back the same.
       {"", u"S", u"k", u"1\r\nx=2", "<refused>"}, {"", u"S]x", u"k", u"1", "<refused>"},
       {"", u"S", u"k=j", u"1", "<refused>"}, {"", u"S", u";k", u"1", "<refused>"},

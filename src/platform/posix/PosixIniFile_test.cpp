@@ -73,7 +73,7 @@ TEST_F(PosixIniFileTest, RewritesOnlyTheValueAndLineEndsInUtf8AndUtf16Le) {
 
 TEST_F(PosixIniFileTest, UnreadableOrHugeFilesAreLeftAlone) {
   const std::string good = "[SystemRequest]\r\nIsFirst=1\r\n";
-  for (const std::string& bytes : {good + "\xC3(\r\n", good + std::string(16u << 20, ';')}) {
+  for (const std::string& bytes : {good + std::string("\0\r\n", 3), good + std::string(16u << 20, ';')}) {
     WriteFileOrDie(PathOf("HWinfo.ini"), bytes);
     EXPECT_EQ(Get(u"IsFirst"), kDefault);
     EXPECT_FALSE(Write(u"IsFirst", u"0"));
