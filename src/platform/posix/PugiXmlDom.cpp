@@ -271,9 +271,9 @@ class PugiXmlDocument : public XmlDocument {
     TrimXmlWhitespace(*text);
   }
 
-  // Digits, signs and the white space the number rule skips are ASCII, so
-  // the UTF-8 text reads the same; trimming changes nothing either, as the
-  // rule skips leading white space and stops at the first other character.
+  // The number rule reads UTF-8 as it reads the same text in UTF-16, and
+  // trimming changes nothing: the rule skips leading white space and stops at
+  // the first other character.
   int GetTextAsDecimal(XmlNode node) override {
     if (const pugi::xml_node only = OnlyTextChild(ToPugi(node))) {
       return ParseDecimal(std::string_view(only.value()));

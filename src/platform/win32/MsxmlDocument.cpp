@@ -125,10 +125,19 @@ class MsxmlDocument : public XmlDocument {
   std::string DocumentTypeProblem() {
     ComPtr<IXMLDOMDocumentType> type;
     if (document_->get_doctype(type.Put()) != S_OK || !type) return {};
+    // Wine's component gives no text for the declaration node itself, so it
+    // is cut from the document's.
     Bstr text;
-    if (FAILED(type->get_xml(text.Put()))) return "a document type that cannot be read";
+    if (FAILED(document_->get_xml(text.Put()))) return "a document type that cannot be read";
+    const std::string whole = Utf16ToUtf8(text.ToU16());
+    const std::size_t start = whole.find("<!DOCTYPE");
+    if (start == std::string::npos) return "a document type that cannot be read";
+    const std::size_t first_end = whole.find('>', start);
+    const std::size_t subset = whole.find('[', start);
+    const std::size_t end = subset < first_end ? whole.find("]>", subset) : first_end;
+    if (end == std::string::npos) return "a document type that cannot be read";
     xml::EntityTable entities;
-    return xml::ReadDocumentType(Utf16ToUtf8(text.ToU16()), &entities);
+    return xml::ReadDocumentType(std::string_view(whole).substr(start, end + 2 - start), &entities);
   }
 
   // Loading an empty text leaves the document without any node. False, for
