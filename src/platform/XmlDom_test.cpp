@@ -37,7 +37,11 @@ TEST_F(XmlDomTest, DropsWhiteSpaceOnlyTextUnlessXmlSpacePreserves) {
   EXPECT_EQ(Text(Child(Root(), "b")), "x");
   ASSERT_TRUE(Load("<r xml:space='preserve'><a>  </a><b xml:space='default'><c> </c></b></r>"));
   EXPECT_TRUE(doc_->FirstChild(Child(Root(), "a")));
-  EXPECT_EQ(Text(Child(Root(), "a")), "") << "the text is trimmed all the same";
+  EXPECT_EQ(Text(Child(Root(), "a")), "  ") << "the component keeps preserved text whole";
+  ASSERT_TRUE(Load("<r><a><![CDATA[  c  ]]></a><b xml:space='preserve'> x </b><c> <![CDATA[ y ]]> </c></r>"));
+  EXPECT_EQ(Text(Child(Root(), "a")), "  c  ");
+  EXPECT_EQ(Text(Child(Root(), "b")), " x ");
+  EXPECT_EQ(Text(Child(Root(), "c")), " y ") << "the white space around it was layout";
   EXPECT_FALSE(doc_->FirstChild(Child(Child(Root(), "b"), "c")));
 }
 

@@ -268,7 +268,19 @@ class PugiXmlDocument : public XmlDocument {
     } else if (IsValueNode(source)) {
       AppendUtf8AsUtf16(source.value(), *text);
     }
-    TrimXmlWhitespace(*text);
+    if (!KeepsTextEnds(source)) TrimXmlWhitespace(*text);
+  }
+
+  // As the component does: the text of a lone CDATA section, and text under
+  // xml:space="preserve", keep their white space at the ends.
+  static bool KeepsTextEnds(pugi::xml_node node) {
+    const pugi::xml_node only = OnlyTextChild(node);
+    if (only && only.type() == pugi::node_cdata) return true;
+    for (; node; node = node.parent()) {
+      const pugi::xml_attribute space = node.attribute("xml:space");
+      if (space) return std::strcmp(space.value(), "preserve") == 0;
+    }
+    return false;
   }
 
   // The number rule reads UTF-8 as it reads the same text in UTF-16, and

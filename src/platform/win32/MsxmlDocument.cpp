@@ -193,7 +193,23 @@ class MsxmlDocument : public XmlDocument {
     Bstr value;
     if (!node || FAILED(ToDom(node)->get_text(value.Put()))) return;
     *text = value.ToU16();
-    TrimXmlWhitespace(*text);
+    if (!KeepsTextEnds(node)) TrimXmlWhitespace(*text);
+  }
+
+  // The component keeps the ends of a lone CDATA section's text and of text
+  // under xml:space="preserve"; everywhere else it trims them too.
+  bool KeepsTextEnds(XmlNode node) {
+    const XmlNode first = FirstChild(node);
+    DOMNodeType type = NODE_INVALID;
+    if (first && !NextSibling(first) && SUCCEEDED(ToDom(first)->get_nodeType(&type)) &&
+        type == NODE_CDATA_SECTION) {
+      return true;
+    }
+    for (XmlNode at = node; IsElement(at); at = ParentNode(at)) {
+      std::u16string space;
+      if (GetAttribute(at, u"xml:space", &space)) return space == u"preserve";
+    }
+    return false;
   }
 
   // The old children are taken out one at a time before the text is put in:
