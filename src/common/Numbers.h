@@ -8,12 +8,14 @@
 
 namespace fennimar {
 
-// Reads text as the Windows runtime's _wtoi does: leading white space skipped,
-// an optional sign, decimal digits up to the first other character; no digits
-// give 0. A value beyond the int range saturates to INT_MAX or INT_MIN.
+// Reads text as the Windows runtime's _wtoi does: leading white space skipped
+// (Unicode spaces such as U+00A0 and U+3000 too), an optional ASCII sign,
+// decimal digits up to the first other character (the digits of other
+// scripts too, such as full-width U+FF11); no digits give 0. A value beyond
+// the int range saturates to INT_MAX or INT_MIN.
 int ParseDecimal(std::u16string_view text);
 // The same rule on UTF-8 text, which gives what the text converted to UTF-16
-// gives: every character the rule looks at is ASCII.
+// gives.
 int ParseDecimal(std::string_view text);
 
 // Appends `value` as "%d" writes it: a minus sign for negative values, no

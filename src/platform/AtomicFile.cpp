@@ -8,6 +8,7 @@
 // the rename so that the new name itself survives a power loss.
 #include "src/platform/AtomicFile.h"
 
+#include <cerrno>
 #include <memory>
 #include <string>
 
@@ -18,12 +19,18 @@ namespace {
 
 // Added to the target's name; the file system adds a unique suffix after it.
 constexpr std::u16string_view kTemporaryMarker = u".fennimar-tmp";
+constexpr unsigned kOwnerWrite = 0200;
 
 // The permission bits the replacement gets: the existing file's, or
-// `new_file_mode` when there is none yet.
+// `new_file_mode` when there is none yet. A file its owner may not write is
+// not replaced: the rename would ignore its permissions, where the system's
+// own services refuse to write such a file.
 Status ChooseMode(FileSystem& files, std::u16string_view target, unsigned new_file_mode,
                   unsigned* mode) {
   const Status status = files.GetPermissions(target, mode);
+  if (status.ok() && (*mode & kOwnerWrite) == 0) {
+    return Status::IoError("the file is read-only", EACCES);
+  }
   if (!status.IsNotFound()) return status;
   *mode = new_file_mode;
   return Status::Ok();

@@ -44,6 +44,15 @@ class FileSystem {
   // kTooLarge. A missing file gives kNotFound.
   virtual Status ReadFile(std::u16string_view path, std::size_t max_bytes,
                           std::string* bytes) = 0;
+  // Reads the first `max_bytes` of a file, or all of a shorter one, whatever
+  // its size. This default reads the whole file; a backend that can stop
+  // early does, so that a large file is never held whole.
+  virtual Status ReadFilePrefix(std::u16string_view path, std::size_t max_bytes,
+                                std::string* bytes) {
+    Status status = ReadFile(path, static_cast<std::size_t>(-1), bytes);
+    if (status.ok() && bytes->size() > max_bytes) bytes->resize(max_bytes);
+    return status;
+  }
   // Creates a new file whose name is `prefix` followed by a unique suffix,
   // with permission bits `mode`, never reusing an existing name.
   virtual Status CreateUniqueFile(std::u16string_view prefix, unsigned mode,

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 
 #include "src/platform/Services.h"
@@ -140,6 +141,19 @@ TEST_F(IniFileTest, ARewriteKeepsOrTidiesTheOtherLines) {
   for (const auto& c : cases) {
     EXPECT_EQ(Written(c.before, u"SystemRequest", c.key, u"0"), c.after[backend]);
   }
+}
+
+// A file its owner made read-only is refused and kept, as Windows' service
+// refuses it (Wine's would write it).
+TEST_F(IniFileTest, AReadOnlyFileIsNotWritten) {
+  WriteFileOrDie(PathOf("hw.ini"), "[S]\r\nk=1\r\n");
+  std::filesystem::permissions(PathOf("hw.ini"), std::filesystem::perms::owner_read |
+                                                     std::filesystem::perms::group_read |
+                                                     std::filesystem::perms::others_read);
+  EXPECT_FALSE(ini_.WriteString(Path16("hw.ini"), u"S", u"k", u"2"));
+  EXPECT_EQ(ReadFileOrDie(PathOf("hw.ini")), "[S]\r\nk=1\r\n");
+  std::filesystem::permissions(PathOf("hw.ini"), std::filesystem::perms::owner_write,
+                               std::filesystem::perm_options::add);
 }
 
 }  // namespace

@@ -7,7 +7,9 @@
 //    element that holds nothing else), unless xml:space="preserve" applies.
 //    Comments and processing instructions are kept as children like any other.
 //  - An element's text is its text content with leading and trailing white
-//    space trimmed and inner runs kept; attribute values read exactly.
+//    space trimmed and inner runs kept, except where the component keeps the
+//    ends: the text of a lone CDATA section, and under xml:space="preserve";
+//    attribute values read exactly.
 //  - Setting an attribute that exists keeps its position; a new one goes last.
 #ifndef FENNIMAR_PLATFORM_XMLDOM_H_
 #define FENNIMAR_PLATFORM_XMLDOM_H_
@@ -44,6 +46,9 @@ class XmlDocument {
   // element, or is in an encoding the backend cannot read leaves the document
   // empty (no root). True when a root element was loaded.
   virtual bool Load(std::u16string_view path) = 0;
+  // Why the last Load failed, in words; empty after a successful one, or
+  // when the backend cannot tell.
+  virtual std::string LoadError() const { return {}; }
   // Writes the whole document over the file at `path`, atomically: on failure
   // the file stays as it was. True on success.
   virtual bool Save(std::u16string_view path) = 0;
@@ -64,7 +69,8 @@ class XmlDocument {
   virtual XmlNode ParentNode(XmlNode node) = 0;
   virtual bool IsElement(XmlNode node) = 0;
 
-  // The element's text content, trimmed at both ends, replacing `*text`.
+  // The element's text content, trimmed at both ends (see the top of the
+  // file for where it is not), replacing `*text`.
   virtual void GetText(XmlNode element, std::u16string* text) = 0;
   // Replaces all of the element's content by one text.
   virtual void SetText(XmlNode element, std::u16string_view text) = 0;

@@ -13,8 +13,6 @@ namespace fennimar {
 namespace {
 
 constexpr unsigned kNewFileMode = 0600;
-// A password file is a few bytes; a larger one is not ours to read whole.
-constexpr std::size_t kMaxFileBytes = 1u << 20;
 
 // Hides a password unit from a casual look at the file: its four hex digits
 // in reverse order.
@@ -62,10 +60,14 @@ _Fennimar_ReturnCode_ ValidatePasswordFile(platform::FileSystem& files, const CS
   if (file.IsEmpty()) return RC_FILE_ERROR;
   std::unique_ptr<platform::FileLock> lock;
   if (!files.LockExistingFile(file, &lock).ok()) return RC_FILE_ERROR;
+  // Only the candidate's length and one unit more decide the answer (the
+  // stored text ends at a zero unit or the file's end), so a file of any
+  // size is compared without reading it whole.
+  const std::u16string scrambled = ScramblePassword(candidate).str();
   std::string bytes;
-  const Status read = files.ReadFile(file, kMaxFileBytes, &bytes);
+  const Status read = files.ReadFilePrefix(file, (scrambled.size() + 1) * 2, &bytes);
   if (!read.ok()) Throw(file, read);
-  return StoredText(std::move(bytes)) == ScramblePassword(candidate).str() ? RC_SUCCESS : RC_FAIL;
+  return StoredText(std::move(bytes)) == scrambled ? RC_SUCCESS : RC_FAIL;
 }
 
 }  // namespace fennimar

@@ -71,6 +71,13 @@ TEST_F(PasswordFileTest, OnlyTheWholeExactPasswordMatches) {
   WriteFileOrDie(PathOf("password"), std::string("\x00\x16\x16", 3));
   EXPECT_EQ(Check(u"a\u6100"), RC_SUCCESS);
   EXPECT_EQ(Check(u"a"), RC_FAIL);
+  // A file of any size is compared: 2 MiB after the zero unit, or a stored
+  // text of 1 Mi units.
+  WriteFileOrDie(PathOf("password"), std::string("\x00\x16\x00\x00", 4) + std::string(2 << 20, 'x'));
+  EXPECT_EQ(Check(u"a"), RC_SUCCESS);
+  SavePasswordFile(*platform::CurrentServices().files, File(), CString(std::u16string(1 << 20, u'p')));
+  EXPECT_EQ(ValidatePasswordFile(*platform::CurrentServices().files, File(), CString(std::u16string(1 << 20, u'p'))), RC_SUCCESS);
+  EXPECT_EQ(Check(u"p"), RC_FAIL);
 }
 
 TEST_F(PasswordFileTest, MissingOrUnsetFileAndAFileHeldOpen) {

@@ -71,13 +71,14 @@ TEST_F(HostileInputTest, RegistryFilesThatCannotBeParsedAreRefusedAndKeptAsTheyW
   Report("registry files", inputs.size());
 }
 
-// Every prefix of an INI file: one that ends inside a character is unreadable
-// (`unit` bytes per UTF-16 unit, or UTF-8), one that holds `key` gives 1.
+// Every prefix of an INI file: one that ends inside a UTF-16 unit (`unit` 2)
+// is unreadable (8-bit text that is not UTF-8 reads in the ANSI code page),
+// one that holds `key` gives 1.
 void AddTruncatedIni(const std::string& bytes, const std::string& key, std::size_t unit,
                      std::vector<Input>& in) {
   const std::size_t has_key = bytes.find(key) + key.size();
   for (std::size_t n = 0; n < bytes.size(); ++n) {
-    const bool cut = unit == 2 ? n % 2 != 0 : (static_cast<unsigned char>(bytes[n]) >> 6) == 2;
+    const bool cut = unit == 2 && n % 2 != 0 && n > 1;  // one byte is no mark
     const bool found = !cut && n >= has_key;
     in.push_back({"cut to " + std::to_string(n) + " of " + std::to_string(bytes.size()),
                   bytes.substr(0, n), !cut, found ? RC_SUCCESS : RC_SYSTEM_ERROR,
@@ -96,13 +97,16 @@ std::vector<Input> IniInputs() {
     in.push_back({std::move(name), std::move(bytes), readable,
                   readable ? RC_SUCCESS : RC_SYSTEM_ERROR, readable ? 1 : kNoFlag, pad});
   };
-  for (const unsigned seed : {1u, 2u, 3u}) add("noise", Noise(full.size(), seed), false);
+  for (const unsigned seed : {1u, 2u, 3u})
+    add("noise with a NUL", Noise(full.size(), seed) + std::string(1, '\0'), false);
   for (const char* bad : {"\xF6", "\xC0\xAD", "\xED\xB0\x80"})
-    add("invalid UTF-8", Replace(full, "\xC3\xB6", bad), false);
+    add("not UTF-8: the ANSI code page", Replace(full, "\xC3\xB6", bad), true);
   add("NUL byte", Replace(full, "FX-200", std::string(1, '\0')), false);
   add("UTF-16LE, odd size", Utf16LeWithBom(full) + "x", false);
   add("UTF-16LE with a NUL", Utf16LeWithBom(full) + std::string(2, '\0'), false);
-  add("UTF-16BE mark", "\xFE\xFF" + full, false);
+  std::string big_endian = Utf16LeWithBom(full);
+  for (std::size_t i = 0; i + 1 < big_endian.size(); i += 2) std::swap(big_endian[i], big_endian[i + 1]);
+  add("UTF-16BE", big_endian, true);
   add("100 MB", full, false, kHugeFileBytes);
   add("UTF-8 mark", "\xEF\xBB\xBF" + full, true);
   add("CR-only line ends", Replace(full, "\r\n", "\r"), true);

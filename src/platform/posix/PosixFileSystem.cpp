@@ -208,6 +208,27 @@ class PosixFileSystem : public FileSystem {
     return ReadAll(fd.get(), native, static_cast<std::size_t>(info.st_size), max_bytes, bytes);
   }
 
+  Status ReadFilePrefix(std::u16string_view path, std::size_t max_bytes,
+                        std::string* bytes) override {
+    std::string native;
+    Status status = ToNative(path, &native);
+    if (!status.ok()) return status;
+    UniqueFd fd(OpenRetrying(native, O_RDONLY | O_CLOEXEC));
+    if (!fd.valid()) return ErrnoStatus("open", native, errno);
+    std::string content(max_bytes, '\0');
+    std::size_t filled = 0;
+    while (filled < max_bytes) {
+      const ssize_t got = ::read(fd.get(), content.data() + filled, max_bytes - filled);
+      if (got < 0 && errno == EINTR) continue;
+      if (got < 0) return ErrnoStatus("read", native, errno);
+      if (got == 0) break;
+      filled += static_cast<std::size_t>(got);
+    }
+    content.resize(filled);
+    *bytes = std::move(content);
+    return Status::Ok();
+  }
+
   Status CreateUniqueFile(std::u16string_view prefix, unsigned mode, std::u16string* created_path,
                           std::unique_ptr<WritableFile>* file) override {
     std::string native;

@@ -18,6 +18,8 @@
 #include <unordered_map>
 #include <utility>
 
+#include "src/common/Utf.h"
+#include "src/platform/XmlReferences.h"
 #include "src/platform/XmlText.h"
 #include "src/platform/win32/ComText.h"
 #include "src/platform/win32/MsxmlGuids.h"
@@ -88,16 +90,24 @@ class MsxmlDocument : public XmlDocument {
   }
 
   // Refused, as the other backend refuses them, leaving the document empty:
-  // a file too large to be settings, and a document type declaration, whose
-  // entities could stand for other files or grow without bound.
+  // a file too large to be settings, and a document type declaration whose
+  // entities the other backend would not expand (the component expands some
+  // of them, fetches none, and keeps the references when it saves).
   bool Load(std::u16string_view path) override {
-    if (IsLargerThan(path, kMaxDocumentBytes)) return Clear();
+    load_error_.clear();
+    if (IsLargerThan(path, kMaxDocumentBytes)) return Clear("the file is too large");
     const Variant source(path);
     VARIANT_BOOL loaded = VARIANT_FALSE;
     const HRESULT result = document_->load(source.get(), &loaded);
-    if (HasDocumentType()) return Clear();
-    return SUCCEEDED(result) && loaded == VARIANT_TRUE && DocumentElement();
+    if (FAILED(result) || loaded != VARIANT_TRUE || !DocumentElement()) {
+      return Clear("the component did not load it");
+    }
+    std::string refused = DocumentTypeProblem();
+    if (!refused.empty()) return Clear(std::move(refused));
+    return true;
   }
+
+  std::string LoadError() const override { return load_error_; }
 
   bool Save(std::u16string_view path) override {
     if (!DocumentElement()) return false;
@@ -112,14 +122,28 @@ class MsxmlDocument : public XmlDocument {
     return laid_out && SaveToBytes(*laid_out.Get(), bytes);
   }
 
-  bool HasDocumentType() {
+  std::string DocumentTypeProblem() {
     ComPtr<IXMLDOMDocumentType> type;
-    return document_->get_doctype(type.Put()) == S_OK && type;
+    if (document_->get_doctype(type.Put()) != S_OK || !type) return {};
+    // Wine's component gives no text for the declaration node itself, so it
+    // is cut from the document's.
+    Bstr text;
+    if (FAILED(document_->get_xml(text.Put()))) return "a document type that cannot be read";
+    const std::string whole = Utf16ToUtf8(text.ToU16());
+    const std::size_t start = whole.find("<!DOCTYPE");
+    if (start == std::string::npos) return "a document type that cannot be read";
+    const std::size_t first_end = whole.find('>', start);
+    const std::size_t subset = whole.find('[', start);
+    const std::size_t end = subset < first_end ? whole.find("]>", subset) : first_end;
+    if (end == std::string::npos) return "a document type that cannot be read";
+    xml::EntityTable entities;
+    return xml::ReadDocumentType(std::string_view(whole).substr(start, end + 2 - start), &entities);
   }
 
   // Loading an empty text leaves the document without any node. False, for
   // the caller's Load.
-  bool Clear() {
+  bool Clear(std::string reason) {
+    load_error_ = std::move(reason);
     const Bstr nothing(u"");
     VARIANT_BOOL loaded = VARIANT_FALSE;
     (void)document_->loadXML(nothing.get(), &loaded);
@@ -169,7 +193,23 @@ class MsxmlDocument : public XmlDocument {
     Bstr value;
     if (!node || FAILED(ToDom(node)->get_text(value.Put()))) return;
     *text = value.ToU16();
-    TrimXmlWhitespace(*text);
+    if (!KeepsTextEnds(node)) TrimXmlWhitespace(*text);
+  }
+
+  // The component keeps the ends of a lone CDATA section's text and of text
+  // under xml:space="preserve"; everywhere else it trims them too.
+  bool KeepsTextEnds(XmlNode node) {
+    const XmlNode first = FirstChild(node);
+    DOMNodeType type = NODE_INVALID;
+    if (first && !NextSibling(first) && SUCCEEDED(ToDom(first)->get_nodeType(&type)) &&
+        type == NODE_CDATA_SECTION) {
+      return true;
+    }
+    for (XmlNode at = node; IsElement(at); at = ParentNode(at)) {
+      std::u16string space;
+      if (GetAttribute(at, u"xml:space", &space)) return space == u"preserve";
+    }
+    return false;
   }
 
   // The old children are taken out one at a time before the text is put in:
@@ -252,6 +292,7 @@ class MsxmlDocument : public XmlDocument {
   // Declared first, destroyed last: the nodes go before their document.
   ComPtr<IXMLDOMDocument> document_;
   std::unordered_map<IXMLDOMNode*, ComPtr<IXMLDOMNode>> arena_;
+  std::string load_error_;
 };
 
 }  // namespace

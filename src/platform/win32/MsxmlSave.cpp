@@ -4,6 +4,7 @@
 
 #include "src/platform/win32/ComText.h"
 #include "src/platform/win32/OpenFileReader.h"
+#include "src/platform/win32/ReadOnly.h"
 #include "src/platform/win32/StaleFiles.h"
 #include "src/platform/win32/UniqueHandle.h"
 #include "src/platform/win32/UniqueName.h"
@@ -33,7 +34,7 @@ bool SaveTemporary(IXMLDOMDocument& document, const std::u16string& temporary) {
 }  // namespace
 
 bool SaveAtomically(IXMLDOMDocument& document, std::u16string_view path) {
-  if (path.empty() || HasNul(path)) return false;
+  if (path.empty() || HasNul(path) || IsReadOnlyFile(path)) return false;
   std::u16string prefix(path);
   prefix += kTemporaryMarker;
   (void)RemoveFilesOfEndedCreators(prefix);  // housekeeping; never stops the save

@@ -26,7 +26,9 @@ constexpr int kMaxNameAttempts = 100;
 // What GetPermissions reports for every existing file: an ordinary file its
 // owner may write. Windows keeps access in ACLs, which a replacement inherits
 // from its folder.
+// A file marked read-only reports no write bits.
 constexpr unsigned kFixedMode = 0644;
+constexpr unsigned kReadOnlyMode = 0444;
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
 Status CheckPath(std::u16string_view path) {
@@ -161,10 +163,9 @@ class Win32FileSystem : public FileSystem {
   Status GetPermissions(std::u16string_view path, unsigned* mode) override {
     Status status = CheckPath(path);
     if (!status.ok()) return status;
-    if (::GetFileAttributesW(Wide(path).c_str()) == INVALID_FILE_ATTRIBUTES) {
-      return LastErrorStatus("GetFileAttributesW", path);
-    }
-    *mode = kFixedMode;
+    const DWORD attributes = ::GetFileAttributesW(Wide(path).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return LastErrorStatus("GetFileAttributesW", path);
+    *mode = (attributes & FILE_ATTRIBUTE_READONLY) != 0 ? kReadOnlyMode : kFixedMode;
     return Status::Ok();
   }
 

@@ -7,6 +7,7 @@
 
 #include "src/platform/win32/Win32Backends.h"
 #include "src/common/WideText.h"
+#include "src/platform/win32/ReadOnly.h"
 
 namespace fennimar::platform {
 namespace {
@@ -30,7 +31,7 @@ class Win32IniFile : public IniFile {
 
   bool WriteString(std::u16string_view file, std::u16string_view section, std::u16string_view key,
                    std::u16string_view value) override {
-    if (AnyNul(file, section, key) || HasNul(value)) return false;
+    if (AnyNul(file, section, key) || HasNul(value) || IsReadOnlyFile(file)) return false;
     return ::WritePrivateProfileStringW(Wide(section).c_str(), Wide(key).c_str(),
                                         Wide(value).c_str(), Wide(file).c_str()) != 0;
   }

@@ -8,6 +8,7 @@ namespace {
 
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
+constexpr std::string_view kUtf16BeBom = "\xFE\xFF";
 constexpr std::u16string_view kWindowsLineBreak = u"\r\n";
 
 // Blanks around names and values: what the Windows service trims there.
@@ -203,11 +204,11 @@ std::u16string WithWindowsLineBreaks(std::u16string_view chars) {
   return out;
 }
 
-std::optional<Text> DecodeUtf16Le(std::string_view bytes) {
+std::optional<Text> DecodeUtf16(std::string_view bytes, bool big_endian) {
   if (bytes.size() % 2 != 0) return std::nullopt;
   Text text;
-  text.encoding = Encoding::kUtf16LeWithBom;
-  text.chars = UnitsFromLittleEndian(bytes);
+  text.encoding = big_endian ? Encoding::kUtf16BeWithBom : Encoding::kUtf16LeWithBom;
+  text.chars = big_endian ? UnitsFromBigEndian(bytes) : UnitsFromLittleEndian(bytes);
   if (text.chars.find(u'\0') != std::u16string::npos) return std::nullopt;
   return text;
 }
@@ -244,23 +245,39 @@ std::u16string_view RemoveMatchingQuotes(std::u16string_view text) {
 }  // namespace
 
 std::optional<Text> Decode(std::string_view bytes) {
-  if (StartsWith(bytes, kUtf16LeBom)) return DecodeUtf16Le(bytes.substr(kUtf16LeBom.size()));
+  if (StartsWith(bytes, kUtf16LeBom)) return DecodeUtf16(bytes.substr(2), /*big_endian=*/false);
+  if (StartsWith(bytes, kUtf16BeBom)) return DecodeUtf16(bytes.substr(2), /*big_endian=*/true);
+  if (bytes.find('\0') != std::string_view::npos) return std::nullopt;
   Text text;
   if (StartsWith(bytes, kUtf8Bom)) {
     text.encoding = Encoding::kUtf8WithBom;
     bytes.remove_prefix(kUtf8Bom.size());
+  } else if (!IsValidUtf8(bytes)) {
+    text.encoding = Encoding::kAnsi;
+    text.chars.assign(bytes.begin(), bytes.end());
+    for (char16_t& c : text.chars) c = static_cast<unsigned char>(c);
+    return text;
   }
-  if (bytes.find('\0') != std::string_view::npos || !IsValidUtf8(bytes)) return std::nullopt;
+  if (!IsValidUtf8(bytes)) return std::nullopt;
   text.chars = Utf8ToUtf16(bytes);
   return text;
 }
 
 std::string Encode(const Text& text) {
   std::string out;
-  if (text.encoding == Encoding::kUtf16LeWithBom) {
-    out.reserve(kUtf16LeBom.size() + 2 * text.chars.size());
-    out.append(kUtf16LeBom);
-    AppendLittleEndianBytes(text.chars, out);
+  if (text.encoding == Encoding::kUtf16LeWithBom || text.encoding == Encoding::kUtf16BeWithBom) {
+    const bool big_endian = text.encoding == Encoding::kUtf16BeWithBom;
+    out.reserve(2 + 2 * text.chars.size());
+    out.append(big_endian ? kUtf16BeBom : kUtf16LeBom);
+    if (big_endian) {
+      AppendBigEndianBytes(text.chars, out);
+    } else {
+      AppendLittleEndianBytes(text.chars, out);
+    }
+    return out;
+  }
+  if (text.encoding == Encoding::kAnsi) {
+    for (const char16_t unit : text.chars) out.push_back(unit <= 0xFF ? static_cast<char>(unit) : '?');
     return out;
   }
   out.reserve(kUtf8Bom.size() + text.chars.size());

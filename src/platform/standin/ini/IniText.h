@@ -2,9 +2,14 @@
 // on whole files held in memory: finding a key's value, converting it to an
 // integer, and changing one value while keeping every other line.
 //
-// A file is UTF-8 (with or without a byte order mark) or UTF-16LE with a byte
-// order mark. Anything else (ill-formed UTF-8, UTF-16BE, an odd byte count,
-// NUL characters) is unreadable: it reads as empty and is never rewritten.
+// A file is UTF-16 (either byte order) or UTF-8 with a byte order mark, UTF-8
+// without one, or else 8-bit text in the ANSI code page, as the Windows
+// service reads it; here that code page is Latin-1, where every byte stands
+// for one character and back, so every byte a rewrite does not change is
+// kept (a character Latin-1 cannot hold is written as '?', as the service
+// writes one its code page cannot hold). An odd byte count in UTF-16 and NUL
+// characters are unreadable: such a file reads as empty and is never
+// rewritten.
 //
 // Lines end with CR LF, LF or a lone CR. "[name]" starts a section (a line
 // with "[" but no "]" does not); a line whose first non-blank character is ";"
@@ -24,7 +29,7 @@
 namespace fennimar::platform::ini {
 
 // How a file's text is stored, so that a rewrite stores it the same way.
-enum class Encoding { kUtf8, kUtf8WithBom, kUtf16LeWithBom };
+enum class Encoding { kUtf8, kUtf8WithBom, kUtf16LeWithBom, kUtf16BeWithBom, kAnsi };
 
 struct Text {
   Encoding encoding = Encoding::kUtf8;

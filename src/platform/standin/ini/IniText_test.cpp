@@ -27,10 +27,11 @@ std::string Written(std::string_view bytes, std::u16string_view section, std::u1
   return WriteValue(bytes, section, key, value, &updated) ? updated : "<refused>";
 }
 
-std::string Utf16WithBom(std::u16string_view chars) {
+std::string Utf16WithBom(std::u16string_view chars, bool big_endian = false) {
   std::string bytes;
   for (const char16_t c : u"\uFEFF" + std::u16string(chars)) {
-    bytes += {static_cast<char>(c), static_cast<char>(c >> 8)};
+    const char low = static_cast<char>(c), high = static_cast<char>(c >> 8);
+    bytes += big_endian ? std::string{high, low} : std::string{low, high};
   }
   return bytes;
 }
@@ -42,7 +43,9 @@ TEST(IniTextTest, FindsKeysInEveryReadableEncodingAndLineBreak) {
   EXPECT_EQ(Read("top=9\n[S]\n", u"", u"top"), kDefault) << "keys before any section are in none";
   EXPECT_EQ(Read("[S]\nk=\n"), kDefault);
   const std::string files[] = {"[S]\r\nk=1\r\n", "[S]\rk=1\r", "[S]\nk=1", "\xEF\xBB\xBF[S]\nk=1\n",
-                               Utf16WithBom(u"[S]\r\nk=1\r\n")};
+                               Utf16WithBom(u"[S]\r\nk=1\r\n"),
+                               Utf16WithBom(u"[S]\r\nk=1\r\n", /*big_endian=*/true),
+                               "; caf\xE9 \xC8\xD5\r\n[S]\r\nk=1\r\n"};
   for (const std::string& bytes : files) EXPECT_EQ(Read(bytes), 1u) << bytes;
   EXPECT_EQ(Read("[S\xC3\xA9]\nk=6\n", u"S\u00E9"), 6u);
 }
@@ -71,6 +74,11 @@ TEST(IniTextTest, WriteChangesOnlyWhatItMustAndEndsEveryLineWithCrLf) {
       {"\xEF\xBB\xBF[A]\r\nk=1", u"S", u"k", u"\u00E9",
        "\xEF\xBB\xBF[A]\r\nk=1\r\n[S]\r\nk=\xC3\xA9\r\n"},
       {Utf16WithBom(wide), u"T", u"j", u"\u4E2D", Utf16WithBom(wide + u"[T]\r\nj=\u4E2D\r\n")},
+      {Utf16WithBom(wide, true), u"S", u"k", u"2",
+       Utf16WithBom(u"; \u00FCber \U0001F600\r\n[S]\r\nk=2\r\n", true)},
+      // 8-bit text that is not UTF-8 keeps every byte; what it cannot hold is '?'.
+      {"; caf\xE9 \xC8\xD5\n[S]\nk=1\n", u"S", u"k", u"\u00E9\u4E2D",
+       "; caf\xE9 \xC8\xD5\r\n[S]\r\nk=\xE9?\r\n"},
       // What would not read back the same.
       {"", u"S", u"k", u"1\r\nx=2", "<refused>"},
       {"", u"S]x", u"k", u"1", "<refused>"},

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <exception>
 #include <memory>
+#include <stdexcept>
 #include <pugixml.hpp>
 #include <string>
 #include <string_view>
@@ -18,6 +19,7 @@
 #include "src/platform/XmlText.h"
 #include "src/platform/standin/StandIns.h"
 #include "src/platform/standin/xml/PugiXmlLoad.h"
+#include "src/platform/standin/xml/PugiXmlOutput.h"
 
 namespace fennimar::platform {
 namespace {
@@ -183,11 +185,15 @@ class PugiXmlDocument : public XmlDocument {
   bool Load(std::u16string_view path) override {
     document_.reset();
     bytes_.reset();
+    load_error_.clear();
     try {
       auto bytes = std::make_unique<std::string>();
-      if (!files_.ReadFile(path, pugixml_load::kMaxDocumentBytes, bytes.get()).ok()) return false;
+      if (!files_.ReadFile(path, pugixml_load::kMaxDocumentBytes, bytes.get()).ok()) {
+        load_error_ = "the file could not be read";
+        return false;
+      }
       auto fresh = std::make_unique<pugi::xml_document>();
-      if (!pugixml_load::LoadDocument(*bytes, *fresh, &source_)) return false;
+      if (!pugixml_load::LoadDocument(*bytes, *fresh, &source_, &load_error_)) return false;
       bytes_ = std::move(bytes);  // the tree may point into them
       document_ = std::move(fresh);
       return true;
@@ -203,6 +209,8 @@ class PugiXmlDocument : public XmlDocument {
   // pugixml writes a character Latin-1 cannot hold as '?'. Elements holding
   // text are written on one line, so their white space is kept as it was.
   // The file is written as pugixml produces it, never held whole in memory.
+  std::string LoadError() const override { return load_error_; }
+
   bool Save(std::u16string_view path) override {
     if (!document_ || !document_->document_element()) return false;
     const auto fill = [this](WritableFile& file) {
@@ -260,12 +268,24 @@ class PugiXmlDocument : public XmlDocument {
     } else if (IsValueNode(source)) {
       AppendUtf8AsUtf16(source.value(), *text);
     }
-    TrimXmlWhitespace(*text);
+    if (!KeepsTextEnds(source)) TrimXmlWhitespace(*text);
   }
 
-  // Digits, signs and the white space the number rule skips are ASCII, so
-  // the UTF-8 text reads the same; trimming changes nothing either, as the
-  // rule skips leading white space and stops at the first other character.
+  // As the component does: the text of a lone CDATA section, and text under
+  // xml:space="preserve", keep their white space at the ends.
+  static bool KeepsTextEnds(pugi::xml_node node) {
+    const pugi::xml_node only = OnlyTextChild(node);
+    if (only && only.type() == pugi::node_cdata) return true;
+    for (; node; node = node.parent()) {
+      const pugi::xml_attribute space = node.attribute("xml:space");
+      if (space) return std::strcmp(space.value(), "preserve") == 0;
+    }
+    return false;
+  }
+
+  // The number rule reads UTF-8 as it reads the same text in UTF-16, and
+  // trimming changes nothing: the rule skips leading white space and stops at
+  // the first other character.
   int GetTextAsDecimal(XmlNode node) override {
     if (const pugi::xml_node only = OnlyTextChild(ToPugi(node))) {
       return ParseDecimal(std::string_view(only.value()));
@@ -334,10 +354,12 @@ class PugiXmlDocument : public XmlDocument {
     attribute.set_value(text.c_str(), text.size());
   }
 
+  // pugixml writes UTF-8; the encoder makes it the document's encoding.
   void WriteTo(pugi::xml_writer& writer) const {
-    unsigned flags = pugi::format_indent | pugi::format_no_declaration;
-    if (source_.bom) flags |= pugi::format_write_bom;
-    document_->save(writer, kIndent, flags, source_.encoding);
+    pugixml_load::EncodingWriter encoder(writer, source_);
+    document_->save(encoder, kIndent, pugi::format_indent | pugi::format_no_declaration,
+                    pugi::encoding_utf8);
+    if (!encoder.Finish()) throw std::runtime_error("the document could not be encoded");
   }
 
   static pugi::xml_attribute FindAttribute(XmlNode element, std::u16string_view name) {
@@ -356,6 +378,7 @@ class PugiXmlDocument : public XmlDocument {
   std::unique_ptr<std::string> bytes_;
   std::unique_ptr<pugi::xml_document> document_;  // null until a load succeeds
   pugixml_load::SourceEncoding source_;
+  std::string load_error_;
 };
 
 class PugiXmlDom : public XmlDom {

@@ -12,6 +12,9 @@
 #include <vector>
 
 #include "src/common/Utf.h"
+#include "src/platform/XmlReferences.h"
+#include "src/platform/posix/Charset.h"
+#include "src/platform/standin/xml/PugiXmlValues.h"
 
 namespace fennimar::platform::pugixml_load {
 namespace {
@@ -19,17 +22,18 @@ namespace {
 // White-space-only text is parsed and removed afterwards (rather than never
 // parsed) when xml:space="preserve" may apply, because there it must stay;
 // see ParseFlagsFor. The declaration is kept so that saving writes it back
-// unchanged; document type declarations are parsed only to be found and
-// refused. Fragment mode keeps text outside the root element, which a
+// unchanged, and so is a document type declaration. References are left for
+// ValueChecker to decode, since pugixml keeps an undeclared entity or a bare
+// '&' as text where they make the document not well-formed. Fragment mode keeps text outside the root element, which a
 // document must not have, so that it can be refused.
 constexpr unsigned kParseFlags = pugi::parse_pi | pugi::parse_comments | pugi::parse_cdata |
-                                 pugi::parse_ws_pcdata | pugi::parse_escapes | pugi::parse_eol |
+                                 pugi::parse_ws_pcdata | pugi::parse_eol |
                                  pugi::parse_wconv_attribute | pugi::parse_declaration |
                                  pugi::parse_doctype | pugi::parse_fragment;
 
-// Encodings a declaration may name, each with the encodings the bytes may
-// then be in. pugixml reads Latin-1 itself and takes any other name as UTF-8,
-// which would silently misread e.g. windows-1252; and a byte order mark
+// Unicode encodings a declaration may name, each with the encodings the
+// bytes may then be in (any other is converted through iconv before pugixml
+// sees it: pugixml would take it as UTF-8). A byte order mark
 // decides over the declaration, so a declaration that the bytes contradict
 // (a UTF-8 mark on a "UTF-16" document) is refused, as strict parsers do.
 struct DeclaredEncoding {
@@ -40,8 +44,6 @@ struct DeclaredEncoding {
 constexpr DeclaredEncoding kDeclaredEncodings[] = {
     {"utf-8", pugi::encoding_utf8, pugi::encoding_utf8},
     {"utf-16", pugi::encoding_utf16_le, pugi::encoding_utf16_be},
-    {"iso-8859-1", pugi::encoding_latin1, pugi::encoding_latin1},
-    {"latin1", pugi::encoding_latin1, pugi::encoding_latin1},
     {"us-ascii", pugi::encoding_utf8, pugi::encoding_utf8}};
 
 bool IsXmlSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
@@ -70,7 +72,7 @@ bool StartsWith(std::string_view bytes, std::string_view prefix) {
 // the set of encodings that Save must reproduce small.
 bool IsReadableEncoding(pugi::xml_encoding encoding) {
   return encoding == pugi::encoding_utf8 || encoding == pugi::encoding_utf16_le ||
-         encoding == pugi::encoding_utf16_be || encoding == pugi::encoding_latin1;
+         encoding == pugi::encoding_utf16_be;
 }
 
 bool HasUtf8Bom(std::string_view bytes) { return StartsWith(bytes, "\xEF\xBB\xBF"); }
@@ -94,7 +96,9 @@ bool IsValidUtf16(std::string_view bytes, bool big_endian) {
   return !expect_low;
 }
 
-bool IsAcceptedDeclaration(const pugi::xml_document& document, pugi::xml_encoding read_as) {
+bool IsAcceptedDeclaration(const pugi::xml_document& document, pugi::xml_encoding read_as,
+                           bool converted) {
+  if (converted) return true;  // read as declared
   const pugi::xml_node first = document.first_child();
   if (first.type() != pugi::node_declaration) return true;
   const pugi::xml_attribute encoding = first.attribute("encoding");
@@ -111,7 +115,10 @@ bool IsAcceptedDeclaration(const pugi::xml_document& document, pugi::xml_encodin
 // `declaration_at_start`: nothing, not even white space, comes before a
 // declaration in the bytes (the declaration node being the first child shows
 // that only when layout white space was parsed as nodes too).
-bool HasWellFormedTopLevel(const pugi::xml_document& document, bool declaration_at_start) {
+// A document type declaration may stand once between the two, before the
+// root element; it is returned in `*doctype`.
+bool HasWellFormedTopLevel(const pugi::xml_document& document, bool declaration_at_start,
+                           pugi::xml_node* doctype) {
   int elements = 0;
   for (pugi::xml_node node = document.first_child(); node; node = node.next_sibling()) {
     switch (node.type()) {
@@ -121,45 +128,44 @@ bool HasWellFormedTopLevel(const pugi::xml_document& document, bool declaration_
       case pugi::node_declaration:
         if (node != document.first_child() || !declaration_at_start) return false;
         break;
+      case pugi::node_doctype:
+        if (elements > 0 || *doctype) return false;
+        *doctype = node;
+        break;
       case pugi::node_comment:
       case pugi::node_pi:
         break;
       case pugi::node_pcdata:
         if (!IsXmlWhitespace(node.value())) return false;
         break;
-      default:  // document type declaration, CDATA outside the root
+      default:  // CDATA outside the root
         return false;
     }
   }
   return elements == 1;
 }
 
-// pugixml decodes character references without checking them, so "&#xD800;"
-// or "&#x110000;" becomes bytes that are not UTF-8: the next save would write
-// them and the next load refuse the file. Such a document is refused now.
-bool HasValidValues(pugi::xml_node node) {
-  if (!IsValidUtf8(node.value())) return false;
-  for (pugi::xml_attribute a = node.first_attribute(); a; a = a.next_attribute()) {
-    if (!IsValidUtf8(a.value())) return false;
-  }
-  return true;
-}
-
 // One pass over the whole tree, in document order and without recursion, so
 // that no nesting depth can exhaust the stack. It drops white-space-only text
-// outside xml:space="preserve" and refuses too deep nesting, repeated
-// attributes (which pugixml accepts) and values that are not UTF-8.
+// outside xml:space="preserve", decodes references, and refuses too deep
+// nesting, repeated attributes (which pugixml accepts) and what ValueChecker
+// refuses. Empty on success, else the reason.
 class TreeCleaner {
  public:
-  // `check_values`: values may hold bytes that are not UTF-8 (see
-  // HasValidValues); without it they are not looked at.
-  explicit TreeCleaner(bool check_values) : check_values_(check_values) {}
+  explicit TreeCleaner(ValueChecker& values) : values_(values) {}
 
-  bool Run(pugi::xml_document& document) {
+  std::string Run(pugi::xml_document& document) {
     preserve_.assign(1, false);  // the document level: white space is layout
     pugi::xml_node node = document.first_child();
     while (node) {
-      if (check_values_ && !HasValidValues(node)) return false;
+      // The declarations before the root were checked with the top level.
+      const bool top_declaration = node.parent() == document &&
+                                   (node.type() == pugi::node_doctype ||
+                                    node.type() == pugi::node_declaration);
+      if (!top_declaration) {
+        std::string reason = values_.Check(node);
+        if (!reason.empty()) return reason;
+      }
       if (node.type() == pugi::node_pcdata && !preserve_.back() && IsXmlWhitespace(node.value())) {
         const pugi::xml_node next = Advance(node);
         node.parent().remove_child(node);
@@ -167,7 +173,8 @@ class TreeCleaner {
         continue;
       }
       if (node.type() == pugi::node_element) {
-        if (preserve_.size() > kMaxElementDepth || HasRepeatedAttribute(node)) return false;
+        if (preserve_.size() > kMaxElementDepth) return "elements nested too deeply";
+        if (HasRepeatedAttribute(node)) return "an attribute given twice";
         if (node.first_child()) {
           preserve_.push_back(PreservesSpace(node, preserve_.back()));
           node = node.first_child();
@@ -176,7 +183,7 @@ class TreeCleaner {
       }
       node = Advance(node);
     }
-    return true;
+    return {};
   }
 
  private:
@@ -229,7 +236,7 @@ class TreeCleaner {
     return false;
   }
 
-  const bool check_values_;
+  ValueChecker& values_;
   std::vector<bool> preserve_;  // one entry per open element, after the document's
   std::vector<const char*> names_;
 };
@@ -241,7 +248,7 @@ struct ByteFacts {
   bool valid_utf8 = false;
   bool may_preserve_space = false;    // xml:space may keep white-space-only text
   bool declaration_at_start = false;  // see HasWellFormedTopLevel
-  bool check_values = false;          // values may hold what is not UTF-8
+  bool forbidden_byte = false;        // a character XML does not allow, in UTF-8
 };
 
 ByteFacts LearnBytes(std::string_view bytes) {
@@ -254,10 +261,10 @@ ByteFacts LearnBytes(std::string_view bytes) {
   // With layout white space parsed, the tree itself shows what came first.
   facts.declaration_at_start =
       facts.may_preserve_space || StartsWith(bytes.substr(HasUtf8Bom(bytes) ? 3 : 0), "<?xml");
-  // In checked UTF-8, Latin-1 (converted by pugixml) or UTF-16 input only a
-  // character reference can give a value bytes that are not UTF-8; "&#" is
-  // not found bytewise in UTF-16.
-  facts.check_values = facts.has_zero || bytes.find("&#") != std::string_view::npos;
+  // Checked once here for UTF-8; the values of other encodings are checked
+  // one by one once pugixml has converted them.
+  facts.forbidden_byte =
+      facts.valid_utf8 && xml::FindForbiddenByte(bytes) != std::string_view::npos;
   return facts;
 }
 
@@ -267,44 +274,72 @@ unsigned ParseFlagsFor(const ByteFacts& facts) {
   return facts.may_preserve_space ? kParseFlags : kParseFlags & ~pugi::parse_ws_pcdata;
 }
 
+// Reads the document type declaration, when there is one, into `*entities`.
+std::string ReadDocumentType(pugi::xml_node doctype, xml::EntityTable* entities) {
+  return doctype ? xml::ReadDocumentType(doctype.value(), entities) : std::string();
+}
+
 // `bytes` as read; they are looked at only when they were not parsed in place
-// (UTF-16 never is).
-bool IsAcceptedContent(std::string_view bytes, const ByteFacts& facts,
-                       const pugi::xml_parse_result& parsed, pugi::xml_document& document) {
-  if (parsed.status != pugi::status_ok || !IsReadableEncoding(parsed.encoding)) return false;
-  if (parsed.encoding == pugi::encoding_utf8 && !facts.valid_utf8) return false;
+// (UTF-16 never is). Empty when accepted, else the reason.
+std::string CheckContent(std::string_view bytes, const ByteFacts& facts,
+                         const pugi::xml_parse_result& parsed, pugi::xml_document& document,
+                         bool converted) {
+  if (parsed.status != pugi::status_ok) return parsed.description();
+  if (!IsReadableEncoding(parsed.encoding)) return "an encoding that is not read";
+  if (parsed.encoding == pugi::encoding_utf8 && !facts.valid_utf8) return "bytes that are not UTF-8";
   if (IsUtf16(parsed.encoding) &&
       !IsValidUtf16(bytes, parsed.encoding == pugi::encoding_utf16_be)) {
-    return false;
+    return "bytes that are not UTF-16";
   }
-  return IsAcceptedDeclaration(document, parsed.encoding) &&
-         HasWellFormedTopLevel(document, facts.declaration_at_start) &&
-         TreeCleaner(facts.check_values).Run(document);
+  if (facts.forbidden_byte) return "a character XML does not allow";
+  if (!IsAcceptedDeclaration(document, parsed.encoding, converted)) return "a declared encoding that is not read";
+  pugi::xml_node doctype;
+  if (!HasWellFormedTopLevel(document, facts.declaration_at_start, &doctype)) {
+    return "not a single root element with only comments and instructions around it";
+  }
+  xml::EntityTable entities;
+  std::string reason = ReadDocumentType(doctype, &entities);
+  if (!reason.empty()) return reason;
+  ValueChecker values(entities, /*check_all=*/parsed.encoding != pugi::encoding_utf8);
+  return TreeCleaner(values).Run(document);
 }
 
 // Valid UTF-8 without a zero byte is parsed where it lies, without a copy;
 // anything else from pugixml's own copy, so that the bytes stay as read for
 // the checks that need them.
-pugi::xml_parse_result Parse(std::string& bytes, const ByteFacts& facts,
+// `converted` bytes are UTF-8 whatever their declaration says.
+pugi::xml_parse_result Parse(std::string& bytes, const ByteFacts& facts, bool converted,
                              pugi::xml_document& document) {
   const unsigned flags = ParseFlagsFor(facts);
+  const pugi::xml_encoding encoding = converted ? pugi::encoding_utf8 : pugi::encoding_auto;
   if (facts.valid_utf8 && !facts.has_zero) {
-    return document.load_buffer_inplace(bytes.data(), bytes.size(), flags, pugi::encoding_auto);
+    return document.load_buffer_inplace(bytes.data(), bytes.size(), flags, encoding);
   }
-  return document.load_buffer(bytes.data(), bytes.size(), flags, pugi::encoding_auto);
+  return document.load_buffer(bytes.data(), bytes.size(), flags, encoding);
 }
 
 }  // namespace
 
-bool LoadDocument(std::string& bytes, pugi::xml_document& document, SourceEncoding* source) {
+bool LoadDocument(std::string& bytes, pugi::xml_document& document, SourceEncoding* source,
+                  std::string* reason) {
   document.reset();
-  const ByteFacts facts = LearnBytes(bytes);
-  const bool bom = HasUtf8Bom(bytes);
-  const pugi::xml_parse_result parsed = Parse(bytes, facts, document);
-  if (!IsAcceptedContent(bytes, facts, parsed, document)) {
-    document.reset();
+  std::string charset = DeclaredCharset(bytes);
+  if (IsUnicodeName(charset)) charset.clear();
+  std::string refused = charset.empty() ? std::string() : ConvertToUtf8(charset, &bytes);
+  if (!refused.empty()) {
+    if (reason != nullptr) *reason = std::move(refused);
     return false;
   }
+  const ByteFacts facts = LearnBytes(bytes);
+  const bool bom = HasUtf8Bom(bytes);
+  const pugi::xml_parse_result parsed = Parse(bytes, facts, !charset.empty(), document);
+  refused = CheckContent(bytes, facts, parsed, document, !charset.empty());
+  if (!refused.empty()) {
+    document.reset();
+    if (reason != nullptr) *reason = std::move(refused);
+    return false;
+  }
+  source->charset = std::move(charset);
   source->encoding = parsed.encoding;
   source->bom = parsed.encoding == pugi::encoding_utf16_le ||
                 parsed.encoding == pugi::encoding_utf16_be ||

@@ -22,17 +22,22 @@ inline constexpr std::size_t kMaxElementDepth = 256;
 struct SourceEncoding {
   pugi::xml_encoding encoding = pugi::encoding_utf8;
   bool bom = false;  // always true for UTF-16
+  // The declared name of any other encoding, converted through iconv; the
+  // document is then held as UTF-8 (`encoding`).
+  std::string charset;
 };
 
 // Parses `bytes` into `document` (which is reset first). On any problem -
-// not well-formed, no single root element, a document type declaration, an
-// encoding we do not read, a declared encoding the bytes contradict, invalid
-// UTF-8 or UTF-16, nesting beyond kMaxElementDepth, a repeated attribute -
-// the document is left empty and false is returned.
+// not well-formed, no single root element, a document type whose entities
+// cannot be expanded faithfully (see XmlReferences.h), an encoding we do not
+// read, a declared encoding the bytes contradict, invalid UTF-8 or UTF-16,
+// nesting beyond kMaxElementDepth, a repeated attribute - the document is
+// left empty, false is returned and `*reason` (when given) says why.
 // White-space-only text outside xml:space="preserve" is removed.
 // Valid UTF-8 is parsed in place: the document may then point into `bytes`,
 // which must stay unchanged where they are for as long as it lives.
-bool LoadDocument(std::string& bytes, pugi::xml_document& document, SourceEncoding* source);
+bool LoadDocument(std::string& bytes, pugi::xml_document& document, SourceEncoding* source,
+                  std::string* reason = nullptr);
 
 }  // namespace fennimar::platform::pugixml_load
 

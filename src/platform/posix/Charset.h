@@ -1,0 +1,26 @@
+// Charset - reading a document in the encoding its XML declaration names,
+// through iconv, which knows every encoding the C library was built with.
+#ifndef FENNIMAR_PLATFORM_POSIX_CHARSET_H_
+#define FENNIMAR_PLATFORM_POSIX_CHARSET_H_
+
+#include <string>
+#include <string_view>
+
+namespace fennimar::platform::pugixml_load {
+
+// The encoding named by an XML declaration at the very start of `bytes`
+// (read bytewise, so for ASCII-compatible encodings only); empty when there
+// is no declaration or it names none.
+std::string DeclaredCharset(std::string_view bytes);
+
+// True for names pugixml reads itself (UTF-8, UTF-16 and their spellings
+// that need no conversion) or that are refused as misspellings of them.
+bool IsUnicodeName(std::string_view charset);
+
+// Converts `*bytes` from `charset` to UTF-8 in place. Empty on success, else
+// the reason: an encoding iconv does not know, or bytes not valid in it.
+std::string ConvertToUtf8(const std::string& charset, std::string* bytes);
+
+}  // namespace fennimar::platform::pugixml_load
+
+#endif  // FENNIMAR_PLATFORM_POSIX_CHARSET_H_

@@ -1,0 +1,134 @@
+#include "src/platform/standin/xml/PugiXmlOutput.h"
+
+#include <cerrno>
+#include <string_view>
+
+#include "src/common/Utf.h"
+
+namespace fennimar::platform::pugixml_load {
+namespace {
+
+constexpr std::size_t kChunkBytes = std::size_t{64} << 10;
+
+// The length of the last, incomplete UTF-8 sequence at the end of `text`.
+std::size_t IncompleteTail(std::string_view text) {
+  std::size_t back = 0;
+  while (back < text.size() && back < 4) {
+    const auto b = static_cast<unsigned char>(text[text.size() - 1 - back]);
+    ++back;
+    if ((b & 0xC0) != 0x80) {  // a lead byte or ASCII: is its sequence complete?
+      const std::size_t need = b < 0x80 ? 1 : b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : 2;
+      return need > back ? back : 0;
+    }
+  }
+  return 0;
+}
+
+// The code point that starts `utf8` (valid UTF-8), and its length.
+char32_t Decode(std::string_view utf8, std::size_t* length) {
+  const auto b = static_cast<unsigned char>(utf8[0]);
+  const std::size_t n = b < 0x80 ? 1 : b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : 2;
+  char32_t c = n == 1 ? b : n == 2 ? b & 0x1F : n == 3 ? b & 0x0F : b & 0x07;
+  for (std::size_t i = 1; i < n && i < utf8.size(); ++i) {
+    c = (c << 6) | (static_cast<unsigned char>(utf8[i]) & 0x3F);
+  }
+  *length = n;
+  return c;
+}
+
+}  // namespace
+
+EncodingWriter::EncodingWriter(pugi::xml_writer& sink, const SourceEncoding& encoding)
+    : sink_(sink), encoding_(encoding) {
+  if (!encoding_.charset.empty()) {
+    converter_ = ::iconv_open(encoding_.charset.c_str(), "UTF-8");
+    failed_ = converter_ == reinterpret_cast<iconv_t>(-1);
+  }
+}
+
+EncodingWriter::~EncodingWriter() {
+  if (converter_ != reinterpret_cast<iconv_t>(-1)) ::iconv_close(converter_);
+}
+
+void EncodingWriter::write(const void* data, std::size_t size) {
+  const std::string_view text(static_cast<const char*>(data), size);
+  for (std::size_t i = 0; i < text.size();) {
+    const std::size_t cr = text.find('\r', i);
+    pending_.append(text.substr(i, cr - i));
+    if (cr == std::string_view::npos) break;
+    pending_ += "&#13;";
+    i = cr + 1;
+  }
+  if (pending_.size() >= kChunkBytes) Flush(/*last=*/false);
+}
+
+bool EncodingWriter::Finish() {
+  Flush(/*last=*/true);
+  return !failed_;
+}
+
+void EncodingWriter::Flush(bool last) {
+  if (failed_) return;
+  const std::size_t keep = last ? 0 : IncompleteTail(pending_);
+  const std::string_view ready(pending_.data(), pending_.size() - keep);
+  out_.clear();
+  if (!started_ && encoding_.bom) {
+    if (encoding_.encoding == pugi::encoding_utf16_le) out_ = "\xFF\xFE";
+    if (encoding_.encoding == pugi::encoding_utf16_be) out_ = "\xFE\xFF";
+    if (encoding_.encoding == pugi::encoding_utf8) out_ = "\xEF\xBB\xBF";
+  }
+  started_ = true;
+  if (!encoding_.charset.empty()) {
+    ToCharset(ready);
+  } else if (encoding_.encoding == pugi::encoding_utf8) {
+    out_.append(ready);
+  } else {
+    ToUtf16(ready);
+  }
+  if (!out_.empty()) sink_.write(out_.data(), out_.size());
+  pending_.erase(0, ready.size());
+}
+
+void EncodingWriter::ToUtf16(std::string_view utf8) {
+  const bool big_endian = encoding_.encoding == pugi::encoding_utf16_be;
+  std::u16string units;
+  AppendUtf8AsUtf16(utf8, units);
+  for (const char16_t u : units) {
+    const char high = static_cast<char>(u >> 8), low = static_cast<char>(u & 0xFF);
+    out_ += big_endian ? high : low;
+    out_ += big_endian ? low : high;
+  }
+}
+
+// A character the charset cannot hold is written as a reference, which the
+// charsets we read (all ASCII-compatible) hold.
+void EncodingWriter::ToCharset(std::string_view utf8) {
+  char buffer[4096];
+  std::size_t at = 0;
+  while (at < utf8.size() && !failed_) {
+    char* in = const_cast<char*>(utf8.data() + at);
+    std::size_t in_left = utf8.size() - at;
+    char* out = buffer;
+    std::size_t out_left = sizeof(buffer);
+    const std::size_t result = ::iconv(converter_, &in, &in_left, &out, &out_left);
+    out_.append(buffer, static_cast<std::size_t>(out - buffer));
+    at = utf8.size() - in_left;
+    if (result != static_cast<std::size_t>(-1)) break;
+    if (errno == E2BIG) continue;
+    if (errno != EILSEQ) {
+      failed_ = true;
+      break;
+    }
+    std::size_t length = 0;
+    const char32_t c = Decode(utf8.substr(at), &length);
+    out_ += "&#" + std::to_string(static_cast<unsigned long>(c)) + ";";
+    at += length;
+  }
+  // Ends any shift state the charset keeps.
+  char* out = buffer;
+  std::size_t out_left = sizeof(buffer);
+  ::iconv(converter_, nullptr, nullptr, &out, &out_left);
+  out_.append(buffer, static_cast<std::size_t>(out - buffer));
+}
+
+}  // namespace fennimar::platform::pugixml_load
