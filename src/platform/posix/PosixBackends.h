@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "src/platform/DocumentLocks.h"
 #include "src/platform/FileSystem.h"
 #include "src/platform/IniFile.h"
 #include "src/platform/ModulePath.h"
@@ -25,6 +26,8 @@ std::unique_ptr<Sleeper> NewPosixSleeper();
 // INI files read and written by us, keeping every byte we do not change.
 // Writes go through `files`.
 std::unique_ptr<IniFile> NewPosixIniFile(FileSystem& files);
+// The shared document's lock file and file identity.
+std::unique_ptr<DocumentLocks> NewPosixDocumentLocks();
 
 }  // namespace fennimar::platform
 

@@ -14,6 +14,7 @@ const Services& DefaultServices() {
     made->module = NewPosixModulePath().release();
     made->sleeper = NewPosixSleeper().release();
     made->ini = NewPosixIniFile(*made->files).release();
+    made->locks = NewPosixDocumentLocks().release();
     return made;
   }();
   return *services;
