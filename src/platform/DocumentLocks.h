@@ -45,8 +45,9 @@ enum class LockSlot { kChange, kPresence };
 class DocumentLocks {
  public:
   virtual ~DocumentLocks() = default;
-  // Takes one of the two locks in the lock file at `path`, creating the file
-  // when it is missing. With `wait` the call waits for conflicting holders;
+  // Takes one of the two locks of the lock file at `path`. The change lock
+  // creates the file when it is missing; the presence lock creates nothing
+  // (a backend may lock the folder that holds the file instead). With `wait` the call waits for conflicting holders;
   // without, it answers kBusy while one holds the lock. The destructor of
   // `*lock` releases it.
   virtual Status Lock(std::u16string_view path, LockSlot slot, LockKind kind, bool wait,

@@ -1,8 +1,11 @@
-// PosixDocumentLocks - the document's locks as open-file-description record
-// locks (F_OFD_SETLK): one byte of the lock file per lock. Such a lock belongs
-// to the open file, so two objects of one process exclude each other, and it
-// goes when the file is closed, which the kernel does for a process that dies.
+// PosixDocumentLocks - the change lock as an open-file-description record
+// lock (F_OFD_SETLK) on the lock file; the presence lock as flock on the
+// folder that holds the lock file, so that a program keeping a private copy
+// makes its presence known without creating any file. Both belong to the open
+// file, so two objects of one process exclude each other, and both go when
+// the file is closed, which the kernel does for a process that dies.
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -41,6 +44,7 @@ class PosixDocumentLocks : public DocumentLocks {
     std::string native;
     Status status = ToNative(path, &native);
     if (!status.ok()) return status;
+    if (slot == LockSlot::kPresence) return LockFolder(native, kind, wait, lock);
     int fd;
     do {
       fd = ::open(native.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
@@ -81,6 +85,30 @@ class PosixDocumentLocks : public DocumentLocks {
     identity->size = static_cast<std::uint64_t>(info.st_size);
     identity->modified = Nanoseconds(info.st_mtim);
     identity->changed = Nanoseconds(info.st_ctim);
+    return Status::Ok();
+  }
+
+  static Status LockFolder(const std::string& native, LockKind kind, bool wait,
+                           std::unique_ptr<FileLock>* lock) {
+    std::string folder, name;
+    SplitPath(native, &folder, &name);
+    int fd;
+    do {
+      fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0) return ErrnoStatus("open", folder, errno);
+    const int operation = (kind == LockKind::kExclusive ? LOCK_EX : LOCK_SH) | (wait ? 0 : LOCK_NB);
+    int result;
+    do {
+      result = ::flock(fd, operation);
+    } while (result != 0 && errno == EINTR);
+    if (result != 0) {
+      const int error = errno;
+      ::close(fd);
+      if (error == EWOULDBLOCK) return Status::Busy("lock " + folder + ": held", error);
+      return ErrnoStatus("flock", folder, error);
+    }
+    *lock = std::make_unique<OfdLock>(fd);
     return Status::Ok();
   }
 
