@@ -6,6 +6,8 @@
 
 #include "bench/PugiFloor.h"
 #include "bench/Registration.h"
+#include "src/common/Utf.h"
+#include "src/platform/Services.h"
 
 namespace fennimar::bench {
 namespace {
@@ -56,6 +58,15 @@ void RegisterFloorBenchmarks(const DocumentCase& document) {
     for (auto _ : state) {
       pugi::xml_document parsed;
       if (!pugi_floor::ParseFile(path, &parsed)) state.SkipWithError("parse failed");
+    }
+  });
+  // What a shared-mode reader adds before it answers.
+  RegisterFloor("identity", document, [path](benchmark::State& state) {
+    platform::DocumentLocks& locks = *platform::DefaultServices().locks;
+    const std::u16string path16 = Utf8ToUtf16(path);
+    for (auto _ : state) {
+      platform::FileIdentity identity;
+      benchmark::DoNotOptimize(locks.Identify(path16, &identity).ok());
     }
   });
   RegisterFloor("save", document, [path](benchmark::State& state) {

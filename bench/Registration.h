@@ -44,6 +44,10 @@ void ReleaseParsedDocuments();
 // The library's methods on `document`, through FennimarDllInterface, each
 // beside its floor.
 void RegisterLibraryBenchmarks(BenchContext& context, const DocumentCase& document);
+// Shared-mode readers beside default-mode ones, shared-mode writers beside
+// the save floor.
+void RegisterSharedBenchmarks(BenchContext& context, const DocumentCase& document);
+void ReleaseSharedDocuments();
 // pugixml and the file system alone on the same file: read, parse, save.
 void RegisterFloorBenchmarks(const DocumentCase& document);
 // Opens that wait: on a first use and on a document that cannot be loaded.

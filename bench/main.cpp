@@ -24,6 +24,9 @@
 namespace fennimar::bench {
 namespace {
 
+// Shared mode is measured up to this size; beyond, its figures only repeat
+// the save's and the read's growth and the run gets long.
+constexpr int kLargestSharedItems = 10000;
 constexpr char kItemsFlag[] = "--fennimar_items=";
 
 // Takes --fennimar_items out of argv; the default sizes when it is absent.
@@ -83,6 +86,7 @@ int RunBenchmarks(const std::vector<int>& item_counts) {
   }
   for (const DocumentCase& document : documents) {
     RegisterLibraryBenchmarks(context, document);
+    if (document.items <= kLargestSharedItems) RegisterSharedBenchmarks(context, document);
     RegisterFloorBenchmarks(document);
     RegisterPeakMemoryBenchmark(document);
   }
@@ -91,6 +95,7 @@ int RunBenchmarks(const std::vector<int>& item_counts) {
   }
   benchmark::RunSpecifiedBenchmarks();
   ReleaseOpenDocuments();
+  ReleaseSharedDocuments();
   ReleaseParsedDocuments();
   return 0;
 }

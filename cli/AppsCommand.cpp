@@ -30,6 +30,7 @@ void ShowApps(Context& context) {
 
 void AddApp(Context& context, const AddArguments& arguments) {
   Session session(context.options);
+  session.HoldForChange();
   _Fennimar_AppItem_ item{U16(arguments.key), U16(arguments.path), U16(arguments.parameter),
                           U16(arguments.description)};
   const auto code = session.library().AddAppItem(item);
@@ -43,6 +44,7 @@ void AddApp(Context& context, const AddArguments& arguments) {
 
 void RemoveApp(Context& context, const std::string& path) {
   Session session(context.options);
+  session.HoldForChange();
   const auto items = ReadApps(session);
   const auto has_path = [&](const _Fennimar_AppItem_& item) { return U8(item.path) == path; };
   if (std::none_of(items.begin(), items.end(), has_path)) {

@@ -34,6 +34,7 @@ void SetBackground(Context& context, const SetArguments& arguments) {
   std::optional<int> sequence;
   if (arguments.sequence) sequence = ParseIntOrFail(*arguments.sequence, "--sequence");
   Session session(context.options);
+  session.HoldForChange();
   auto background = ReadBackground(session);
   if (arguments.folder) background.pictureFolder = U16(*arguments.folder);
   if (sequence) background.displaySequence = *sequence;

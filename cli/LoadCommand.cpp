@@ -131,6 +131,7 @@ void Apply(Session& session, const Snapshot& current, Snapshot& wanted) {
 void Load(Context& context, const Arguments& arguments) {
   const Json dump = ReadDump(arguments.file);
   Session session(context.options);
+  if (!arguments.dry_run) session.HoldForChange();
   Snapshot current = TakeSnapshot(session);
   if (current.workspaces) current.workspaces = ArrangeForWriting(*current.workspaces);
   Snapshot wanted = current;

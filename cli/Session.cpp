@@ -1,5 +1,6 @@
 #include "cli/Session.h"
 
+#include <iostream>
 #include <vector>
 
 #include "cli/Errors.h"
@@ -21,7 +22,7 @@ std::string GlobalOptions::PasswordFilePath() const {
 Session::Session(const GlobalOptions& options)
     : document_(options.DocumentPath()),
       password_file_(options.PasswordFilePath()),
-      library_(U16(document_)) {
+      library_(U16(document_), FennimarOptions{true}) {
   library_.SetPasswordFilePath(U16(password_file_));
   std::uint32_t status = 0;
   first_use_result_ = library_.GetUsedStatus(status);
@@ -36,6 +37,15 @@ void Session::ClearFirstUse() {
     Fail(Exit::kWrite, WithRc("cannot clear the first-use flag " + InRegistry() +
                                   "; every start would install the template again",
                               code));
+  }
+}
+
+void Session::HoldForChange() {
+  if (hold_) return;
+  hold_.emplace(library_);
+  if (hold_->OtherCopiesOpen()) {
+    std::cerr << "fennimar: warning: another program holds its own copy of " << document_
+              << " and will write it back when it closes, which may undo this change\n";
   }
 }
 

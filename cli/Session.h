@@ -7,6 +7,10 @@
 // every host, the command clears the flag once the interface is constructed,
 // so that the template is installed once and the document is kept from then
 // on; `fennimar first-use` still reports the flag as it was found.
+//
+// Sharing: the command opens the document in shared mode, so that it never
+// undoes what another program saved; a command that changes a record holds
+// the document from its read to its write (HoldForChange).
 #ifndef FENNIMAR_CLI_SESSION_H_
 #define FENNIMAR_CLI_SESSION_H_
 
@@ -52,6 +56,11 @@ class Session {
   void CheckSection(const std::string& section, _Fennimar_ReturnCode_ code);
   // True when at least one section of the document can be read.
   bool DocumentLoaded();
+  // Holds the document until the session ends, so that what the command
+  // reads and then writes back is one step, and warns, in one line on
+  // standard error, when a program that keeps its own copy of the document
+  // runs: it may write its copy back over the change when it closes.
+  void HoldForChange();
 
  private:
   void ClearFirstUse();
@@ -61,6 +70,7 @@ class Session {
   FennimarDllInterface library_;
   std::optional<std::uint32_t> first_use_;
   _Fennimar_ReturnCode_ first_use_result_ = RC_SUCCESS;
+  std::optional<FennimarDocumentHold> hold_;  // released before library_ goes
 };
 
 }  // namespace fennimar::cli

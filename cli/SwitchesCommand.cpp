@@ -39,6 +39,7 @@ void SetSwitches(Context& context, const std::vector<std::string>& assignments) 
     changes.emplace_back(&field, ParseIntOrFail(value, name));
   }
   Session session(context.options);
+  session.HoldForChange();
   auto config = ReadSwitches(session);
   for (const auto& [field, value] : changes) config.*field->member = value;
   session.CheckSection(kGlobalSection, session.library().SetConfig(config));

@@ -39,6 +39,7 @@ void SetWorkspace(Context& context, const SetArguments& arguments) {
     changes.emplace_back(&field, value);
   }
   Session session(context.options);
+  session.HoldForChange();
   auto workspaces = ArrangeForWriting(ReadWorkspaces(session));
   auto& workspace = workspaces[WorkspacePosition(workspaces, key)];
   for (const auto& [field, value] : changes) SetWorkspaceField(*field, value, workspace);

@@ -205,6 +205,29 @@ struct _VDESKTOPINFO_ {
   int useTarsel = 0;     ///< the "use tarsel" flag
 };
 
+/// How an interface object shares its settings document with other programs.
+///
+/// Default (shared = false): the object keeps a private copy of the document,
+/// loaded once, and writes the whole copy back at every change and when it is
+/// destroyed; what another program saved meanwhile is overwritten.
+///
+/// Shared (shared = true): every reader first notices whether the document
+/// file changed since the object last loaded or saved it and, if so, loads it
+/// again (a file that cannot be loaded leaves the last good copy); every writer
+/// takes the document's lock, applies its change to the latest document, saves
+/// it and releases the lock, and answers RC_FAIL, writing nothing, when the
+/// latest document cannot be loaded; the destructor writes only what the file
+/// lacks, never reverting another program's save. Construction (installing the
+/// template and loading) happens under the same lock. The lock is a file
+/// "<document>.lock" beside the document and dies with its process.
+///
+/// Hosts that do not choose get shared mode when the environment holds
+/// FENNIMAR_SHARED=1 at construction.
+struct FennimarOptions {
+  /// True for shared mode; false (the default) for a private copy.
+  bool shared = false;
+};
+
 namespace fennimar {
 class SettingsHolder;
 class RegistryController;
@@ -219,7 +242,9 @@ class RegistryController;
 /// document is missing or the flag is not 0, and loads the document. A document
 /// that cannot be loaded leaves an object on which every section method answers
 /// RC_FAIL. Every change is saved to the document at once; the destructor saves
-/// it once more.
+/// it once more, unless the file already holds exactly the bytes that save
+/// would write. See FennimarOptions for sharing the document with other
+/// programs.
 ///
 /// Output arguments are written only on success unless a method says otherwise;
 /// list readers append to the caller's vector without clearing it.
@@ -228,6 +253,9 @@ class FENNIMAR_API FennimarDllInterface {
   /// Opens the settings document at `documentPath` (a full path), as
   /// described above.
   explicit FennimarDllInterface(CString documentPath);
+  /// The same with a choice of mode; `options.shared` or FENNIMAR_SHARED=1
+  /// gives shared mode.
+  FennimarDllInterface(CString documentPath, const FennimarOptions& options);
   /// Saves the document once more and releases the object's parts.
   ~FennimarDllInterface();
   /// Afterwards both objects share the source's parts (document, password-file
@@ -325,9 +353,44 @@ class FENNIMAR_API FennimarDllInterface {
   _Fennimar_ReturnCode_ SetPasswordFilePath(const CString& path);
 
  private:
+  friend class FennimarDocumentHold;
   std::shared_ptr<fennimar::SettingsHolder> m_settings;
   std::shared_ptr<CString> m_passwordFilePath;
   std::shared_ptr<fennimar::RegistryController> m_registry;
+};
+
+/// Makes a read, a change and a write one step on a shared-mode object: while
+/// the hold lives, the object holds the document's lock, its calls work on the
+/// latest document and each writer still saves at once; other programs'
+/// changes wait until the hold is destroyed. Holds on one object may nest. On a
+/// default-mode object a hold does nothing. Keep holds short: every other
+/// shared-mode object's change waits for it, in other programs and in this
+/// one (a change through another object on the same thread would wait for
+/// ever).
+///
+/// \code
+///   FennimarDocumentHold hold(settings);
+///   _Fennimar_Config_ config;
+///   settings.GetConfig(config);
+///   config.soundEffect = 1;
+///   settings.SetConfig(config);  // no other program's change is undone
+/// \endcode
+class FENNIMAR_API FennimarDocumentHold {
+ public:
+  /// Takes the document's lock for `object` and brings its copy up to date.
+  explicit FennimarDocumentHold(FennimarDllInterface& object);
+  /// Releases the lock (after the last of nested holds).
+  ~FennimarDocumentHold();
+  FennimarDocumentHold(const FennimarDocumentHold&) = delete;
+  FennimarDocumentHold& operator=(const FennimarDocumentHold&) = delete;
+
+  /// True when a default-mode object, in this process or another, holds the
+  /// same document: it will write its own copy back when it is destroyed, and
+  /// may so undo changes made now. Always false on a default-mode object.
+  bool OtherCopiesOpen() const;
+
+ private:
+  std::shared_ptr<fennimar::SettingsHolder> m_settings;
 };
 
 #endif  // FENNIMAR_FENNIMARDLLINTERFACE_H_

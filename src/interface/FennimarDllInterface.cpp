@@ -6,13 +6,17 @@
 // and the hardware flag are handed theirs from it at each call.
 #include "fennimar/FennimarDllInterface.h"
 
+#include <utility>
+
 #include "src/platform/Services.h"
+#include "src/store/ChangeStep.h"
 #include "src/store/SettingsHolder.h"
 #include "src/system/HardwareFlag.h"
 #include "src/system/PasswordFile.h"
 #include "src/system/RegistryController.h"
 #include "src/system/Wallpaper.h"
 
+using fennimar::ChangeStep;
 using fennimar::RegistryController;
 using fennimar::SettingsHolder;
 
@@ -37,12 +41,16 @@ CString PasswordFilePath(const std::shared_ptr<CString>& path) { return path ? *
 
 }  // namespace
 
-FennimarDllInterface::FennimarDllInterface(CString documentPath) {
+FennimarDllInterface::FennimarDllInterface(CString documentPath)
+    : FennimarDllInterface(std::move(documentPath), FennimarOptions()) {}
+
+FennimarDllInterface::FennimarDllInterface(CString documentPath, const FennimarOptions& options) {
   const fennimar::platform::Services& services = fennimar::platform::CurrentServices();
   m_registry = std::make_shared<RegistryController>(*services.registry);
   std::uint32_t status = kStatusWhenUnreadable;
   (void)GetUsedStatus(status);
-  m_settings = std::make_shared<SettingsHolder>(services, documentPath, status);
+  const bool shared = options.shared || services.locks->SharingRequested();
+  m_settings = std::make_shared<SettingsHolder>(services, documentPath, status, shared);
 }
 
 // The document is saved before the other parts go, as it always was.
@@ -62,10 +70,13 @@ FennimarDllInterface& FennimarDllInterface::operator=(const FennimarDllInterface
 
 _Fennimar_ReturnCode_ FennimarDllInterface::GetApplicationsList(
     std::vector<_Fennimar_AppItem_>& items) {
+  m_settings->Refresh();
   return m_settings->GetApplicationsList(items);
 }
 
 _Fennimar_ReturnCode_ FennimarDllInterface::AddAppItem(_Fennimar_AppItem_& item) {
+  const ChangeStep step(*m_settings);
+  if (!step.ready()) return RC_FAIL;
   if (m_settings->CountApplications(kMaxApplications) >= kMaxApplications) return RC_LIST_FULL;
   return m_settings->AddAppItem(item);
 }
@@ -73,30 +84,39 @@ _Fennimar_ReturnCode_ FennimarDllInterface::AddAppItem(_Fennimar_AppItem_& item)
 _Fennimar_ReturnCode_ FennimarDllInterface::EditAppItem(CString&) { return RC_NOT_IMPLEMENTED; }
 
 _Fennimar_ReturnCode_ FennimarDllInterface::DeleteAppItem(CString& path) {
+  const ChangeStep step(*m_settings);
+  if (!step.ready()) return RC_FAIL;
   return m_settings->DeleteAppItem(path);
 }
 
 _Fennimar_ReturnCode_ FennimarDllInterface::GetConfig(_Fennimar_Config_& config) {
+  m_settings->Refresh();
   return m_settings->GetConfig(config);
 }
 
 _Fennimar_ReturnCode_ FennimarDllInterface::IsLaunchcodeEnabled(int& value) {
+  m_settings->Refresh();
   return m_settings->GetSwitch(kLaunchcodePosition, value);
 }
 
 _Fennimar_ReturnCode_ FennimarDllInterface::IsMouseHookEnabled(int& value) {
+  m_settings->Refresh();
   return m_settings->GetSwitch(kMouseHookPosition, value);
 }
 
 _Fennimar_ReturnCode_ FennimarDllInterface::IsSoundEffectEnabled(int& value) {
+  m_settings->Refresh();
   return m_settings->GetSwitch(kSoundEffectPosition, value);
 }
 
 _Fennimar_ReturnCode_ FennimarDllInterface::IsLightEffectEnabled(int& value) {
+  m_settings->Refresh();
   return m_settings->GetSwitch(kLightEffectPosition, value);
 }
 
 _Fennimar_ReturnCode_ FennimarDllInterface::SetConfig(_Fennimar_Config_& config) {
+  const ChangeStep step(*m_settings);
+  if (!step.ready()) return RC_FAIL;
   return m_settings->SetConfig(config);
 }
 
@@ -124,10 +144,13 @@ _Fennimar_ReturnCode_ FennimarDllInterface::GetUsedStatus(std::uint32_t& status)
 _Fennimar_ReturnCode_ FennimarDllInterface::SetUsedStatus() { return m_registry->SetUsedStatus(); }
 
 _Fennimar_ReturnCode_ FennimarDllInterface::GetBackgroundConfig(_Background_Config_& config) {
+  m_settings->Refresh();
   return m_settings->GetBackgroundConfig(config);
 }
 
 _Fennimar_ReturnCode_ FennimarDllInterface::SetBackgroundConfig(_Background_Config_& config) {
+  const ChangeStep step(*m_settings);
+  if (!step.ready()) return RC_FAIL;
   return m_settings->SetBackgroundConfig(config);
 }
 
@@ -150,11 +173,14 @@ _Fennimar_ReturnCode_ FennimarDllInterface::SetLightFlagStatus() {
 
 _Fennimar_ReturnCode_ FennimarDllInterface::GetWorkspcaeConfig(
     std::vector<_VDESKTOPINFO_>& workspaces) {
+  m_settings->Refresh();
   return m_settings->GetWorkspcaeConfig(workspaces);
 }
 
 _Fennimar_ReturnCode_ FennimarDllInterface::SetWorkspcaeConfig(
     std::vector<_VDESKTOPINFO_>& workspaces) {
+  const ChangeStep step(*m_settings);
+  if (!step.ready()) return RC_FAIL;
   return m_settings->SetWorkspcaeConfig(workspaces);
 }
 

@@ -13,6 +13,7 @@ Services Merge(const Services& over, const Services& under) {
   if (over.module) merged.module = over.module;
   if (over.sleeper) merged.sleeper = over.sleeper;
   if (over.ini) merged.ini = over.ini;
+  if (over.locks) merged.locks = over.locks;
   return merged;
 }
 

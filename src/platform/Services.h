@@ -4,6 +4,7 @@
 #ifndef FENNIMAR_PLATFORM_SERVICES_H_
 #define FENNIMAR_PLATFORM_SERVICES_H_
 
+#include "src/platform/DocumentLocks.h"
 #include "src/platform/FileSystem.h"
 #include "src/platform/IniFile.h"
 #include "src/platform/ModulePath.h"
@@ -20,6 +21,7 @@ struct Services {
   ModulePath* module = nullptr;
   Sleeper* sleeper = nullptr;
   IniFile* ini = nullptr;
+  DocumentLocks* locks = nullptr;
 };
 
 // The platform's own backend, created on first use and never destroyed.

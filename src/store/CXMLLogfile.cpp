@@ -45,7 +45,7 @@ CXMLLogfile::CXMLLogfile(const platform::Services& services, std::u16string_view
 
 CXMLLogfile::~CXMLLogfile() {
   if (document_) {
-    Save();
+    if (final_save_) SaveUnlessSame();
     document_.reset();
   }
   if (thread_initialized_) services_.dom->UninitializeThread();
@@ -140,6 +140,26 @@ void CXMLLogfile::FindSections() {
 
 void CXMLLogfile::Save() const {
   if (document_) (void)document_->Save(document_path_);
+}
+
+void CXMLLogfile::SaveUnlessSame() const {
+  if (!document_) return;
+  std::string bytes, on_disk;
+  if (document_->Serialize(&bytes) &&
+      services_.files->ReadFile(document_path_, kMaxDocumentBytes, &on_disk).ok() &&
+      on_disk == bytes) {
+    return;
+  }
+  Save();
+}
+
+bool CXMLLogfile::Reload() {
+  if (!thread_initialized_) return false;
+  std::unique_ptr<platform::XmlDocument> fresh = services_.dom->CreateDocument();
+  if (!fresh || !fresh->Load(document_path_) || !fresh->DocumentElement()) return false;
+  document_ = std::move(fresh);
+  FindSections();
+  return true;
 }
 
 // The template as this library writes it once loaded. A document that went

@@ -7,9 +7,11 @@
 // replaced bytes beside it, in "<document>.bak".
 //
 // After construction the object is loaded (a document with a root element)
-// or empty for good; it never reloads. In the empty state every section
-// lookup finds nothing and the destructor writes nothing. It must be
-// destroyed on the thread that constructed it.
+// or empty; only Reload, which shared documents use, loads it again. In the
+// empty state every section lookup finds nothing and the destructor writes
+// nothing. The destructor's save is skipped when the file already holds the
+// very bytes it would write, so that an object that only read never rewrites
+// the file. It must be destroyed on the thread that constructed it.
 #ifndef FENNIMAR_STORE_CXMLLOGFILE_H_
 #define FENNIMAR_STORE_CXMLLOGFILE_H_
 
@@ -51,6 +53,13 @@ class CXMLLogfile {
   // Writes the whole document to its path. A failed save leaves the file as
   // it was and is not reported.
   void Save() const;
+  // Saves unless the file already holds exactly the bytes the save would write.
+  void SaveUnlessSame() const;
+  // Loads the file again into a new document, which replaces the one held
+  // when it has a root element; otherwise nothing changes and false.
+  bool Reload();
+  // The destructor will not save (its owner has made the final save).
+  void SkipFinalSave() { final_save_ = false; }
   const CString& path() const { return document_path_; }
   const platform::Services& services() const { return services_; }
 
@@ -64,9 +73,9 @@ class CXMLLogfile {
   void FindSections();
 
   // The four sections, looked up once the document is loaded, found or not.
-  // The library never adds, removes or renames a child of the root and never
-  // reloads, so they stay right for the object's life; readers called on
-  // every refresh then skip the search.
+  // The library never adds, removes or renames a child of the root, so they
+  // stay right until the next load; readers called on every refresh then skip
+  // the search.
   std::array<platform::XmlNode, 4> sections_;
 
   platform::Services services_;
@@ -74,6 +83,7 @@ class CXMLLogfile {
   CString template_path_;
   std::unique_ptr<platform::XmlDocument> document_;
   bool thread_initialized_ = false;
+  bool final_save_ = true;
 };
 
 }  // namespace fennimar

@@ -18,6 +18,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -26,11 +27,29 @@
 
 namespace fennimar {
 
+class SharedDocument;
+
 class SettingsHolder {
  public:
+  // In default mode the holder keeps its own copy and, for its whole life,
+  // the document's presence lock shared, so that programs sharing the
+  // document can tell. With `shared` the document is installed and loaded
+  // under the change lock and then follows the file (SharedDocument.h).
   SettingsHolder(const platform::Services& services, std::u16string_view document_path,
-                 std::uint32_t first_use)
-      : logfile_(services, document_path, first_use) {}
+                 std::uint32_t first_use, bool shared = false);
+  ~SettingsHolder();
+  SettingsHolder(const SettingsHolder&) = delete;
+  SettingsHolder& operator=(const SettingsHolder&) = delete;
+
+  // Shared mode's steps (see SharedDocument); in default mode Refresh, Hold
+  // and Release do nothing, BeginChange answers true and PrivateCopiesOpen
+  // false.
+  void Refresh();
+  bool BeginChange();
+  void EndChange();
+  void Hold();
+  void Release();
+  bool PrivateCopiesOpen();
 
   CXMLLogfile& logfile() { return logfile_; }
   // The platform services the interface object was constructed with.
@@ -65,7 +84,12 @@ class SettingsHolder {
   _Fennimar_ReturnCode_ SetWorkspcaeConfig(const std::vector<_VDESKTOPINFO_>& workspaces);
 
  private:
+  // Declared in the order they are taken; the presence lock outlives the
+  // logfile's final save.
+  std::unique_ptr<platform::FileLock> construction_lock_;
+  std::unique_ptr<platform::FileLock> presence_;
   CXMLLogfile logfile_;
+  std::unique_ptr<SharedDocument> shared_;
 };
 
 }  // namespace fennimar

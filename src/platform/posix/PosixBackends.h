@@ -7,6 +7,7 @@
 
 #include <memory>
 
+#include "src/platform/DocumentLocks.h"
 #include "src/platform/FileSystem.h"
 #include "src/platform/ModulePath.h"
 #include "src/platform/Sleeper.h"
@@ -16,6 +17,8 @@ namespace fennimar::platform {
 std::unique_ptr<FileSystem> NewPosixFileSystem();
 std::unique_ptr<ModulePath> NewPosixModulePath();
 std::unique_ptr<Sleeper> NewPosixSleeper();
+// The shared document's lock file and file identity.
+std::unique_ptr<DocumentLocks> NewPosixDocumentLocks();
 
 }  // namespace fennimar::platform
 

@@ -15,6 +15,7 @@ const Services& DefaultServices() {
     made->module = NewPosixModulePath().release();
     made->sleeper = NewPosixSleeper().release();
     made->ini = NewTextIniFile(*made->files).release();
+    made->locks = NewPosixDocumentLocks().release();
     return made;
   }();
   return *services;

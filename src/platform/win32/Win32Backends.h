@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "src/platform/DocumentLocks.h"
 #include "src/platform/FileSystem.h"
 #include "src/platform/IniFile.h"
 #include "src/platform/ModulePath.h"
@@ -23,6 +24,8 @@ std::unique_ptr<ModulePath> NewWin32ModulePath();
 std::unique_ptr<Sleeper> NewWin32Sleeper();
 // The system's INI service (the private profile functions).
 std::unique_ptr<IniFile> NewWin32IniFile();
+// The shared document's lock file and file identity.
+std::unique_ptr<DocumentLocks> NewWin32DocumentLocks();
 
 }  // namespace fennimar::platform
 

@@ -14,6 +14,7 @@ const Services& DefaultServices() {
     made->module = NewWin32ModulePath().release();
     made->sleeper = NewWin32Sleeper().release();
     made->ini = NewWin32IniFile().release();
+    made->locks = NewWin32DocumentLocks().release();
     return made;
   }();
   return *services;

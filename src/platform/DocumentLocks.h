@@ -1,0 +1,65 @@
+// DocumentLocks - what lets several programs share one settings document: a
+// lock file beside the document with two independent locks in it, and the
+// identity of the document file, so that a program notices when another one
+// has replaced or changed it.
+//
+// The change lock is taken exclusively by a program for the time of one
+// change (read the latest document, change it, save it). The presence lock is
+// taken shared by every program that keeps a private copy of the document for
+// its lifetime; a program that can take it exclusively, without waiting,
+// knows that no such program runs. Locks are held by an open file, never by a
+// thread or a process id: two objects of one process exclude each other like
+// two processes, and a process that dies, however it dies, releases its locks.
+#ifndef FENNIMAR_PLATFORM_DOCUMENTLOCKS_H_
+#define FENNIMAR_PLATFORM_DOCUMENTLOCKS_H_
+
+#include <cstdint>
+#include <memory>
+#include <string_view>
+
+#include "src/common/Status.h"
+#include "src/platform/FileSystem.h"
+
+namespace fennimar::platform {
+
+// Who a file is and when it last changed. Two identities differ when the file
+// was replaced (a new file under the name), written in place, or removed.
+struct FileIdentity {
+  bool exists = false;
+  std::uint64_t volume = 0;
+  std::uint64_t file = 0;
+  std::uint64_t size = 0;
+  std::int64_t modified = 0;  // in the system's finest unit
+  std::int64_t changed = 0;   // status change where the system keeps one, else 0
+
+  friend bool operator==(const FileIdentity& a, const FileIdentity& b) {
+    return a.exists == b.exists && a.volume == b.volume && a.file == b.file &&
+           a.size == b.size && a.modified == b.modified && a.changed == b.changed;
+  }
+  friend bool operator!=(const FileIdentity& a, const FileIdentity& b) { return !(a == b); }
+};
+
+enum class LockKind { kShared, kExclusive };
+enum class LockSlot { kChange, kPresence };
+
+class DocumentLocks {
+ public:
+  virtual ~DocumentLocks() = default;
+  // Takes one of the two locks of the lock file at `path`. The change lock
+  // creates the file when it is missing; the presence lock creates nothing
+  // (a backend may lock the folder that holds the file instead). With `wait` the call waits for conflicting holders;
+  // without, it answers kBusy while one holds the lock. The destructor of
+  // `*lock` releases it.
+  virtual Status Lock(std::u16string_view path, LockSlot slot, LockKind kind, bool wait,
+                      std::unique_ptr<FileLock>* lock) = 0;
+  // The identity of the file at `path`; a missing file gives exists == false
+  // and Ok.
+  virtual Status Identify(std::u16string_view path, FileIdentity* identity) = 0;
+  // True when the user asked, for hosts that do not choose themselves, that
+  // objects share their document: FENNIMAR_SHARED=1 in the environment.
+  virtual bool SharingRequested() = 0;
+};
+
+}  // namespace fennimar::platform
+
+#endif  // FENNIMAR_PLATFORM_DOCUMENTLOCKS_H_

@@ -1,0 +1,121 @@
+#include "src/store/SharedDocument.h"
+
+#include "src/platform/Paths.h"
+
+namespace fennimar {
+namespace {
+
+// A document the DOM could load is no larger than this.
+constexpr std::size_t kMaxDocumentBytes = 64u << 20;
+constexpr std::u16string_view kLockSuffix = u".lock";
+
+void MakeFolders(platform::FileSystem& files, const std::u16string& folder, int depth = 0) {
+  constexpr int kMaxDepth = 256;
+  if (folder.empty() || depth > kMaxDepth || files.PathExists(folder)) return;
+  MakeFolders(files, platform::ParentFolder(folder), depth + 1);
+  (void)files.CreateDirectory(folder);
+}
+
+}  // namespace
+
+std::u16string LockPathOf(std::u16string_view document_path) {
+  return std::u16string(document_path) + std::u16string(kLockSuffix);
+}
+
+std::unique_ptr<platform::FileLock> LockDocument(const platform::Services& services,
+                                                 std::u16string_view document_path) {
+  MakeFolders(*services.files, platform::ParentFolder(document_path));
+  std::unique_ptr<platform::FileLock> lock;
+  if (!services.locks->Lock(LockPathOf(document_path), platform::LockSlot::kChange,
+                            platform::LockKind::kExclusive, true, &lock)
+           .ok()) {
+    return nullptr;
+  }
+  return lock;
+}
+
+SharedDocument::SharedDocument(CXMLLogfile& logfile, const platform::Services& services)
+    : logfile_(logfile), services_(services), lock_path_(LockPathOf(logfile.path())) {
+  NoteFile();
+}
+
+SharedDocument::~SharedDocument() {
+  if (!logfile_.IsLoaded()) return;
+  logfile_.SkipFinalSave();
+  if (!TakeLock()) return;
+  std::string now;
+  if (services_.files->ReadFile(logfile_.path(), kMaxDocumentBytes, &now).ok() && now == bytes_) {
+    logfile_.SaveUnlessSame();
+  }
+  lock_.reset();
+}
+
+void SharedDocument::Refresh() {
+  platform::FileIdentity now;
+  if (!services_.locks->Identify(logfile_.path(), &now).ok() || now == identity_) return;
+  std::string bytes;
+  if (!services_.files->ReadFile(logfile_.path(), kMaxDocumentBytes, &bytes).ok()) return;
+  if (bytes != bytes_ && !logfile_.Reload()) return;  // keep the last good copy
+  identity_ = now;
+  bytes_ = std::move(bytes);
+}
+
+bool SharedDocument::BeginChange() {
+  if (!TakeLock()) return false;
+  if (CatchUp()) return true;
+  DropLockUnlessHeld();
+  return false;
+}
+
+void SharedDocument::EndChange() {
+  NoteFile();
+  DropLockUnlessHeld();
+}
+
+void SharedDocument::Hold() {
+  if (holds_++ == 0 && TakeLock()) (void)CatchUp();
+}
+
+void SharedDocument::Release() {
+  if (holds_ > 0 && --holds_ == 0) lock_.reset();
+}
+
+bool SharedDocument::PrivateCopiesOpen() {
+  std::unique_ptr<platform::FileLock> presence;
+  return services_.locks
+             ->Lock(lock_path_, platform::LockSlot::kPresence, platform::LockKind::kExclusive,
+                    false, &presence)
+             .code() == Status::Code::kBusy;
+}
+
+bool SharedDocument::TakeLock() {
+  if (lock_) return true;
+  return services_.locks
+      ->Lock(lock_path_, platform::LockSlot::kChange, platform::LockKind::kExclusive, true, &lock_)
+      .ok();
+}
+
+void SharedDocument::DropLockUnlessHeld() {
+  if (holds_ == 0) lock_.reset();
+}
+
+// A missing file is not loaded again: the writer's save puts the copy back.
+bool SharedDocument::CatchUp() {
+  platform::FileIdentity now;
+  (void)services_.locks->Identify(logfile_.path(), &now);
+  std::string bytes;
+  const Status read = services_.files->ReadFile(logfile_.path(), kMaxDocumentBytes, &bytes);
+  if (read.IsNotFound()) return logfile_.IsLoaded();
+  if (!read.ok()) return false;
+  if (bytes != bytes_ && !logfile_.Reload()) return false;
+  identity_ = now;
+  bytes_ = std::move(bytes);
+  return true;
+}
+
+void SharedDocument::NoteFile() {
+  (void)services_.locks->Identify(logfile_.path(), &identity_);
+  if (!services_.files->ReadFile(logfile_.path(), kMaxDocumentBytes, &bytes_).ok()) bytes_.clear();
+}
+
+}  // namespace fennimar

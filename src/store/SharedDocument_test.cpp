@@ -1,0 +1,121 @@
+// Shared mode within one process: readers follow the file and keep the last
+// good copy, writers never overwrite a document they cannot load, neither
+// mode's destructor rewrites a document it only read, a shared object's
+// destructor reverts no one, and a failing lock stops the writer.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "src/platform/Services.h"
+#include "tests/support/LibraryTest.h"
+
+namespace fennimar {
+namespace {
+
+constexpr char kDocument[] =
+    "<?xml version=\"1.0\"?>\n<Settings><GlobalSetting><A>1</A><B>1</B><C>1</C><D>1</D>"
+    "</GlobalSetting></Settings>\n";
+
+class SharedDocumentTest : public testing::SectionTest {
+ protected:
+  std::unique_ptr<FennimarDllInterface> OpenIn(bool shared) {
+    return std::make_unique<FennimarDllInterface>(CString(testing::U16(DocumentPath().string())),
+                                                  FennimarOptions{shared});
+  }
+  platform::FileIdentity Identity() const {
+    platform::FileIdentity identity;
+    EXPECT_TRUE(platform::CurrentServices().locks->Identify(testing::U16(DocumentPath().string()),
+                                                             &identity).ok());
+    return identity;
+  }
+  static int Sound(FennimarDllInterface& settings) {
+    int value = -1;
+    EXPECT_EQ(settings.IsSoundEffectEnabled(value), RC_SUCCESS);
+    return value;
+  }
+  static _Fennimar_ReturnCode_ SetSound(FennimarDllInterface& settings, int value) {
+    _Fennimar_Config_ config{1, 1, value, 1};
+    return settings.SetConfig(config);
+  }
+};
+
+TEST_F(SharedDocumentTest, NeitherModeRewritesADocumentItOnlyRead) {
+  for (const bool shared : {false, true}) {
+    { Open(kDocument); }  // the document as the library writes it
+    const platform::FileIdentity before = Identity();
+    const std::string bytes = DocumentBytes();
+    { EXPECT_EQ(Sound(*OpenIn(shared)), 1); }
+    EXPECT_EQ(Identity(), before) << (shared ? "shared" : "default");
+    EXPECT_EQ(DocumentBytes(), bytes);
+  }
+}
+
+// What the holder's destructor leaves of another object's change, and what
+// the holder's reader saw before it went.
+TEST_F(SharedDocumentTest, OnlyASharedHolderKeepsAnotherObjectsChange) {
+  struct Case { bool shared; int seen; int kept; };
+  for (const Case& c : {Case{false, 1, 1}, Case{true, 0, 0}}) {
+    Open(kDocument);
+    {
+      auto holder = OpenIn(c.shared);
+      EXPECT_EQ(SetSound(*OpenIn(true), 0), RC_SUCCESS);
+      EXPECT_EQ(Sound(*holder), c.seen);
+    }
+    EXPECT_EQ(Sound(*OpenIn(true)), c.kept) << (c.shared ? "shared" : "default");
+  }
+}
+
+TEST_F(SharedDocumentTest, AnUnloadableFileKeepsTheCopyAndIsNeverOverwritten) {
+  Open(kDocument);
+  auto shared = OpenIn(true);
+  testing::WriteFileOrDie(DocumentPath(), "<Settings><GlobalSetting>");  // cut short
+  EXPECT_EQ(Sound(*shared), 1);
+  EXPECT_EQ(SetSound(*shared, 0), RC_FAIL);
+  EXPECT_EQ(DocumentBytes(), "<Settings><GlobalSetting>");
+  std::string changed = kDocument;
+  changed.replace(changed.find("<C>1"), 4, "<C>5");
+  testing::WriteFileOrDie(DocumentPath(), changed);
+  EXPECT_EQ(Sound(*shared), 5);
+  EXPECT_EQ(SetSound(*shared, 7), RC_SUCCESS);
+  shared.reset();
+  EXPECT_EQ(Sound(*OpenIn(false)), 7);
+}
+
+TEST_F(SharedDocumentTest, AHoldSeesPrivateCopiesOnlyWhileOneIsOpen) {
+  Open(kDocument);
+  auto shared = OpenIn(true);
+  { EXPECT_FALSE(FennimarDocumentHold(*shared).OtherCopiesOpen()); }
+  auto private_copy = OpenIn(false);
+  { EXPECT_TRUE(FennimarDocumentHold(*shared).OtherCopiesOpen()); }
+  { EXPECT_FALSE(FennimarDocumentHold(*private_copy).OtherCopiesOpen()); }
+}
+
+// A lock service that refuses every lock.
+class RefusingLocks : public platform::DocumentLocks {
+ public:
+  Status Lock(std::u16string_view, platform::LockSlot, platform::LockKind, bool,
+              std::unique_ptr<platform::FileLock>*) override {
+    return Status::IoError("refused");
+  }
+  Status Identify(std::u16string_view path, platform::FileIdentity* identity) override {
+    return platform::DefaultServices().locks->Identify(path, identity);
+  }
+  bool SharingRequested() override { return true; }
+};
+
+TEST_F(SharedDocumentTest, AWriterThatCannotLockChangesNothing) {
+  Open(kDocument);
+  const std::string before = DocumentBytes();
+  RefusingLocks locks;
+  platform::Services services;
+  services.locks = &locks;
+  const platform::ScopedServices scoped(services);
+  auto requested = Reopen();  // shared through the user's choice
+  EXPECT_EQ(SetSound(*requested, 0), RC_FAIL);
+  EXPECT_EQ(Sound(*requested), 1);
+  EXPECT_EQ(DocumentBytes(), before);
+}
+
+}  // namespace
+}  // namespace fennimar
