@@ -10,23 +10,20 @@
 namespace fennimar::desktop {
 
 std::unique_ptr<FennimarDllInterface> OpenSettings(const SettingsPaths& paths) {
-  auto library = std::make_unique<FennimarDllInterface>(ToCString(paths.document));
+  auto library = std::make_unique<FennimarDllInterface>(ToCString(paths.document),
+                                                        FennimarOptions{/*shared=*/true});
   library->SetPasswordFilePath(ToCString(paths.passwordFile));
   return library;
 }
 
 Settings::Settings(SettingsPaths paths) : paths_(std::move(paths)) { Open(); }
 
-Settings::~Settings() {
-  retired_.clear();
-  library_.reset();
-}
+Settings::~Settings() = default;
 
 // While the first-use flag is not 0 every opening installs the template over
 // the document; like every host, the window clears the flag after the opening
 // that installed it, so the document is kept from then on.
 void Settings::Open() {
-  if (library_) retired_.push_back(std::move(library_));
   library_ = OpenSettings(paths_);
   std::uint32_t status = 0;
   first_use_.reset();
@@ -39,7 +36,7 @@ void Settings::Open() {
 void Settings::Reopen() { Open(); }
 
 _Fennimar_ReturnCode_ Settings::Apply(const Change& change) {
-  if (ChangedOnDisk()) Open();
+  FennimarDocumentHold hold(*library_);
   const auto code = change(*library_);
   fingerprint_ = Fingerprint();
   return code;

@@ -2,13 +2,10 @@
 // object on the settings document, opened as a host program opens it, and
 // the one place where a setting is read, changed and written.
 //
-// Every object of the library holds its own copy of the document and saves
-// that copy when it is destroyed. To follow another program's change the
-// window opens a fresh object; the replaced one is retired rather than
-// destroyed, so that its older copy is never written over the other
-// program's change while the window is open. Retired objects are destroyed
-// before the current one when the window closes, so the file ends with the
-// newest copy.
+// The object works in the library's shared mode: its readers see what other
+// programs saved, each change is made on the latest document under the
+// document's lock, and closing the window never writes an older copy over
+// another program's change.
 #ifndef FENNIMAR_DESKTOP_SETTINGS_H_
 #define FENNIMAR_DESKTOP_SETTINGS_H_
 
@@ -17,7 +14,6 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include <vector>
 
 #include "desktop/SettingsPaths.h"
 #include "fennimar/FennimarDllInterface.h"
@@ -25,7 +21,7 @@
 namespace fennimar::desktop {
 
 // Constructs the interface object on `paths.document` and names its
-// password file. It works on a copy of the document of its own, loaded now.
+// password file, in shared mode.
 std::unique_ptr<FennimarDllInterface> OpenSettings(const SettingsPaths& paths);
 
 class Settings {
@@ -41,9 +37,10 @@ class Settings {
   // For reading: the object as last opened.
   FennimarDllInterface& library() { return *library_; }
 
-  // Runs `change` on the latest settings: the document is opened afresh first
-  // when another program has changed it since it was read. The library saves
-  // each change at once.
+  // Runs `change` on the latest settings as one step: its reads and its
+  // writes happen under one hold of the document, so a record read, changed
+  // in one field and written back undoes no other program's change. The
+  // library saves each change at once.
   _Fennimar_ReturnCode_ Apply(const Change& change);
 
   // True when the document on disk is no longer the copy the object holds.
@@ -64,7 +61,6 @@ class Settings {
 
   SettingsPaths paths_;
   std::unique_ptr<FennimarDllInterface> library_;
-  std::vector<std::unique_ptr<FennimarDllInterface>> retired_;
   QByteArray fingerprint_;
   std::optional<std::uint32_t> first_use_;
   std::optional<_Fennimar_ReturnCode_> clear_result_;

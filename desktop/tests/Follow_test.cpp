@@ -61,4 +61,4 @@ DESKTOP_TEST(FollowTest)
 
 }  // namespace fennimar::desktop::test
 
-#include "FollowTest.moc"
+#include "Follow_test.moc"

@@ -42,4 +42,4 @@ DESKTOP_TEST(ErrorsTest)
 
 }  // namespace fennimar::desktop::test
 
-#include "ErrorsTest.moc"
+#include "Errors_test.moc"

@@ -260,4 +260,4 @@ DESKTOP_TEST(PagesTest)
 
 }  // namespace fennimar::desktop::test
 
-#include "PagesTest.moc"
+#include "Pages_test.moc"
