@@ -13,7 +13,7 @@
 
 #include "cli/ChangeNotifier.h"
 #include "cli/Errors.h"
-#include "cli/win32/WideText.h"
+#include "src/common/WideText.h"
 #include "cli/win32/Win32Text.h"
 
 namespace fennimar::cli {
@@ -74,7 +74,7 @@ class FolderWatch {
         event_(NewEvent()),
         buffer_(kBufferBytes / sizeof(DWORD)) {
     if (directory_.get() == INVALID_HANDLE_VALUE) {
-      FailSystem("cannot watch " + FromWide(folder), ::GetLastError());
+      FailSystem("cannot watch " + Utf8FromWide(folder), ::GetLastError());
     }
     Issue();
   }
@@ -177,12 +177,12 @@ class Win32ChangeNotifier : public ChangeNotifier {
     folders_.clear();
     keys_.clear();
     std::map<std::wstring, std::set<std::wstring>> folders;
-    for (const std::string& file : targets_.files) AddFolder(ToWide(file), folders);
+    for (const std::string& file : targets_.files) AddFolder(WideFromUtf8(file), folders);
     for (const auto& [folder, names] : folders) {
       folders_.push_back(std::make_unique<FolderWatch>(folder, names));
     }
     for (const auto& key : targets_.registry_keys) {
-      keys_.push_back(std::make_unique<KeyWatch>(ToWide(key)));
+      keys_.push_back(std::make_unique<KeyWatch>(Wide(key)));
     }
   }
 
@@ -215,7 +215,7 @@ std::unique_ptr<ChangeNotifier> WatchForChanges(const WatchTargets& targets) {
 }
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
-  const Handle file(::CreateFileW(ToWide(path).c_str(), GENERIC_READ,
+  const Handle file(::CreateFileW(WideFromUtf8(path).c_str(), GENERIC_READ,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (file.get() == INVALID_HANDLE_VALUE) return std::nullopt;

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "src/common/WideText.h"
-#include "src/platform/win32/WindowsApi.h"
+#include "src/platform/win32/Win32Api.h"
 
 namespace fennimar::platform {
 

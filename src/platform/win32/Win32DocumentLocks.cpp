@@ -2,7 +2,7 @@
 // on a lock file, one byte per lock. They belong to the handle, so two objects
 // of one process exclude each other, and the system releases them when the
 // handle is closed, which it does for a process that ends however it ends.
-#include "src/platform/win32/WindowsApi.h"
+#include "src/platform/win32/Win32Api.h"
 
 #include <cstdlib>
 #include <memory>
@@ -13,7 +13,7 @@
 #include "src/platform/win32/UniqueHandle.h"
 #include "src/platform/win32/Win32Backends.h"
 #include "src/platform/win32/Win32Status.h"
-#include "src/platform/win32/WideText.h"
+#include "src/common/WideText.h"
 
 namespace fennimar::platform {
 namespace {

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "src/platform/win32/Win32Backends.h"
-#include "src/platform/win32/WindowsApi.h"
+#include "src/platform/win32/Win32Api.h"
 #include "tests/support/TestEnvironment.h"
 
 namespace fennimar::platform {
