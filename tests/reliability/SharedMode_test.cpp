@@ -35,6 +35,11 @@ constexpr long kRoundStride = 100000;
 #if defined(_WIN32)
 constexpr int kReadOnlyRuns = 50;  // a process start under Wine takes long
 constexpr int kKillRounds = 8;
+#elif defined(__SANITIZE_ADDRESS__)
+// Each run of the sanitized command costs most of a second; the optimised
+// build (the suite's run under valgrind) makes all thousand.
+constexpr int kReadOnlyRuns = 100;
+constexpr int kKillRounds = 24;
 #else
 constexpr int kReadOnlyRuns = 1000;
 constexpr int kKillRounds = 24;
