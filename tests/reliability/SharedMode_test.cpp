@@ -132,7 +132,9 @@ bool HasGimp(FennimarDllInterface& settings) {
 TEST_F(SharedModeTest, AHostKeepsTheCommandsChangeOnlyInSharedMode) {
   for (const bool shared : {false, true}) {
     SCOPED_TRACE(shared ? "shared holder" : "default holder");
-    fs::copy_file(host() / "Fennimar.xml", document(), fs::copy_options::overwrite_existing);
+    // Removed first: mingw's copy_file refuses to overwrite, whatever the option.
+    fs::remove(document());
+    fs::copy_file(host() / "Fennimar.xml", document());
     {
       FennimarDllInterface holder(Document(), FennimarOptions{shared});
       const auto [status, err] = Command("apps add --key 3 --path /usr/bin/gimp");
