@@ -1,6 +1,4 @@
-// The window beside another program (the fennimar command) that changes the
-// settings: the window follows, and its own changes and its closing keep
-// what the other program wrote.
+// The window beside the fennimar command changing the same settings.
 #include <QCheckBox>
 #include <QTest>
 #include <QTreeWidget>

@@ -1,9 +1,5 @@
-// The DOM of the platform, held to one set of results on every platform:
-// what the sections rely on (see XmlDom.h) - white space dropped on load,
-// children and lookups, an element's text as the system component returns it
-// (joined, trimmed at both ends), and attributes read exactly and kept
-// through a save and a load. Node handles are not compared: Windows'
-// component may hand out a new object for each step to the same node.
+// The DOM, held to one set of results on every platform. Node handles are
+// not compared: Windows' component may give a new object for each step.
 #include "src/platform/XmlDom.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,4 @@
-// Shared mode within one process: readers follow the file and keep the last
-// good copy, writers never overwrite a document they cannot load, neither
-// mode's destructor rewrites a document it only read, a shared object's
-// destructor reverts no one, and a failing lock stops the writer.
+// Shared mode within one process.
 #include <gtest/gtest.h>
 
 #include <memory>
