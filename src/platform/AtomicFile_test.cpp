@@ -77,9 +77,6 @@ TEST_F(AtomicFileTest, AFailingStepLeavesTheTargetAsItWasAndNoTemporary) {
   }
 }
 
-// Content produced piece by piece lands whole; a filler that fails, or a
-// write between its pieces that fails, leaves the target as it was and no
-// temporary behind.
 TEST_F(AtomicFileTest, FilledPieceByPieceOrNotAtAll) {
   WriteFileOrDie(PathIn("doc"), "old");
   const auto three_pieces = [](WritableFile& file) {
