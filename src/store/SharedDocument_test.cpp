@@ -48,21 +48,6 @@ TEST_F(SharedDocumentTest, NeitherModeRewritesADocumentItOnlyRead) {
   }
 }
 
-// What the holder's destructor leaves of another object's change, and what
-// the holder's reader saw before it went.
-TEST_F(SharedDocumentTest, OnlyASharedHolderKeepsAnotherObjectsChange) {
-  struct Case { bool shared; int seen; int kept; };
-  for (const Case& c : {Case{false, 1, 1}, Case{true, 0, 0}}) {
-    Open(kDocument);
-    {
-      auto holder = OpenIn(c.shared);
-      EXPECT_EQ(SetSound(*OpenIn(true), 0), RC_SUCCESS);
-      EXPECT_EQ(Sound(*holder), c.seen);
-    }
-    EXPECT_EQ(Sound(*OpenIn(true)), c.kept) << (c.shared ? "shared" : "default");
-  }
-}
-
 TEST_F(SharedDocumentTest, AnUnloadableFileKeepsTheCopyAndIsNeverOverwritten) {
   Open(kDocument);
   auto shared = OpenIn(true);
