@@ -1,11 +1,6 @@
 // CliSandbox - a temporary home for one test of the fennimar program: its own
-// configuration folder (XDG_CONFIG_HOME and HOME on Linux, APPDATA on
-// Windows), its own registry (the stand-in's file below that folder on
-// Linux; on Windows a key of its own that the program uses in place of
-// HKEY_CURRENT_USER), and its own copies of the program, the library on
-// Windows, and the template document (the program writes HWinfo.ini beside
-// itself, so tests must not share a program folder). Runs the program and
-// captures what it prints. Paths use the platform's separator.
+// configuration folder, registry, and copies of the program and template (the
+// program writes HWinfo.ini beside itself, so tests must not share a folder).
 #ifndef FENNIMAR_CLI_TESTS_CLISANDBOX_H_
 #define FENNIMAR_CLI_TESTS_CLISANDBOX_H_
 
@@ -33,7 +28,6 @@ class CliSandbox {
                 const std::vector<std::string>& extra_env = {}) const;
 
   const std::string& root() const { return root_; }
-  // `relative` ("a/b") below root().
   std::string Path(const std::string& relative) const;
   std::string program_folder() const { return Path("bin"); }
   std::string config() const { return Path("config"); }

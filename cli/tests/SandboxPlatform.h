@@ -1,6 +1,4 @@
-// SandboxPlatform - what CliSandbox needs of the platform: a fresh folder,
-// the program's home in the environment, and running a program with its
-// standard streams on files.
+// SandboxPlatform - what CliSandbox needs of the platform.
 #ifndef FENNIMAR_CLI_TESTS_SANDBOXPLATFORM_H_
 #define FENNIMAR_CLI_TESTS_SANDBOXPLATFORM_H_
 
@@ -10,7 +8,6 @@
 
 namespace fennimar::cli::test {
 
-// A new, empty folder below the temporary folder.
 std::string MakeTemporaryFolder();
 
 // The file names of the program and of what must sit beside it to run, and
@@ -25,10 +22,8 @@ std::vector<std::string> HomeEnvironment(const std::string& root, const std::str
 // Removes what the program may have left outside the sandbox's folder.
 void CleanUpHome(const std::string& root);
 
-// Runs `argv` (the program first) with the environment `env` added to what
-// the platform requires, standard input from the file `in` and output and
-// error to the files `out` and `err`. The exit status, or -1 when the
-// program did not exit normally.
+// Runs `argv` with `env` added, its standard streams on the named files; the
+// exit status, or -1 when the program did not exit normally.
 int RunProgram(const std::vector<std::string>& argv, const std::vector<std::string>& env,
                const std::string& in, const std::string& out, const std::string& err);
 

@@ -1,6 +1,4 @@
-// A session as people use the program: each kind of setting changed and read
-// back as text and as JSON, the first-use behaviour across runs, and the
-// password read from standard input.
+// Sessions as people use the program, in text and JSON.
 #include <gtest/gtest.h>
 
 #include <filesystem>

@@ -1,7 +1,5 @@
-// WatchedProcess - `fennimar watch` running in a sandbox as a child process,
-// its standard output and error on pipes, so that a test can read the lines
-// it prints while other processes change the settings. The child's handling
-// is in posix/ and win32/WatchedProcessPlatform.cpp.
+// WatchedProcess - `fennimar watch` as a child process whose lines a test
+// reads while other processes change the settings.
 #ifndef FENNIMAR_CLI_TESTS_WATCHEDPROCESS_H_
 #define FENNIMAR_CLI_TESTS_WATCHEDPROCESS_H_
 
@@ -25,7 +23,6 @@ class WatchedProcess {
   // when the output ends, "(silent)" after a minute without a line, so that
   // a missing line fails the test instead of hanging it.
   std::string ReadLine();
-  // The next `count` lines.
   std::vector<std::string> ReadLines(std::size_t count);
 
   void Interrupt();    // SIGINT (Linux only)

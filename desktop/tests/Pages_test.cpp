@@ -1,5 +1,6 @@
-// Each page driven as a user drives it (keys, clicks, dialogs), with the
-// result checked on disk through a library object of its own.
+// Each page driven as a user drives it, checked on disk through a library
+// object of its own; the window beside the fennimar command; and what a page
+// says when its settings cannot be read.
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -10,12 +11,14 @@
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
+#include <algorithm>
 #include <functional>
 
 #include "desktop/AddAppDialog.h"
 #include "desktop/AppsPage.h"
 #include "desktop/BackgroundPage.h"
 #include "desktop/PasswordPage.h"
+#include "desktop/SettingsPage.h"
 #include "desktop/StatusPage.h"
 #include "desktop/SwitchesPage.h"
 #include "desktop/Text.h"
@@ -53,6 +56,13 @@ std::vector<_Fennimar_AppItem_> Apps(Sandbox& sandbox) {
   std::vector<_Fennimar_AppItem_> items;
   sandbox.Library()->GetApplicationsList(items);
   return items;
+}
+
+bool Listed(Sandbox& sandbox, const QString& path) {
+  for (const auto& item : Apps(sandbox)) {
+    if (ToQString(item.path) == path) return true;
+  }
+  return false;
 }
 
 }  // namespace
@@ -253,6 +263,53 @@ class PagesTest : public QObject {
     QTest::mouseClick(Child<QPushButton>(page, "clearHardware"), Qt::LeftButton);
     QCOMPARE(sandbox_->Library()->GetLightFlagStatus(flag), RC_SUCCESS);
     QCOMPARE(flag, 0u);
+  }
+
+  void windowFollowsAnotherProgramAndKeepsItsChanges() {
+    sandbox_->OpenWindow();
+    auto* tree = sandbox_->Show<AppsPage>("Applications").findChild<QTreeWidget*>("apps");
+    auto* sound = sandbox_->window().findChild<QCheckBox*>("soundEffect");
+    QVERIFY(!sound->isChecked());
+    QCOMPARE(sandbox_->Fennimar({"apps", "add", "--key", "9", "--path", "/usr/bin/gimp",
+                                 "--description", "Image editor"}),
+             0);
+    QCOMPARE(sandbox_->Fennimar({"switches", "set", "sound-effect=1"}), 0);
+    QTRY_COMPARE_WITH_TIMEOUT(tree->topLevelItem(tree->topLevelItemCount() - 1)->text(2),
+                              QString("/usr/bin/gimp"), kPatience);
+    QTRY_VERIFY_WITH_TIMEOUT(sound->isChecked(), kPatience);
+    // A change of the window's own after the other program's keeps both.
+    sandbox_->window().findChild<QCheckBox*>("lightEffect")->click();
+    QVERIFY(Listed(*sandbox_, "/usr/bin/gimp"));
+    sandbox_->CloseWindow();
+    QVERIFY(Listed(*sandbox_, "/usr/bin/gimp"));
+    _Fennimar_Config_ config;
+    sandbox_->Library()->GetConfig(config);
+    QCOMPARE(config.soundEffect, 1);
+    QCOMPARE(config.lightEffect, 0);
+  }
+
+  void eachProblemIsExplained_data() {
+    QTest::addColumn<QByteArray>("document");
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<QString>("expected");
+    const QByteArray noApps = "<?xml version=\"1.0\"?><Fennimar><GlobalSetting/></Fennimar>";
+    QTest::newRow("unloadable document") << QByteArray("not xml <") << "Switches"
+                                         << "could not be loaded (RC_FAIL)";
+    QTest::newRow("missing section") << noApps << "Applications" << "no AppList section";
+    QTest::newRow("registry value missing") << QByteArray() << "Wallpaper"
+                                            << "RC_SYSTEM_ERROR";
+  }
+  void eachProblemIsExplained() {
+    QFETCH(QByteArray, document);
+    QFETCH(QString, page);
+    QFETCH(QString, expected);
+    if (!document.isEmpty()) sandbox_->Write("config/fennimar/Fennimar.xml", document);
+    sandbox_->OpenWindow();
+    QVERIFY(sandbox_->window().ShowPage(page));
+    const auto& pages = sandbox_->window().pages();
+    const auto shown = std::find_if(pages.begin(), pages.end(),
+                                    [&](SettingsPage* p) { return p->title() == page; });
+    QVERIFY2((*shown)->notice().contains(expected), qPrintable((*shown)->notice()));
   }
 };
 

@@ -1,7 +1,4 @@
-// The atomic replace on every platform, through the platform's own file
-// services: the content is replaced whole, a failing step leaves the target
-// as it was and no temporary behind, and the clean-up of stale temporaries
-// never stops a save (see AtomicFilePosix_test.cpp).
+// The atomic replace on every platform (see also AtomicFilePosix_test.cpp).
 #include "src/platform/AtomicFile.h"
 
 #include <gtest/gtest.h>
@@ -80,9 +77,6 @@ TEST_F(AtomicFileTest, AFailingStepLeavesTheTargetAsItWasAndNoTemporary) {
   }
 }
 
-// Content produced piece by piece lands whole; a filler that fails, or a
-// write between its pieces that fails, leaves the target as it was and no
-// temporary behind.
 TEST_F(AtomicFileTest, FilledPieceByPieceOrNotAtAll) {
   WriteFileOrDie(PathIn("doc"), "old");
   const auto three_pieces = [](WritableFile& file) {

@@ -1,6 +1,4 @@
-// The file services of the platform, held to one set of results on every
-// platform: bounded reads, unique files renamed over a target, and locks
-// that a second taker finds busy until they are released.
+// The file services, held to one set of results on every platform.
 #include "src/platform/FileSystem.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,4 @@
-// The INI service of the platform, held to one set of results on every
-// platform: Windows' own service is the reference, and the Linux stand-in
-// gives the same conversions, finds the same keys and writes the same lines.
+// The INI service, held to Windows' results on every platform.
 #include "src/platform/IniFile.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,4 @@
-// The registry service of the platform, held to one set of results on every
-// platform: keys, typed values, and how a value that does not fit the
-// reader's buffer is reported. Windows' registry is the reference.
+// The registry service, held to Windows' results on every platform.
 #include "src/platform/Registry.h"
 
 #include <gtest/gtest.h>

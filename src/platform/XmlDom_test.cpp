@@ -1,9 +1,5 @@
-// The DOM of the platform, held to one set of results on every platform:
-// what the sections rely on (see XmlDom.h) - white space dropped on load,
-// children and lookups, an element's text as the system component returns it
-// (joined, trimmed at both ends), and attributes read exactly and kept
-// through a save and a load. Node handles are not compared: Windows'
-// component may hand out a new object for each step to the same node.
+// The DOM, held to one set of results on every platform. Node handles are
+// not compared: Windows' component may give a new object for each step.
 #include "src/platform/XmlDom.h"
 
 #include <gtest/gtest.h>
@@ -21,7 +17,6 @@
 namespace fennimar::platform {
 namespace {
 
-using testing::U16;
 using testing::U8;
 
 class XmlDomTest : public testing::DocumentTest {
@@ -76,11 +71,8 @@ TEST_F(XmlDomTest, TextIsJoinedAndTrimmedAndSetTextReplacesAll) {
   EXPECT_FALSE(doc_->FirstChild(b));
 }
 
-// Replacing an element's content after a handle to its old content was
-// taken, again with a fresh document and a fresh preparation of the thread
-// each round, must leave nothing behind that a later document trips over:
-// the content the component replaces may still be referenced by the
-// document that handed out the handle.
+// The component's replaced content may still be referenced through an old
+// handle: repeated rounds must leave nothing a later document trips over.
 TEST_F(XmlDomTest, ContentReplacedAfterAHandleToItWasTakenIsReleasedCleanly) {
   for (int round = 0; round < 10; ++round) {
     ASSERT_TRUE(Load("<r><b>x<c/>y</b></r>"));
@@ -110,9 +102,7 @@ TEST_F(XmlDomTest, TextAsDecimalReadsAsTheTextReads) {
 
 TEST_F(XmlDomTest, AttributesReadExactlyAndEditsSurviveASaveAndALoad) {
   ASSERT_TRUE(Load("<r a='1' b='2' c='3'><x><b/></x><y/></r>"));
-  const std::u16string value = U16("<>&\"' \t tab\nline\r\nend \xF0\x9F\x98\x80 \xC3\xA9");
   doc_->SetAttribute(Root(), u"b", u"20");
-  doc_->SetAttribute(Root(), u"v", value);
   EXPECT_TRUE(doc_->ReplaceAttribute(Root(), u"c", u"30"));
   EXPECT_FALSE(doc_->ReplaceAttribute(Root(), u"w", u"0"));
   std::u16string read = u"kept";
@@ -128,15 +118,12 @@ TEST_F(XmlDomTest, AttributesReadExactlyAndEditsSurviveASaveAndALoad) {
   EXPECT_EQ(Attribute(Root(), "a"), "1");
   EXPECT_EQ(Attribute(Root(), "b"), "20");
   EXPECT_EQ(Attribute(Root(), "c"), "30");
-  ASSERT_TRUE(doc_->GetAttribute(Root(), u"v", &read));
-  EXPECT_EQ(read, value);
   EXPECT_EQ(Attribute(Root(), "w"), "<missing>");
   EXPECT_TRUE(Child(Child(Root(), "x"), "b"));
   EXPECT_EQ(Text(Child(Root(), "t")), "a & <b>");
   EXPECT_FALSE(Child(Root(), "y"));
 }
 
-// Both backends lay a document out alike, and give the bytes they would save.
 TEST_F(XmlDomTest, SavesIndentedAndSerializesAsItSaves) {
   ASSERT_TRUE(Load("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<r>\n  <a>x</a>\n</r>\n"));
   std::string bytes;
@@ -180,19 +167,10 @@ TEST_F(XmlDomTest, SavesInTheEncodingItRead) {
   }
 }
 
-// A document type declaration loads when its entities expand to plain text;
-// references are expanded in text and attributes. What is not well-formed,
-// and a declaration whose entities cannot be expanded faithfully, is refused
-// and leaves the document empty. `text` is null for a refused document, else
-// the text of <p> and its attribute a, joined by '|'.
+// `text` is null for a refused document, else the text of <p> and its
+// attribute a, joined by '|'. (Expanding without bound and external entities
+// are in HostileDocument_test.cpp.)
 TEST_F(XmlDomTest, LoadsEveryWellFormedDocumentAndRefusesTheRest) {
-  std::string laughs = "<!DOCTYPE r [<!ENTITY l0 'lol'>";
-  for (int i = 1; i <= 9; ++i) {
-    const std::string previous = "&l" + std::to_string(i - 1) + ";";
-    laughs += "<!ENTITY l" + std::to_string(i) + " '" + previous + previous + previous + previous +
-              previous + previous + previous + previous + previous + previous + "'>";
-  }
-  laughs += "]><r><p>&l9;</p></r>";
   struct Case {
     std::string bytes;
     const char* text;
@@ -210,11 +188,9 @@ TEST_F(XmlDomTest, LoadsEveryWellFormedDocumentAndRefusesTheRest) {
       {"<a/><b/>", nullptr},
       {"<r/><!DOCTYPE r>", nullptr},
       {"<!DOCTYPE r [<!ENTITY e '<b>x</b>'>]><r><p>&e;</p></r>", nullptr},
-      {"<!DOCTYPE r [<!ENTITY e SYSTEM 'other.xml'>]><r><p>&e;</p></r>", nullptr},
       {"<!DOCTYPE r [<!ENTITY % p 'x'>]><r><p/></r>", nullptr},
       {"<!DOCTYPE r [<!ATTLIST p a CDATA 'default'>]><r><p/></r>", nullptr},
       {"<!DOCTYPE r [<!ENTITY a '&b;'><!ENTITY b '&a;'>]><r><p>&a;</p></r>", nullptr},
-      {laughs, nullptr},
       {"<r><p>&nbsp;</p></r>", nullptr},
       {"<r><p>a & b</p></r>", nullptr},
       {"<r><p a='&'/></r>", nullptr},

@@ -1,8 +1,5 @@
-// The wallpaper path in the desktop key, on every platform's registry. The
-// registries differ in one way that the table below names: the stand-in
-// stores a value's bytes as written, Windows adds the terminator that the
-// written data lacks, so the longest path that fits the 1040-byte read is
-// one unit shorter there.
+// The wallpaper path on every platform's registry. Windows adds a terminator
+// the stand-in does not, so its longest path is one unit shorter.
 #include "src/system/Wallpaper.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,5 @@
-// Several processes change each file at once while the test reads it at many
-// instants: every read finds a whole file, the document's switches are never
-// mixed from two saves, the registry hive and the INI file lose no process's
-// value, and the password check never gives a wrong answer.
+// Several processes change each file at once while the test reads it: no
+// read finds a torn file or a lost value.
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>

@@ -1,6 +1,4 @@
-// A writer killed at any moment leaves each file whole: the file holds, read
-// back through the library, the version saved last or the one being saved,
-// and the next writer on the same files runs normally.
+// Writers killed at any moment leave each file whole.
 #include <algorithm>
 #include <random>
 #include <string>

@@ -1,8 +1,4 @@
-// The settings document in the hostile-input catalogue: every prefix of the
-// template, malformed markup, noise, huge and deeply nested files, bad
-// encodings and entities (see HostileInput.h). A document the library cannot
-// load leaves an empty object and the file as it was; attribute values with
-// markup and characters outside the BMP survive a save and a reload.
+// The hostile-input catalogue (HostileInput.h) on the settings document.
 #include <string>
 #include <string_view>
 #include <vector>

@@ -1,9 +1,5 @@
-// The Linux stand-ins' own files and POSIX paths in the hostile-input
-// catalogue (see HostileInput.h). The registry and INI files: every prefix,
-// noise, bad encodings, line ends, huge names and values; a file the stand-in
-// cannot parse gives no flag and is kept as it was. Document paths: names
-// beyond PATH_MAX, a folder, dangling symbolic links, folders without write
-// permission; each gives its defined answer and creates nothing elsewhere.
+// The hostile-input catalogue (HostileInput.h) on the Linux stand-ins' files
+// and on POSIX document paths.
 #include <unistd.h>
 
 #include <climits>

@@ -1,7 +1,4 @@
-// Platform - what the reliability tests and their programs need of the
-// operating system, one implementation in posix/ and one in win32/: a child
-// process on a pipe that can be killed hard, the test's registry, and the
-// file identity and memory peak that the hostile-input catalogue checks.
+// Platform - what the reliability tests and their programs need of the OS.
 #ifndef FENNIMAR_TESTS_RELIABILITY_PLATFORM_H_
 #define FENNIMAR_TESTS_RELIABILITY_PLATFORM_H_
 

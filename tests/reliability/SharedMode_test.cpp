@@ -1,10 +1,5 @@
-// Several programs on one settings document. The `fennimar` command changes
-// the document while a host holds an object on it: a default-mode host writes
-// its own copy back (the command warned), a shared-mode host keeps the change
-// and its readers see it. Four shared-mode processes make read-change-write
-// changes at once, and are killed at random moments, without losing a change
-// or leaving the document locked or half changed. A read-only command never
-// rewrites the document.
+// Several processes on one document: the command beside a host, four shared
+// writers at once, writers killed at random, and read-only commands.
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>

@@ -1,7 +1,4 @@
-// Every writer of the library, made to fail at each step of its save that
-// touches the disk: the file keeps its old bytes (or, after the rename, holds
-// the complete new ones), no temporary stays, the caller hears what the
-// writer promises, and the next save works.
+// Every writer, failed at each step of its save that touches the disk.
 #include <gtest/gtest.h>
 
 #include <cerrno>

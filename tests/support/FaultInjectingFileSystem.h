@@ -2,11 +2,6 @@
 // counts and logs each operation, and makes chosen calls fail with a real
 // error number, the way a full disk or a failing device would.
 //
-//   FaultInjectingFileSystem fs(*real);
-//   fs.FailOperation(FaultInjectingFileSystem::Op::kSync, /*nth=*/1, ENOSPC);
-//   ... run the code under test with `fs` ...
-//   EXPECT_EQ(fs.FaultsFired(), 1);
-//
 // CallBefore runs an action of the test's at a chosen step, for instance to
 // end a child process there as if it had been killed mid-save.
 //

@@ -35,7 +35,6 @@ class PosixFileSystemTest : public ::fennimar::testing::IsolatedTest {
   std::unique_ptr<FileSystem> files_ = NewPosixFileSystem();
 };
 
-// Another process holds the lock until it is killed.
 TEST_F(PosixFileSystemTest, LockKeepsOtherProcessesOutUntilItsHolderGoes) {
   const fs::path lock_path = PathOf("doc.lock");
   int ready[2];

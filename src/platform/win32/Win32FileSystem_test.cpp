@@ -1,6 +1,5 @@
-// The file services on Windows, where they go beyond the results every
-// platform shares (FileSystem_test.cpp): the locks are Windows' own (sharing
-// modes and byte-range locks), and replacing a file is one MoveFileExW.
+// The Windows file services beyond FileSystem_test.cpp: Windows' own locks
+// and a replace that is one MoveFileExW.
 #include <gtest/gtest.h>
 
 #include "src/platform/win32/Win32Api.h"
