@@ -88,7 +88,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::string answers;
   bool loaded = false;
   {
-    SettingsHolder settings(document16, 0);
+    SettingsHolder settings(fennimar::platform::CurrentServices(), document16, 0);
     loaded = settings.logfile().IsLoaded();
     answers = Answers(settings);
   }
@@ -99,12 +99,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   }
   {
-    SettingsHolder saved(document16, 0);
+    SettingsHolder saved(fennimar::platform::CurrentServices(), document16, 0);
     Check(saved.logfile().IsLoaded(), "a saved document loads again");
     Check(IsLatin1(bytes) || Answers(saved) == answers, "a save keeps every answer");
     RunWriters(saved);
   }
-  SettingsHolder written(document16, 0);
+  SettingsHolder written(fennimar::platform::CurrentServices(), document16, 0);
   Check(written.logfile().IsLoaded(), "a document still loads after every writer ran");
   return 0;
 }
