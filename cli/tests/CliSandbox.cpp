@@ -4,9 +4,11 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <stdexcept>
 #include <thread>
 
 #include "cli/tests/SandboxPlatform.h"
+#include "tests/support/ChildProcess.h"
 
 namespace fennimar::cli::test {
 namespace fs = std::filesystem;
@@ -65,8 +67,12 @@ RunResult CliSandbox::Run(const std::vector<std::string>& args, const std::strin
   argv.insert(argv.end(), args.begin(), args.end());
   std::vector<std::string> env = HomeEnvironment(root_, config());
   env.insert(env.end(), extra_env.begin(), extra_env.end());
+  fennimar::testing::ChildOptions options{env, /*only_env=*/true, in, out, err};
+  std::string error;
+  const auto child = fennimar::testing::ChildProcess::Start(argv, options, &error);
+  if (!child) throw std::runtime_error(error);
   RunResult result;
-  result.status = RunProgram(argv, env, in, out, err);
+  result.status = child->Wait();
   result.out = ReadText(out);
   result.err = ReadText(err);
   return result;

@@ -22,11 +22,6 @@ std::vector<std::string> HomeEnvironment(const std::string& root, const std::str
 // Removes what the program may have left outside the sandbox's folder.
 void CleanUpHome(const std::string& root);
 
-// Runs `argv` with `env` added, its standard streams on the named files; the
-// exit status, or -1 when the program did not exit normally.
-int RunProgram(const std::vector<std::string>& argv, const std::vector<std::string>& env,
-               const std::string& in, const std::string& out, const std::string& err);
-
 }  // namespace fennimar::cli::test
 
 #endif  // FENNIMAR_CLI_TESTS_SANDBOXPLATFORM_H_

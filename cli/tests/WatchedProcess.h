@@ -3,10 +3,12 @@
 #ifndef FENNIMAR_CLI_TESTS_WATCHEDPROCESS_H_
 #define FENNIMAR_CLI_TESTS_WATCHEDPROCESS_H_
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "cli/tests/CliSandbox.h"
+#include "tests/support/ChildProcess.h"
 
 namespace fennimar::cli::test {
 
@@ -25,24 +27,18 @@ class WatchedProcess {
   std::string ReadLine();
   std::vector<std::string> ReadLines(std::size_t count);
 
-  void Interrupt();    // SIGINT (Linux only)
-  void CloseOutput();  // closes our end of its standard output
+  void Interrupt() { process_->Interrupt(); }  // SIGINT (Linux only)
+  // Closes our end of its standard output.
+  void CloseOutput() { process_->CloseOutput(); }
   // Waits for the program to end: its exit status, -1 when it did not exit.
-  int Wait();
+  int Wait() { return process_->Wait(); }
 
  private:
-  enum class Stream { kOutput, kError };
-  enum class Read { kData, kEnd, kSilent };
+  using Child = fennimar::testing::ChildProcess;
+  Child::Read ReadMore(Child::Stream stream, std::string& text);
 
-  // Per platform: starts `argv` with `env` ("NAME=VALUE") added, standard
-  // input empty; appends what arrives next on `stream` (kSilent when nothing
-  // came for a minute).
-  void Start(const std::vector<std::string>& argv, const std::vector<std::string>& env);
-  Read ReadMore(Stream stream, std::string& text);
-
-  struct Parts;             // the platform's handles
-  Parts* parts_ = nullptr;  // owned; the platform's file deletes it
-  std::string pending_;     // read but not yet returned
+  std::unique_ptr<Child> process_;
+  std::string pending_;  // read but not yet returned
 };
 
 }  // namespace fennimar::cli::test

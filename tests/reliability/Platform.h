@@ -4,28 +4,10 @@
 
 #include <filesystem>
 #include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
 namespace fennimar::reliability {
-
-class ChildProcess {
- public:
-  enum class Read { kData, kEnd, kTimeout };
-  // Starts `argv` (the program's path first) with our environment and
-  // standard error, its output on a pipe; null, with `*error` set, on failure.
-  static std::unique_ptr<ChildProcess> Start(const std::vector<std::string>& argv,
-                                             std::string* error);
-  virtual ~ChildProcess() = default;  // kills the program if it runs, and waits
-  // Appends what arrives within `timeout_ms` to `*bytes`; kEnd once closed.
-  virtual Read ReadSome(int timeout_ms, std::string* bytes) = 0;
-  // Ends the program at once, as a crash or a power cut would.
-  virtual void Kill() = 0;
-  virtual bool Ended() = 0;
-  // The exit status; -1 when killed or ended abnormally.
-  virtual int Wait() = 0;
-};
 
 // In a stress program: use the registry of the test that started it; false,
 // with a message on stderr, when it cannot.

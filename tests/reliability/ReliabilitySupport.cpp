@@ -21,15 +21,18 @@ constexpr int kHeldLimitMs = 10000;
 
 Child::Child(const std::vector<std::string>& argv) {
   std::string error;
-  process_ = ChildProcess::Start(argv, &error);
+  testing::ChildOptions options;
+  options.error_is_ours = true;
+  process_ = testing::ChildProcess::Start(argv, options, &error);
   if (!process_) ADD_FAILURE() << error;
 }
 
 bool Child::ReadSome() {
-  const auto read = process_ ? process_->ReadSome(kSilenceLimitMs, &pending_)
-                             : ChildProcess::Read::kEnd;
-  if (read == ChildProcess::Read::kTimeout) ADD_FAILURE() << "a child printed nothing for a minute";
-  if (read != ChildProcess::Read::kData) return false;
+  using Process = testing::ChildProcess;
+  const auto read = process_ ? process_->ReadSome(Process::Stream::kOutput, kSilenceLimitMs, &pending_)
+                             : Process::Read::kEnd;
+  if (read == Process::Read::kTimeout) ADD_FAILURE() << "a child printed nothing for a minute";
+  if (read != Process::Read::kData) return false;
   for (std::size_t end; (end = pending_.find('\n')) != std::string::npos;) {
     const bool cr = end > 0 && pending_[end - 1] == '\r';
     lines_.push_back(pending_.substr(0, end - cr));

@@ -15,6 +15,7 @@
 #include "fennimar/FennimarDllInterface.h"
 #include "tests/reliability/Platform.h"
 #include "tests/reliability/StressFiles.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/support/TestEnvironment.h"
 
 namespace fennimar::reliability {
@@ -39,7 +40,7 @@ class Child {
  private:
   bool ReadSome();
 
-  std::unique_ptr<ChildProcess> process_;  // null when it could not start
+  std::unique_ptr<testing::ChildProcess> process_;  // null when it could not start
   std::string pending_;
   std::vector<std::string> lines_;
 };

@@ -1,11 +1,8 @@
-// The sandbox on Linux: mkdtemp, XDG_CONFIG_HOME and HOME, fork and exec.
+// The sandbox on Linux: mkdtemp, XDG_CONFIG_HOME and HOME.
 #include "cli/tests/SandboxPlatform.h"
 
-#include <fcntl.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstdlib>
 #include <stdexcept>
 
@@ -14,27 +11,6 @@ namespace {
 
 // Sanitizer settings pass through, so that the children report as the tests do.
 constexpr const char* kPassedThrough[] = {"ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS"};
-
-std::vector<char*> Pointers(std::vector<std::string>& strings) {
-  std::vector<char*> pointers;
-  for (auto& s : strings) pointers.push_back(s.data());
-  pointers.push_back(nullptr);
-  return pointers;
-}
-
-// In the child: standard streams from and to the files, then the program.
-[[noreturn]] void Exec(std::vector<std::string> args, std::vector<std::string> env,
-                       const std::string& in, const std::string& out, const std::string& err) {
-  const int in_fd = open(in.c_str(), O_RDONLY);
-  const int out_fd = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  const int err_fd = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  if (in_fd < 0 || out_fd < 0 || err_fd < 0) _exit(126);
-  if (dup2(in_fd, 0) < 0 || dup2(out_fd, 1) < 0 || dup2(err_fd, 2) < 0) _exit(126);
-  auto argv = Pointers(args);
-  auto envp = Pointers(env);
-  execve(argv[0], argv.data(), envp.data());
-  _exit(127);
-}
 
 }  // namespace
 
@@ -61,15 +37,5 @@ std::vector<std::string> HomeEnvironment(const std::string& root, const std::str
 }
 
 void CleanUpHome(const std::string&) {}
-
-int RunProgram(const std::vector<std::string>& argv, const std::vector<std::string>& env,
-               const std::string& in, const std::string& out, const std::string& err) {
-  const pid_t child = fork();
-  if (child < 0) throw std::runtime_error("fork failed");
-  if (child == 0) Exec(argv, env, in, out, err);
-  int status = 0;
-  while (waitpid(child, &status, 0) < 0 && errno == EINTR) continue;
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
 
 }  // namespace fennimar::cli::test

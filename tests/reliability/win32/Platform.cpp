@@ -1,66 +1,16 @@
-// The reliability tests' OS calls on Windows: CreateProcessW with the output
-// on an anonymous pipe, TerminateProcess and WaitForSingleObject; the test's
-// own key in HKEY_CURRENT_USER's place (RegOverridePredefKey), named to the
-// stress programs by FENNIMAR_REGISTRY_KEY; and file indexes. An anonymous
-// pipe cannot be waited on with a deadline, so a read looks at what the pipe
-// holds (PeekNamedPipe) and naps between looks.
+// The reliability tests' OS calls on Windows: the test's own key in
+// HKEY_CURRENT_USER's place (RegOverridePredefKey), named to the stress
+// programs by FENNIMAR_REGISTRY_KEY; and file indexes.
 #include "tests/reliability/Platform.h"
 
 #include <windows.h>
 
-#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 
-#include "tests/support/win32/CommandLine.h"
-
 namespace fennimar::reliability {
 namespace {
-
-// TerminateProcess's exit code; Wait reports it as -1, as a signal on POSIX.
-constexpr UINT kKilledExitCode = 0xDEAD;
-
-class Win32ChildProcess : public ChildProcess {
- public:
-  Win32ChildProcess(HANDLE process, HANDLE out) : process_(process), out_(out) {}
-  ~Win32ChildProcess() override {
-    Kill();
-    Wait();
-    ::CloseHandle(process_);
-    ::CloseHandle(out_);
-  }
-
-  Read ReadSome(int timeout_ms, std::string* bytes) override {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
-    for (DWORD available = 0;; ::Sleep(1)) {
-      if (!::PeekNamedPipe(out_, nullptr, 0, nullptr, &available, nullptr)) return Read::kEnd;
-      if (available > 0) break;
-      if (std::chrono::steady_clock::now() >= deadline) return Read::kTimeout;
-    }
-    char chunk[4096];
-    DWORD got = 0;
-    if (!::ReadFile(out_, chunk, sizeof chunk, &got, nullptr) || got == 0) return Read::kEnd;
-    bytes->append(chunk, got);
-    return Read::kData;
-  }
-
-  void Kill() override {
-    if (!Ended() && ::TerminateProcess(process_, kKilledExitCode)) killed_ = true;
-  }
-  bool Ended() override { return ::WaitForSingleObject(process_, 0) == WAIT_OBJECT_0; }
-  int Wait() override {
-    ::WaitForSingleObject(process_, INFINITE);
-    DWORD code = 0;
-    if (!::GetExitCodeProcess(process_, &code)) return -1;
-    return killed_ && code == kKilledExitCode ? -1 : static_cast<int>(code);
-  }
-
- private:
-  HANDLE process_;
-  HANDLE out_;
-  bool killed_ = false;
-};
 
 bool OverrideCurrentUser(const char* subkey) {
   HKEY key = nullptr;
@@ -84,37 +34,6 @@ void SetValue(const wchar_t* path, const wchar_t* name, DWORD type, const void* 
 }
 
 }  // namespace
-
-std::unique_ptr<ChildProcess> ChildProcess::Start(const std::vector<std::string>& argv,
-                                                  std::string* error) {
-  HANDLE out = nullptr, in_child = nullptr, standard_error = nullptr;
-  if (!::CreatePipe(&out, &in_child, nullptr, 0)) {
-    return *error = "CreatePipe failed: " + std::to_string(::GetLastError()), nullptr;
-  }
-  ::SetHandleInformation(in_child, HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT);
-  ::DuplicateHandle(::GetCurrentProcess(), ::GetStdHandle(STD_ERROR_HANDLE),
-                    ::GetCurrentProcess(), &standard_error, 0, TRUE, DUPLICATE_SAME_ACCESS);
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdOutput = in_child;
-  startup.hStdError = standard_error;
-  PROCESS_INFORMATION process{};
-  const std::wstring program = testing::WideFromUtf8(argv.front());
-  std::wstring command_line = testing::CommandLineOf(argv);
-  // Children are started one at a time, so each inherits only its two handles.
-  const BOOL started = ::CreateProcessW(program.c_str(), command_line.data(), nullptr, nullptr,
-                                        TRUE, 0, nullptr, nullptr, &startup, &process);
-  ::CloseHandle(in_child);
-  if (standard_error != nullptr) ::CloseHandle(standard_error);
-  if (!started) {
-    ::CloseHandle(out);
-    *error = "cannot start " + argv.front() + ": error " + std::to_string(::GetLastError());
-    return nullptr;
-  }
-  ::CloseHandle(process.hThread);
-  return std::make_unique<Win32ChildProcess>(process.hProcess, out);
-}
 
 bool JoinTestHome() {
   const char* subkey = std::getenv("FENNIMAR_REGISTRY_KEY");
