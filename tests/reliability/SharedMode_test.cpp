@@ -7,16 +7,13 @@
 #include <memory>
 #include <random>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
 #include "fennimar/FennimarDllInterface.h"
 #include "tests/reliability/ReliabilitySupport.h"
 #include "tests/reliability/StressFiles.h"
-
-#if !defined(_WIN32)
-#include <sys/stat.h>
-#endif
 
 namespace fennimar::reliability {
 namespace {
@@ -111,9 +108,7 @@ class SharedModeTest : public ReliabilityTest {
   }
 
   std::unique_ptr<Child> StartWriter(int slot, long first, long count) const {
-    return std::make_unique<Child>(std::vector<std::string>{
-        Built("fennimar_shared_writer"), std::to_string(slot), document().u8string(),
-        std::to_string(first), std::to_string(count)});
+    return std::make_unique<Child>(WriterArgs("shared" + std::to_string(slot), first, count));
   }
 };
 
@@ -213,22 +208,9 @@ TEST_F(SharedModeTest, AKilledWriterLeavesNoLockAndNoHalfChange) {
   for (int slot = 0; slot < kSlots; ++slot) EXPECT_EQ(now[slot].switch_value, 10);
 }
 
-struct FileState {
-  std::string bytes;
-  fs::file_time_type written;
-  unsigned long long inode = 0;
-  bool operator==(const FileState& other) const {
-    return bytes == other.bytes && written == other.written && inode == other.inode;
-  }
-};
-
-FileState StateOf(const fs::path& path) {
-  FileState state{ReadBytes(path), fs::last_write_time(path)};
-#if !defined(_WIN32)
-  struct stat info {};
-  if (::stat(path.c_str(), &info) == 0) state.inode = info.st_ino;
-#endif
-  return state;
+// The bytes, the time of the last write and the file's identity.
+std::tuple<std::string, fs::file_time_type, std::string> StateOf(const fs::path& path) {
+  return {ReadBytes(path), fs::last_write_time(path), FileIdentity(path)};
 }
 
 TEST_F(SharedModeTest, AReadOnlyCommandNeverRewritesTheDocument) {
@@ -238,7 +220,7 @@ TEST_F(SharedModeTest, AReadOnlyCommandNeverRewritesTheDocument) {
     ASSERT_EQ(settings.GetConfig(config), RC_SUCCESS);
     ASSERT_EQ(settings.SetConfig(config), RC_SUCCESS);
   }
-  const FileState before = StateOf(document());
+  const auto before = StateOf(document());
   for (int run = 0; run < kReadOnlyRuns; ++run) {
     Child command({Built("fennimar"), "--document", document().u8string(), "switches", "get",
                    "sound-effect"});

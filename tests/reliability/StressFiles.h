@@ -31,9 +31,17 @@ inline const std::string kReadyLine = "ready";
 inline std::string InFolder(const std::string& folder, const std::string& name) {
   return (std::filesystem::u8path(folder) / std::filesystem::u8path(name)).u8string();
 }
-// The document writers share settings.xml; the others open one of their own.
+// The slot of a shared-mode writer ("shared0" to "shared3"); -1 for other kinds.
+inline int SharedSlot(const std::string& kind) {
+  return kind.size() == 7 && kind.rfind("shared", 0) == 0 && kind[6] >= '0' && kind[6] <= '3'
+             ? kind[6] - '0'
+             : -1;
+}
+// The document and shared-mode writers share settings.xml; the others open
+// one of their own.
 inline std::string DocumentOf(const std::string& folder, const std::string& kind) {
-  return InFolder(folder, kind == "document" ? "settings.xml" : kind + ".xml");
+  const bool shared = kind == "document" || SharedSlot(kind) >= 0;
+  return InFolder(folder, shared ? "settings.xml" : kind + ".xml");
 }
 inline std::string PasswordOf(long version) { return "pw" + std::to_string(version); }
 inline std::string WallpaperOf(long version) {

@@ -3,11 +3,14 @@
 // from FIRST, printing each version once its call returned: document
 // (SetConfig), registry (SetCurrentBgImage), ini (SetLightFlagStatus),
 // password (SavePassword, retried while another process holds the file),
-// ini-read (GetLightFlagStatus, printing the flag). Prints "ready" first and
-// "done <refused password saves>" last. Exit status: 0, 2 usage, 3 a failure.
+// ini-read (GetLightFlagStatus, printing the flag), shared0 to shared3
+// (read-change-write changes in shared mode, see ChangeShared). Prints
+// "ready" first and "done <refused password saves>" last. Exit status: 0, 2
+// usage, 3 a failure.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "fennimar/FennimarDllInterface.h"
 #include "tests/reliability/Platform.h"
@@ -17,6 +20,10 @@ namespace fennimar::reliability {
 namespace {
 
 constexpr int kMaxBusyRetries = 100000;
+constexpr long kAppEvery = 5;
+int _Fennimar_Config_::*const kSwitches[] = {
+    &_Fennimar_Config_::launchcode, &_Fennimar_Config_::mouseHook,
+    &_Fennimar_Config_::soundEffect, &_Fennimar_Config_::lightEffect};
 
 [[noreturn]] void Fail(const std::string& what) {
   std::fprintf(stderr, "fennimar_stress_writer: %s\n", what.c_str());
@@ -40,6 +47,41 @@ int SavePassword(FennimarDllInterface& settings, long version) {
   Fail("the password file stayed busy");
 }
 
+std::string SlotPrefix(int slot) { return "/slot" + std::to_string(slot) + "/"; }
+
+// Writer SLOT of four on one shared document, each change under a
+// FennimarDocumentHold: switch SLOT and the mouse number of workspace SLOT+1
+// are set to the version, and every fifth version its one application
+// "/slotS/V" replaces its previous one.
+void ChangeShared(FennimarDllInterface& settings, int slot, long version) {
+  const int value = static_cast<int>(version);
+  {
+    FennimarDocumentHold hold(settings);
+    _Fennimar_Config_ config;
+    Check(settings.GetConfig(config), "GetConfig");
+    config.*kSwitches[slot] = value;
+    Check(settings.SetConfig(config), "SetConfig");
+  }
+  {
+    FennimarDocumentHold hold(settings);
+    std::vector<_VDESKTOPINFO_> workspaces;
+    Check(settings.GetWorkspcaeConfig(workspaces), "GetWorkspcaeConfig");
+    if (workspaces.size() <= static_cast<std::size_t>(slot)) Fail("too few workspaces");
+    workspaces[slot].mouseNo = value;
+    Check(settings.SetWorkspcaeConfig(workspaces), "SetWorkspcaeConfig");
+  }
+  if (version % kAppEvery != 0) return;
+  FennimarDocumentHold hold(settings);
+  std::vector<_Fennimar_AppItem_> items;
+  Check(settings.GetApplicationsList(items), "GetApplicationsList");
+  for (const auto& item : items) {
+    CString path = item.path;
+    if (path.ToUtf8().rfind(SlotPrefix(slot), 0) == 0) Check(settings.DeleteAppItem(path), "DeleteAppItem");
+  }
+  _Fennimar_AppItem_ item{u"9", CString::FromUtf8(SlotPrefix(slot) + std::to_string(version)), u"", u""};
+  Check(settings.AddAppItem(item), "AddAppItem");
+}
+
 // One call of the kind; the saves refused meanwhile, or -1 for an unknown kind.
 int Save(FennimarDllInterface& settings, const std::string& kind, long version) {
   if (kind == "document") {
@@ -60,6 +102,8 @@ int Save(FennimarDllInterface& settings, const std::string& kind, long version) 
     Check(settings.GetLightFlagStatus(flag), "GetLightFlagStatus");
     if (flag > 1) Fail("GetLightFlagStatus gave " + std::to_string(flag));
     version = flag;
+  } else if (SharedSlot(kind) >= 0) {
+    ChangeShared(settings, SharedSlot(kind), version);
   } else {
     return -1;
   }
@@ -75,7 +119,8 @@ int Run(int argc, char** argv) {
   const long first = std::strtol(argv[3], nullptr, 10);
   const long count = std::strtol(argv[4], nullptr, 10);
   if (!JoinTestHome()) return 3;
-  FennimarDllInterface settings(CString::FromUtf8(DocumentOf(argv[2], argv[1])));
+  FennimarDllInterface settings(CString::FromUtf8(DocumentOf(argv[2], argv[1])),
+                                FennimarOptions{SharedSlot(argv[1]) >= 0});
   settings.SetPasswordFilePath(CString::FromUtf8(InFolder(argv[2], "password")));
   PrintLine(kReadyLine);
   long busy = 0;
