@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "tests/support/win32/CommandLine.h"
+
 namespace fennimar::reliability {
 namespace {
 
