@@ -1,5 +1,5 @@
-// The sections whose values stand at fixed positions: the switches and the
-// background pictures.
+// The sections whose values stand at fixed positions (the switches and the
+// background pictures), and every section missing from its document.
 #include <gtest/gtest.h>
 
 #include "tests/support/LibraryTest.h"
@@ -109,19 +109,29 @@ TEST_F(ValueSectionsTest, ShortBackgroundSectionsKeepAndSaveWhatTheyCan) {
   EXPECT_EQ(read.displaySequence, 77);
 }
 
-TEST_F(ValueSectionsTest, MissingSectionsFailWithoutWriting) {
-  const std::string original = "<FennimarSetting><AppList/></FennimarSetting>";
+// Every section's reader and writer, on a document without that section.
+TEST_F(ValueSectionsTest, EveryMethodFailsWithoutItsSectionAndWritesNothing) {
+  const std::string original = "<FennimarSetting><Other/></FennimarSetting>";
   auto library = Open(original);
   _Fennimar_Config_ config{1, 2, 3, 4};
   _Background_Config_ background{u"x", 1};
+  std::vector<_Fennimar_AppItem_> items(1);
+  std::vector<_VDESKTOPINFO_> workspaces(2);
+  _Fennimar_AppItem_ item;
+  CString path(u"/x");
   int value = 5;
-  EXPECT_EQ(library->GetConfig(config), RC_FAIL);
-  EXPECT_EQ(library->SetConfig(config), RC_FAIL);
-  EXPECT_EQ(library->IsLaunchcodeEnabled(value), RC_FAIL);
-  EXPECT_EQ(library->GetBackgroundConfig(background), RC_FAIL);
-  EXPECT_EQ(library->SetBackgroundConfig(background), RC_FAIL);
+  for (const _Fennimar_ReturnCode_ answer :
+       {library->GetConfig(config), library->SetConfig(config), library->IsLaunchcodeEnabled(value),
+        library->GetBackgroundConfig(background), library->SetBackgroundConfig(background),
+        library->GetApplicationsList(items), library->AddAppItem(item),
+        library->DeleteAppItem(path), library->GetWorkspcaeConfig(workspaces),
+        library->SetWorkspcaeConfig(workspaces)}) {
+    EXPECT_EQ(answer, RC_FAIL);
+  }
   EXPECT_EQ(value, 5);
   EXPECT_EQ(config.launchcode, 1);
+  EXPECT_EQ(items.size(), 1u);
+  EXPECT_EQ(workspaces.size(), 2u);
   EXPECT_EQ(DocumentBytes(), original);
 }
 

@@ -100,15 +100,5 @@ TEST_F(WorkspaceSettingTest, KeysOutsideTheListAreSkipped) {
   EXPECT_EQ(read[2].name, u"nine");
 }
 
-TEST_F(WorkspaceSettingTest, MissingSectionFailsWithoutWriting) {
-  const std::string original = "<FennimarSetting><AppList/></FennimarSetting>";
-  auto library = Open(original);
-  std::vector<_VDESKTOPINFO_> workspaces(2);
-  EXPECT_EQ(library->GetWorkspcaeConfig(workspaces), RC_FAIL);
-  EXPECT_EQ(library->SetWorkspcaeConfig(workspaces), RC_FAIL);
-  EXPECT_EQ(workspaces.size(), 2u);
-  EXPECT_EQ(DocumentBytes(), original);
-}
-
 }  // namespace
 }  // namespace fennimar
