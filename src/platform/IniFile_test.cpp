@@ -43,30 +43,11 @@ TEST_F(IniFileTest, ValuesConvert) {
   const struct {
     const char* text;
     std::uint32_t value;
-  } cases[] = {{"12", 12},
-               {" 12", 12},
-               {"'7'", 7},
-               {"\"-1\"", 0xFFFFFFFF},
-               {"\" 3 \"", 3},
-               {"+5", 5},
-               {"0x1F", 31},
-               {"-0x1", 0xFFFFFFFF},
-               {"0o17", 15},
-               {"0b101", 5},
-               {"0b102", 2},
-               {"0X1F", 0},
-               {"12abc", 12},
-               {"abc", 0},
-               {"'", 0},
-               {"'7\"", 0},
-               {"4294967297", 1},
-               {"-4294967295", 1},
-               {"12345678901234567890", 0xEB1F0AD2},
-               {"", kDefault},
-               {"  \t", kDefault},
-               {"''", kDefault},
-               {"' '", 0},
-               {"4 ; comment", 4}};
+  } cases[] = {{"12", 12}, {" 12", 12}, {"'7'", 7}, {"\"-1\"", 0xFFFFFFFF}, {"\" 3 \"", 3},
+               {"+5", 5}, {"0x1F", 31}, {"-0x1", 0xFFFFFFFF}, {"0o17", 15}, {"0b101", 5},
+               {"0b102", 2}, {"0X1F", 0}, {"12abc", 12}, {"abc", 0}, {"'", 0}, {"'7\"", 0},
+               {"4294967297", 1}, {"-4294967295", 1}, {"12345678901234567890", 0xEB1F0AD2},
+               {"", kDefault}, {"  \t", kDefault}, {"''", kDefault}, {"' '", 0}, {"4 ; comment", 4}};
   for (const auto& c : cases) {
     EXPECT_EQ(Read(std::string("[S]\r\nk=") + c.text + "\r\n"), c.value) << c.text;
   }

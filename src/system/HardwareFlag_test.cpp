@@ -32,7 +32,8 @@ class HardwareFlagTest : public testing::IsolatedTest {
   std::vector<std::unique_ptr<testing::FixedModulePath>> executables_;
 };
 
-TEST_F(HardwareFlagTest, MissingFileIsCreatedByClearing) {
+// A missing file, or -1 in it, is no value; clearing creates the file.
+TEST_F(HardwareFlagTest, NoValueUntilClearingCreatesTheFile) {
   auto scoped = RunFrom("bin");
   std::uint32_t flag = 5;
   EXPECT_EQ(GetHardwareFlag(Module(), Ini(), flag), RC_SYSTEM_ERROR);
@@ -41,6 +42,9 @@ TEST_F(HardwareFlagTest, MissingFileIsCreatedByClearing) {
   EXPECT_EQ(GetHardwareFlag(Module(), Ini(), flag), RC_SUCCESS);
   EXPECT_EQ(flag, 0u);
   EXPECT_NE(ReadFileOrDie(PathOf("bin") / "HWinfo.ini").find("IsFirstFlag=0"), std::string::npos);
+  WriteFileOrDie(PathOf("bin") / "HWinfo.ini", "[systemrequest]\nIsFirstFlag=-1\n");
+  EXPECT_EQ(GetHardwareFlag(Module(), Ini(), flag), RC_SYSTEM_ERROR);
+  EXPECT_EQ(flag, 0xFFFFFFFFu);
 }
 
 TEST_F(HardwareFlagTest, EachExecutableFolderHasItsOwnFile) {
@@ -60,14 +64,6 @@ TEST_F(HardwareFlagTest, EachExecutableFolderHasItsOwnFile) {
             "Light=2\r\n");
   auto scoped = RunFrom("two");
   EXPECT_EQ(GetHardwareFlag(Module(), Ini(), flag), RC_SYSTEM_ERROR);
-}
-
-TEST_F(HardwareFlagTest, MinusOneReadsAsNoValue) {
-  auto scoped = RunFrom("bin");
-  WriteFileOrDie(PathOf("bin") / "HWinfo.ini", "[systemrequest]\nIsFirstFlag=-1\n");
-  std::uint32_t flag = 0;
-  EXPECT_EQ(GetHardwareFlag(Module(), Ini(), flag), RC_SYSTEM_ERROR);
-  EXPECT_EQ(flag, 0xFFFFFFFFu);
 }
 
 }  // namespace
