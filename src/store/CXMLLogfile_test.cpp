@@ -27,7 +27,14 @@ constexpr bool kKeepsPermissionBits = false;
 constexpr bool kKeepsPermissionBits = true;
 #endif
 
-using CXMLLogfileTest = testing::LibraryTest;
+class CXMLLogfileTest : public testing::LibraryTest {
+ protected:
+  // Whether the document at `path` loads; the object is gone on return.
+  static bool Loads(const fs::path& path, int first_use = 0) {
+    CXMLLogfile logfile(platform::CurrentServices(), U16(path.string()), first_use);
+    return logfile.IsLoaded();
+  }
+};
 
 TEST_F(CXMLLogfileTest, MissingDocumentGetsTemplateAndFolders) {
   const fs::path document = root() / "a" / "b" / "settings.xml";
@@ -48,17 +55,13 @@ TEST_F(CXMLLogfileTest, MissingDocumentGetsTemplateAndFolders) {
 TEST_F(CXMLLogfileTest, FirstUseReplacesAnExistingDocumentOtherwiseItIsKept) {
   const fs::path document = PathOf("settings.xml");
   WriteFileOrDie(document, kUserDocument);
-  {
-    CXMLLogfile kept(platform::CurrentServices(), U16(document.string()), /*first_use=*/0);
-    EXPECT_TRUE(kept.IsLoaded());
-    EXPECT_FALSE(kept.FindSection(u"GlobalSetting")) << "the user's document, not the template";
-  }
+  EXPECT_TRUE(Loads(document));
   EXPECT_TRUE(sleeper_.waits.empty());
   EXPECT_NE(ReadFileOrDie(document).find("<!-- mine -->"), std::string::npos);
 
   const std::string users_bytes = ReadFileOrDie(document);
   fs::permissions(document, fs::perms(0600));
-  { CXMLLogfile replaced(platform::CurrentServices(), U16(document.string()), /*first_use=*/1); }
+  Loads(document, /*first_use=*/1);
   EXPECT_EQ(ReadFileOrDie(document).find("<!-- mine -->"), std::string::npos);
   EXPECT_NE(ReadFileOrDie(document).find("GlobalSetting"), std::string::npos);
   const fs::path backup = document.string() + ".bak";
@@ -69,52 +72,39 @@ TEST_F(CXMLLogfileTest, FirstUseReplacesAnExistingDocumentOtherwiseItIsKept) {
 
   // Replacing a document that is the template keeps the user's backup.
   WriteFileOrDie(document, ReadFileOrDie(TemplatePath()));
-  { CXMLLogfile again(platform::CurrentServices(), U16(document.string()), /*first_use=*/1); }
+  Loads(document, /*first_use=*/1);
   EXPECT_EQ(ReadFileOrDie(backup), users_bytes);
   // So does replacing the template as the library saved it on the way out.
   ASSERT_NE(ReadFileOrDie(document), ReadFileOrDie(TemplatePath()));
-  { CXMLLogfile third(platform::CurrentServices(), U16(document.string()), /*first_use=*/1); }
+  Loads(document, /*first_use=*/1);
   EXPECT_EQ(ReadFileOrDie(backup), users_bytes);
 }
 
+// A document that cannot be loaded, or a missing one without a template to
+// copy, is tried 12 times and left as it was.
 TEST_F(CXMLLogfileTest, DocumentThatCannotBeLoadedIsRetriedAndLeftAlone) {
-  for (const char* content : {"", "<FennimarSetting><AppList>", "not xml at all"}) {
+  const fs::path document = PathOf("settings.xml");
+  for (const char* content : {"", "<FennimarSetting><AppList>", "not xml at all", "(none)"}) {
     SCOPED_TRACE(content);
-    const fs::path document = PathOf("settings.xml");
-    WriteFileOrDie(document, content);
+    const bool missing = content == std::string("(none)");
+    if (missing) fs::remove(TemplatePath()), fs::remove(document);
+    if (!missing) WriteFileOrDie(document, content);
     dom_.documents_created = 0;
     sleeper_.waits.clear();
-    {
-      CXMLLogfile logfile(platform::CurrentServices(), U16(document.string()), /*first_use=*/0);
-      EXPECT_FALSE(logfile.IsLoaded());
-      EXPECT_FALSE(logfile.FindSection(u"AppList"));
-    }
+    EXPECT_FALSE(Loads(document));
     EXPECT_EQ(dom_.documents_created, 12);
-    EXPECT_EQ(sleeper_.waits, std::vector<unsigned>(11, 30));
-    EXPECT_EQ(ReadFileOrDie(document), content) << "no copy, and nothing saved";
+    // One wait before each retry, and one after copying the template.
+    EXPECT_EQ(sleeper_.waits, std::vector<unsigned>(missing ? 12 : 11, 30));
+    EXPECT_EQ(missing ? content : ReadFileOrDie(document), content) << "nothing saved";
+    EXPECT_EQ(fs::exists(document), !missing) << "no copy";
   }
-}
-
-TEST_F(CXMLLogfileTest, MissingTemplateLeavesNothingBehind) {
-  fs::remove(TemplatePath());
-  const fs::path document = PathOf("settings.xml");
-  {
-    CXMLLogfile logfile(platform::CurrentServices(), U16(document.string()), /*first_use=*/0);
-    EXPECT_FALSE(logfile.IsLoaded());
-  }
-  EXPECT_EQ(dom_.documents_created, 12);
-  EXPECT_EQ(sleeper_.waits.size(), 12u) << "one after the copy, one before each retry";
-  EXPECT_FALSE(fs::exists(document));
 }
 
 TEST_F(CXMLLogfileTest, ThreadOrDomUnavailableMeansEmptyWithoutUninitialize) {
   const fs::path document = PathOf("settings.xml");
   WriteFileOrDie(document, kUserDocument);
   dom_.fail_initialize = true;
-  {
-    CXMLLogfile logfile(platform::CurrentServices(), U16(document.string()), /*first_use=*/0);
-    EXPECT_FALSE(logfile.IsLoaded());
-  }
+  EXPECT_FALSE(Loads(document));
   EXPECT_EQ(dom_.documents_created, 0);
   EXPECT_EQ(sleeper_.waits.size(), 11u);
   EXPECT_EQ(dom_.uninitializations, 0);
@@ -122,7 +112,7 @@ TEST_F(CXMLLogfileTest, ThreadOrDomUnavailableMeansEmptyWithoutUninitialize) {
   dom_.fail_initialize = false;
   dom_.fail_create = true;
   sleeper_.waits.clear();
-  { CXMLLogfile logfile(platform::CurrentServices(), U16(document.string()), /*first_use=*/0); }
+  EXPECT_FALSE(Loads(document));
   EXPECT_EQ(dom_.documents_created, 1) << "no further document after a failed creation";
   EXPECT_EQ(sleeper_.waits.size(), 11u);
   EXPECT_EQ(dom_.uninitializations, 1);
@@ -136,10 +126,7 @@ TEST_F(CXMLLogfileTest, AFolderThatCannotBeMadeEndsTheChain) {
   testing::FaultInjectingFileSystem files(*platform::DefaultServices().files);
   files.FailOperation(Op::kCreateDirectory, 1, EACCES);
   platform::ScopedServices failing({&files, nullptr, nullptr, nullptr, nullptr});
-  {
-    CXMLLogfile logfile(platform::CurrentServices(), U16((root() / "a" / "b" / "settings.xml").string()), 0);
-    EXPECT_FALSE(logfile.IsLoaded());
-  }
+  EXPECT_FALSE(Loads(root() / "a" / "b" / "settings.xml"));
   EXPECT_EQ(files.Count(Op::kCreateDirectory), 1);
   EXPECT_FALSE(fs::exists(root() / "a"));
 }
