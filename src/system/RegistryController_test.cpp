@@ -114,34 +114,29 @@ TEST_F(RegistryControllerTest, ClearingNeverCreatesTheKey) {
   EXPECT_FALSE(KeyExists(names::kProductKey));
 }
 
+// Another number is passed on whatever its type, a short value fills only
+// its own bytes; a key without the value, or one too long, is a failed read
+// and seeds nothing.
 TEST_F(RegistryControllerTest, StoredValuesThatAreNotAPlainFlag) {
-  std::uint32_t status = 42;
-
-  // The key without the value: nothing is seeded, the read fails.
-  PutProductValue(platform::kRegDword, nullptr, 0);
-  EXPECT_EQ(controller_.GetUsedStatus(status), RC_SYSTEM_ERROR);
-  EXPECT_EQ(status, 42u);
-  EXPECT_EQ(ReadProductValue().first, 0u) << "no value may be created";
-
-  // Another number is passed on; the type is not examined.
   const std::uint32_t seven = 7;
-  PutProductValue(platform::kRegDword, &seven, sizeof seven);
-  EXPECT_EQ(controller_.GetUsedStatus(status), RC_SUCCESS);
-  EXPECT_EQ(status, 7u);
-  PutProductValue(platform::kRegBinary, "\x02\x00\x00\x00", 4);
-  EXPECT_EQ(controller_.GetUsedStatus(status), RC_SUCCESS);
-  EXPECT_EQ(status, 2u);
-
-  // A short value fills only its own bytes.
-  PutProductValue(platform::kRegBinary, "\x05", 1);
-  EXPECT_EQ(controller_.GetUsedStatus(status), RC_SUCCESS);
-  EXPECT_EQ(status, 5u);
-
-  // More than 4 bytes does not fit: a failed read.
-  status = 42;
-  PutProductValue(platform::kRegSz, u"yes", 8);
-  EXPECT_EQ(controller_.GetUsedStatus(status), RC_SYSTEM_ERROR);
-  EXPECT_EQ(status, 42u);
+  const struct {
+    std::uint32_t type;
+    const void* data;
+    std::uint32_t size;
+    _Fennimar_ReturnCode_ answer;
+    std::uint32_t status;
+  } cases[] = {{platform::kRegDword, nullptr, 0, RC_SYSTEM_ERROR, 42},
+               {platform::kRegDword, &seven, 4, RC_SUCCESS, 7},
+               {platform::kRegBinary, "\x02\x00\x00\x00", 4, RC_SUCCESS, 2},
+               {platform::kRegBinary, "\x05", 1, RC_SUCCESS, 5},
+               {platform::kRegSz, u"yes", 8, RC_SYSTEM_ERROR, 42}};
+  for (const auto& c : cases) {
+    PutProductValue(c.type, c.data, c.size);
+    std::uint32_t status = 42;
+    EXPECT_EQ(controller_.GetUsedStatus(status), c.answer) << c.size;
+    EXPECT_EQ(status, c.status) << c.size;
+    EXPECT_EQ(c.data ? 0u : ReadProductValue().first, 0u) << "no value may be created";
+  }
 }
 
 }  // namespace
