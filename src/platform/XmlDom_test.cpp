@@ -168,8 +168,9 @@ TEST_F(XmlDomTest, SavesInTheEncodingItRead) {
 }
 
 // `text` is null for a refused document, else the text of <p> and its
-// attribute a, joined by '|'. (Expanding without bound and external entities
-// are in HostileDocument_test.cpp.)
+// attribute a, joined by '|'. (Empty, cut and otherwise damaged documents,
+// expanding without bound and external entities are in
+// HostileDocument_test.cpp.)
 TEST_F(XmlDomTest, LoadsEveryWellFormedDocumentAndRefusesTheRest) {
   struct Case {
     std::string bytes;
@@ -183,9 +184,6 @@ TEST_F(XmlDomTest, LoadsEveryWellFormedDocumentAndRefusesTheRest) {
        "v&w!|v&w"},
       {"<!DOCTYPE r [<!ENTITY a 'x'><!ENTITY b '&a;&lt;&a;'>]><r><p a='&b;'>&b;</p></r>", "x<x|x<x"},
       {"<r><p a='&#x1F600;&#9;'>&#13;&#60;&amp;&quot;</p></r>", "<&\"|\xF0\x9F\x98\x80\t"},
-      {"", nullptr},
-      {"<r>", nullptr},
-      {"<a/><b/>", nullptr},
       {"<r/><!DOCTYPE r>", nullptr},
       {"<!DOCTYPE r [<!ENTITY e '<b>x</b>'>]><r><p>&e;</p></r>", nullptr},
       {"<!DOCTYPE r [<!ENTITY % p 'x'>]><r><p/></r>", nullptr},

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -17,7 +16,6 @@ namespace {
 
 using testing::ReadFileOrDie;
 using testing::U16;
-using testing::WriteFileOrDie;
 
 class PugiXmlDomTest : public testing::DocumentTest {
  protected:
@@ -39,28 +37,20 @@ TEST_F(PugiXmlDomTest, EditsAreSavedInPlace) {
 }
 
 TEST_F(PugiXmlDomTest, RefusesWhatIsNotAPlainWellFormedDocument) {
-  const auto nested = [](int depth) {
-    std::string text;
-    for (int i = 0; i < depth; ++i) text += "<a> ";
-    for (int i = 0; i < depth; ++i) text += "</a> ";
-    return text;
-  };
+  // (Damaged, hostile and oversized documents are in the reliability suite's
+  // catalogue; here, what the stand-in's loader adds to the parser's checks.)
   const std::string refused[] = {
-      "   ", "<r><a></r>", "<r a='1></r>", "<!-- only -->", "<r/>junk",
-      "<r x='1' x='2'/>", " <?xml version='1.0'?><r/>", "<!--c--><?xml version='1.0'?><r/>",
-      "<r>\xC3\x28</r>", "<r>\xED\xA0\x80</r>", nested(100000),
-      "<?xml version='1.0' encoding='x-unknown'?><r/>",
+      "   ", " <?xml version='1.0'?><r/>", "<!--c--><?xml version='1.0'?><r/>",
       "<?xml version='1.0' encoding='Shift_JIS'?><r>\x82</r>",
       "<?xml version='1.0' encoding='UTF8'?><r/>",
       std::string("\xFF\xFE\0\0<\0\0\0r\0\0\0/\0\0\0>\0\0\0", 20)};  // UTF-32
   for (const std::string& bytes : refused) {
     ASSERT_TRUE(Load("<loaded/>"));
-    EXPECT_FALSE(Load(bytes)) << bytes.substr(0, 80);
+    EXPECT_FALSE(Load(bytes)) << bytes;
   }
-  WriteFileOrDie(PathOf("big.xml"), "<r/>");
-  std::filesystem::resize_file(PathOf("big.xml"), (std::uintmax_t{64} << 20) + 1);
-  EXPECT_FALSE(doc_->Load(Path16("big.xml")));
-  ASSERT_TRUE(Load(nested(200)));
+  std::string nested;  // 200 levels: within the limit, and saved
+  for (int i = 0; i < 200; ++i) nested = "<a> " + nested + "</a> ";
+  ASSERT_TRUE(Load(nested));
   Save();
 }
 
