@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <utility>
 
 #include "fennimar/FennimarDllInterface.h"
 
@@ -8,21 +9,15 @@ namespace {
 
 TEST(CStringTest, SubstringsClampInsteadOfFailing) {
   const CString text(u"C:\\bar\\file.xml");
-  EXPECT_EQ(text.Left(2), u"C:");
-  EXPECT_EQ(text.Left(-1), u"");
-  EXPECT_EQ(text.Left(100), text);
-  EXPECT_EQ(text.Mid(7), u"file.xml");
-  EXPECT_EQ(text.Mid(7, 4), u"file");
-  EXPECT_EQ(text.Mid(7, -3), u"");
-  EXPECT_EQ(text.Mid(100), u"");
-  EXPECT_EQ(text.Right(3), u"xml");
-  EXPECT_EQ(text.Right(-3), u"");
-  EXPECT_EQ(text.Find(u'\\'), 2);
-  EXPECT_EQ(text.Find(u'\\', 3), 6);
-  EXPECT_EQ(text.Find(u'\\', 7), -1);
-  EXPECT_EQ(text.Find(u'\\', 99), -1);
-  EXPECT_EQ(text.ReverseFind(u'\\'), 6);
-  EXPECT_EQ(CString().ReverseFind(u'x'), -1);
+  const std::pair<CString, const char16_t*> parts[] = {
+      {text.Left(2), u"C:"},   {text.Left(-1), u""},   {text.Left(100), u"C:\\bar\\file.xml"},
+      {text.Mid(7), u"file.xml"}, {text.Mid(7, 4), u"file"}, {text.Mid(7, -3), u""},
+      {text.Mid(100), u""},    {text.Right(3), u"xml"}, {text.Right(-3), u""}};
+  for (const auto& [part, expected] : parts) EXPECT_EQ(part, expected);
+  const std::pair<int, int> found[] = {{text.Find(u'\\'), 2},  {text.Find(u'\\', 3), 6},
+                                       {text.Find(u'\\', 7), -1}, {text.Find(u'\\', 99), -1},
+                                       {text.ReverseFind(u'\\'), 6}, {CString().ReverseFind(u'x'), -1}};
+  for (const auto& [at, expected] : found) EXPECT_EQ(at, expected);
   EXPECT_THROW(text.GetAt(text.GetLength()), std::out_of_range);
 }
 
