@@ -29,21 +29,6 @@ namespace fs = std::filesystem;
 
 constexpr unsigned kNewMode = 0600;
 
-// Kills and reaps a child process when it goes, whatever the test did before.
-class ChildGuard {
- public:
-  explicit ChildGuard(pid_t pid) : pid_(pid) {}
-  ~ChildGuard() {
-    ::kill(pid_, SIGKILL);
-    ::waitpid(pid_, nullptr, 0);
-  }
-  ChildGuard(const ChildGuard&) = delete;
-  ChildGuard& operator=(const ChildGuard&) = delete;
-
- private:
-  pid_t pid_;
-};
-
 class AtomicFilePosixTest : public ::fennimar::testing::IsolatedTest {
  protected:
   std::set<std::string> Entries(const std::string& folder) {
@@ -106,10 +91,15 @@ TEST_F(AtomicFilePosixTest, RemovesTheTemporariesOfEndedWritersOnly) {
 
   int ready[2];
   ASSERT_EQ(::pipe(ready), 0);
-  auto running = std::make_unique<ChildGuard>(ForkWriterStoppedAtRename([&ready] {
+  const pid_t writer = ForkWriterStoppedAtRename([&ready] {
     if (::write(ready[1], "y", 1) != 1) ::_exit(2);
     for (;;) ::pause();
-  }));
+  });
+  // Killed and reaped when it goes, whatever the test did before.
+  std::shared_ptr<void> running(nullptr, [writer](void*) {
+    ::kill(writer, SIGKILL);
+    ::waitpid(writer, nullptr, 0);
+  });
   ::close(ready[1]);  // a writer that ends early gives end-of-file, not a wait
   char report = 0;
   ASSERT_EQ(::read(ready[0], &report, 1), 1);

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
 #include <filesystem>
 #include <memory>
 #include <set>
@@ -12,17 +11,14 @@
 
 #include "src/platform/Paths.h"
 #include "src/platform/Services.h"
-#include "tests/support/FaultInjectingFileSystem.h"
 #include "tests/support/TestEnvironment.h"
 
 namespace fennimar::platform {
 namespace {
 
-using ::fennimar::testing::FaultInjectingFileSystem;
 using ::fennimar::testing::ReadFileOrDie;
 using ::fennimar::testing::U16;
 using ::fennimar::testing::WriteFileOrDie;
-using Op = FaultInjectingFileSystem::Op;
 namespace fs = std::filesystem;
 
 constexpr unsigned kNewMode = 0600;
@@ -82,9 +78,6 @@ TEST_F(AtomicFileTest, FilledPieceByPieceOrNotAtAll) {
     return Status::IoError("the content could not be produced");
   };
   EXPECT_FALSE(WriteFileAtomically(real_, In("doc"), refusing, kNewMode).ok());
-  FaultInjectingFileSystem files(real_);
-  files.FailOperation(Op::kAppend, /*nth=*/2, ENOSPC);
-  EXPECT_FALSE(WriteFileAtomically(files, In("doc"), three_pieces, kNewMode).ok());
   EXPECT_EQ(ReadFileOrDie(PathIn("doc")), "one two three");
   EXPECT_EQ(Entries(), (std::set<std::string>{"doc"}));
 }
