@@ -87,8 +87,8 @@ class RegistryControllerTest : public testing::IsolatedTest {
 };
 
 TEST_F(RegistryControllerTest, FirstReadSeedsTheKeyAndClearingSticks) {
-  // Clearing never creates the key: with it, the read below would not seed.
   EXPECT_EQ(controller_.SetUsedStatus(), RC_SYSTEM_ERROR);
+  EXPECT_EQ(ReadProductValue().first, 0u) << "clearing never creates the key";
   std::uint32_t status = 42;
   EXPECT_EQ(controller_.GetUsedStatus(status), RC_SUCCESS);
   EXPECT_EQ(status, 1u);
