@@ -38,12 +38,7 @@ class CXMLLogfileTest : public testing::LibraryTest {
 
 TEST_F(CXMLLogfileTest, MissingDocumentGetsTemplateAndFolders) {
   const fs::path document = root() / "a" / "b" / "settings.xml";
-  {
-    CXMLLogfile logfile(platform::CurrentServices(), U16(document.string()), /*first_use=*/0);
-    EXPECT_TRUE(logfile.IsLoaded());
-    EXPECT_TRUE(logfile.FindSection(u"AppList"));
-    EXPECT_FALSE(logfile.FindSection(u"NoSuchSection"));
-  }
+  EXPECT_TRUE(Loads(document));
   EXPECT_EQ(dom_.documents_created, 1);
   EXPECT_EQ(sleeper_.waits, std::vector<unsigned>{30});
   EXPECT_TRUE(fs::is_regular_file(document));
@@ -80,43 +75,39 @@ TEST_F(CXMLLogfileTest, FirstUseReplacesAnExistingDocumentOtherwiseItIsKept) {
   EXPECT_EQ(ReadFileOrDie(backup), users_bytes);
 }
 
-// A document that cannot be loaded, or a missing one without a template to
-// copy, is tried 12 times and left as it was.
+// A document that cannot be loaded, a missing one without a template to copy,
+// or a DOM that cannot start or make a document: 12 rounds with a wait before
+// each retry (and one after copying the template), the file left as it was,
+// and the DOM's uninitialize only after a start.
 TEST_F(CXMLLogfileTest, DocumentThatCannotBeLoadedIsRetriedAndLeftAlone) {
   const fs::path document = PathOf("settings.xml");
-  for (const char* content : {"", "<FennimarSetting><AppList>", "not xml at all", "(none)"}) {
-    SCOPED_TRACE(content);
-    const bool missing = content == std::string("(none)");
-    if (missing) fs::remove(TemplatePath()), fs::remove(document);
-    if (!missing) WriteFileOrDie(document, content);
-    dom_.documents_created = 0;
+  enum Dom { kWorks, kCannotStart, kMakesNoDocument };
+  const struct {
+    const char* content;  // nullptr: no document and no template
+    Dom dom;
+    int documents;
+    std::size_t waits;
+  } cases[] = {{"", kWorks, 12, 11},
+               {"<FennimarSetting><AppList>", kWorks, 12, 11},
+               {"not xml at all", kWorks, 12, 11},
+               {kUserDocument, kCannotStart, 0, 11},
+               {kUserDocument, kMakesNoDocument, 1, 11},
+               {nullptr, kWorks, 12, 12}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.content ? c.content : "no document, no template");
+    if (!c.content) fs::remove(TemplatePath()), fs::remove(document);
+    if (c.content) WriteFileOrDie(document, c.content);
+    dom_.fail_initialize = c.dom == kCannotStart;
+    dom_.fail_create = c.dom == kMakesNoDocument;
+    dom_.documents_created = dom_.uninitializations = 0;
     sleeper_.waits.clear();
     EXPECT_FALSE(Loads(document));
-    EXPECT_EQ(dom_.documents_created, 12);
-    // One wait before each retry, and one after copying the template.
-    EXPECT_EQ(sleeper_.waits, std::vector<unsigned>(missing ? 12 : 11, 30));
-    EXPECT_EQ(missing ? content : ReadFileOrDie(document), content) << "nothing saved";
-    EXPECT_EQ(fs::exists(document), !missing) << "no copy";
+    EXPECT_EQ(dom_.documents_created, c.documents);
+    EXPECT_EQ(sleeper_.waits, std::vector<unsigned>(c.waits, 30));
+    EXPECT_EQ(dom_.uninitializations, c.dom == kCannotStart ? 0 : 1);
+    EXPECT_EQ(c.content ? ReadFileOrDie(document) : "", c.content ? c.content : "");
+    EXPECT_EQ(fs::exists(document), c.content != nullptr) << "no copy, and nothing saved";
   }
-}
-
-TEST_F(CXMLLogfileTest, ThreadOrDomUnavailableMeansEmptyWithoutUninitialize) {
-  const fs::path document = PathOf("settings.xml");
-  WriteFileOrDie(document, kUserDocument);
-  dom_.fail_initialize = true;
-  EXPECT_FALSE(Loads(document));
-  EXPECT_EQ(dom_.documents_created, 0);
-  EXPECT_EQ(sleeper_.waits.size(), 11u);
-  EXPECT_EQ(dom_.uninitializations, 0);
-
-  dom_.fail_initialize = false;
-  dom_.fail_create = true;
-  sleeper_.waits.clear();
-  EXPECT_FALSE(Loads(document));
-  EXPECT_EQ(dom_.documents_created, 1) << "no further document after a failed creation";
-  EXPECT_EQ(sleeper_.waits.size(), 11u);
-  EXPECT_EQ(dom_.uninitializations, 1);
-  EXPECT_EQ(ReadFileOrDie(document), kUserDocument);
 }
 
 // The folders are made one at a time from the top; the first that cannot be
