@@ -21,15 +21,12 @@ TEST(CStringTest, SubstringsClampInsteadOfFailing) {
   EXPECT_THROW(text.GetAt(text.GetLength()), std::out_of_range);
 }
 
-TEST(CStringTest, CompareIsOrdinalAndCaseSensitive) {
+TEST(CStringTest, CompareIsOrdinalAndFormatTakesStringsAndIntegers) {
   EXPECT_EQ(CString(u"abc").Compare(u"abc"), 0);
   EXPECT_LT(CString(u"ABC").Compare(u"abc"), 0);
   EXPECT_GT(CString(u"abcd").Compare(u"abc"), 0);
   EXPECT_NE(CString(u"abc"), CString(u"abC"));
   EXPECT_EQ(CString(static_cast<const char16_t*>(nullptr)), u"");
-}
-
-TEST(CStringTest, FormatTakesStringsAndIntegers) {
   CString out;
   out.Format(u"%s=%d%%", u"light", -2147483647 - 1);
   EXPECT_EQ(out, u"light=-2147483648%");
