@@ -20,13 +20,14 @@ TEST(NumbersTest, ParseReadsLikeTheWindowsRuntime) {
       {u"\u3000\u00A0\u2003" u"12", 12}, {u"\uFF11\uFF12", 12}, {u"\u0661\u0662x", 12},
       {u"1\u0966\u0967", 101}, {u"\u0085" u"1", 0}, {u"\uFEFF" u"1", 0}, {u"\u200B" u"1", 0},
       {u"\u00B2", 0}, {u"\u2460", 0}, {u"\uFF0D" u"5", 0}, {u"\u2212" u"5", 0}};
-  for (const auto& [text, value] : cases) EXPECT_EQ(ParseDecimal(text), value) << Utf16ToUtf8(text);
+  for (const auto& [text, value] : cases) {
+    EXPECT_EQ(ParseDecimal(text), value) << Utf16ToUtf8(text);
+    EXPECT_EQ(ParseDecimal(Utf16ToUtf8(text)), value) << Utf16ToUtf8(text);
+  }
 }
 
 TEST(NumbersTest, ParseReadsUtf8AsItsUtf16) {
-  for (const char* text : {" 7", "\t\n+3", "-2", "12abc", "x", "", "- 5", "\v\f9",
-                           "2147483648", "-99999999999999999999", "\xC2\xA0" "5",
-                           "4\xC3\xA9", "\xEF\xBC\x95", "\xE3\x80\x80-\xD9\xA1", "7\xF0\x9F\x98\x80",
+  for (const char* text : {"\v\f9", "4\xC3\xA9", "\xE3\x80\x80-\xD9\xA1", "7\xF0\x9F\x98\x80",
                            "\xE3\x80", "\xEF\xBC\x91\xEF\xBC"}) {
     EXPECT_EQ(ParseDecimal(std::string_view(text)), ParseDecimal(Utf8ToUtf16(text))) << text;
   }

@@ -40,14 +40,5 @@ TEST(UtfTest, EverySequenceAfterAnAsciiRunOfEveryLength) {
   }
 }
 
-TEST(UtfTest, AppendKeepsWhatIsThere) {
-  std::u16string out = u"start:";
-  AppendUtf8AsUtf16("0123456789\xC3\xA9", out);
-  EXPECT_EQ(out, u"start:0123456789\u00E9");
-  std::string bytes = "x";
-  AppendUtf16AsUtf8(u"\xD800y", bytes);  // an unpaired surrogate
-  EXPECT_EQ(bytes, "x\xEF\xBF\xBDy");
-}
-
 }  // namespace
 }  // namespace fennimar

@@ -68,7 +68,6 @@ TEST(IniTextTest, WriteChangesOnlyWhatItMustAndEndsEveryLineWithCrLf) {
       {"[A]\r\nk1=1", u"A", u"k2", u"2", "[A]\r\nk1=1\r\nk2=2\r\n"},
       // A missing section: at the end.
       {"[A]\nk=1\n\n", u"S", u"k", u"v", "[A]\r\nk=1\r\n\r\n[S]\r\nk=v\r\n"},
-      {"[S\nk=1\n", u"S", u"k", u"0", "[S\r\nk=1\r\n[S]\r\nk=0\r\n"},
       {"\xEF\xBB\xBF[A]\r\nk=1", u"S", u"k", u"\u00E9",
        "\xEF\xBB\xBF[A]\r\nk=1\r\n[S]\r\nk=\xC3\xA9\r\n"},
       {Utf16WithBom(wide), u"T", u"j", u"\u4E2D", Utf16WithBom(wide + u"[T]\r\nj=\u4E2D\r\n")},
