@@ -24,6 +24,14 @@ std::string Document(const std::string& workspaces) {
          "</WorkspaceSetting></FennimarSetting>";
 }
 
+// Every field of a record, '|' between them.
+std::string Fields(const _VDESKTOPINFO_& w) {
+  return std::to_string(w.key) + '|' + w.name.ToUtf8() + '|' + std::to_string(w.styleID) + '|' +
+         w.mouseStyle.ToUtf8() + '|' + w.emRecylePath.ToUtf8() + '|' + w.fuRecylePath.ToUtf8() +
+         '|' + std::to_string(w.mouseNo) + '|' + std::to_string(w.recyleNo) + '|' +
+         std::to_string(w.useTarsel);
+}
+
 std::vector<_VDESKTOPINFO_> Read(FennimarDllInterface& library) {
   std::vector<_VDESKTOPINFO_> workspaces;
   EXPECT_EQ(library.GetWorkspcaeConfig(workspaces), RC_SUCCESS);
@@ -37,16 +45,7 @@ TEST_F(WorkspaceSettingTest, ReaderConvertsAppendsAndStopsAtAnIncompleteElement)
   EXPECT_EQ(library->GetWorkspcaeConfig(workspaces), RC_SUCCESS);
   EXPECT_EQ(library->GetWorkspcaeConfig(workspaces), RC_SUCCESS);
   ASSERT_EQ(workspaces.size(), 5u) << "the list is never cleared";
-  const _VDESKTOPINFO_& one = workspaces[1];
-  EXPECT_EQ(one.key, 1);
-  EXPECT_EQ(one.name, u"one");
-  EXPECT_EQ(one.styleID, 7);
-  EXPECT_EQ(one.mouseStyle, u"m");
-  EXPECT_EQ(one.emRecylePath, u"/e");
-  EXPECT_EQ(one.fuRecylePath, u"/f");
-  EXPECT_EQ(one.mouseNo, 12);
-  EXPECT_EQ(one.recyleNo, -3);
-  EXPECT_EQ(one.useTarsel, 1);
+  EXPECT_EQ(Fields(workspaces[1]), "1|one|7|m|/e|/f|12|-3|1");
   EXPECT_EQ(workspaces[4].name, u"two");
 }
 
