@@ -89,6 +89,17 @@ TEST_F(IniFileTest, WritesCreateTheFileAndEndEveryLineWithCrLf) {
   const std::u16string with_nul(u"Is\0First", 8);
   EXPECT_FALSE(ini_.WriteString(Path16("hw.ini"), u"S", with_nul, u"0"));
   EXPECT_EQ(ini_.GetInt(Path16("hw.ini"), u"S", with_nul, kDefault), kDefault);
+
+  // A file its owner made read-only is refused and kept, as Windows' service
+  // refuses it (Wine's would write it).
+  WriteFileOrDie(PathOf("hw.ini"), "[S]\r\nk=1\r\n");
+  std::filesystem::permissions(PathOf("hw.ini"), std::filesystem::perms::owner_read |
+                                                     std::filesystem::perms::group_read |
+                                                     std::filesystem::perms::others_read);
+  EXPECT_FALSE(ini_.WriteString(Path16("hw.ini"), u"S", u"k", u"2"));
+  EXPECT_EQ(ReadFileOrDie(PathOf("hw.ini")), "[S]\r\nk=1\r\n");
+  std::filesystem::permissions(PathOf("hw.ini"), std::filesystem::perms::owner_write,
+                               std::filesystem::perm_options::add);
 }
 
 // Beyond the value, a rewrite changes the line ends (to CR LF). The stand-in
@@ -120,19 +131,6 @@ TEST_F(IniFileTest, ARewriteKeepsOrTidiesTheOtherLines) {
   for (const auto& c : cases) {
     EXPECT_EQ(Written(c.before, u"SystemRequest", c.key, u"0"), c.after[backend]);
   }
-}
-
-// A file its owner made read-only is refused and kept, as Windows' service
-// refuses it (Wine's would write it).
-TEST_F(IniFileTest, AReadOnlyFileIsNotWritten) {
-  WriteFileOrDie(PathOf("hw.ini"), "[S]\r\nk=1\r\n");
-  std::filesystem::permissions(PathOf("hw.ini"), std::filesystem::perms::owner_read |
-                                                     std::filesystem::perms::group_read |
-                                                     std::filesystem::perms::others_read);
-  EXPECT_FALSE(ini_.WriteString(Path16("hw.ini"), u"S", u"k", u"2"));
-  EXPECT_EQ(ReadFileOrDie(PathOf("hw.ini")), "[S]\r\nk=1\r\n");
-  std::filesystem::permissions(PathOf("hw.ini"), std::filesystem::perms::owner_write,
-                               std::filesystem::perm_options::add);
 }
 
 }  // namespace
