@@ -7,7 +7,7 @@
 
 namespace {
 
-TEST(CStringTest, SubstringsClampInsteadOfFailing) {
+TEST(CStringTest, SubstringsClampAndBuffersAreCut) {
   const CString text(u"C:\\bar\\file.xml");
   const std::pair<CString, const char16_t*> parts[] = {
       {text.Left(2), u"C:"},   {text.Left(-1), u""},   {text.Left(100), u"C:\\bar\\file.xml"},
@@ -19,6 +19,16 @@ TEST(CStringTest, SubstringsClampInsteadOfFailing) {
                                        {text.ReverseFind(u'\\'), 6}, {CString().ReverseFind(u'x'), -1}};
   for (const auto& [at, expected] : found) EXPECT_EQ(at, expected);
   EXPECT_THROW(text.GetAt(text.GetLength()), std::out_of_range);
+  // A released buffer is cut at its first zero unit, or at the length given.
+  CString buffered(u"ab");
+  char16_t* buffer = buffered.GetBuffer(5);
+  buffer[2] = u'c';
+  buffer[3] = 0;
+  buffered.ReleaseBuffer();
+  EXPECT_EQ(buffered, u"abc");
+  buffered.GetBuffer(4);
+  buffered.ReleaseBuffer(1);
+  EXPECT_EQ(buffered, u"a");
 }
 
 TEST(CStringTest, CompareIsOrdinalAndFormatTakesStringsAndIntegers) {
@@ -31,18 +41,6 @@ TEST(CStringTest, CompareIsOrdinalAndFormatTakesStringsAndIntegers) {
   out.Format(u"%s=%d%%", u"light", -2147483647 - 1);
   EXPECT_EQ(out, u"light=-2147483648%");
   EXPECT_THROW(out.Format(u"%x", 1), std::invalid_argument);
-}
-
-TEST(CStringTest, BufferRoundTripCutsAtZeroUnit) {
-  CString text(u"ab");
-  char16_t* buffer = text.GetBuffer(5);
-  buffer[2] = u'c';
-  buffer[3] = 0;
-  text.ReleaseBuffer();
-  EXPECT_EQ(text, u"abc");
-  text.GetBuffer(4);
-  text.ReleaseBuffer(1);
-  EXPECT_EQ(text, u"a");
 }
 
 TEST(CStringTest, Utf8ConversionReplacesIllFormedInput) {

@@ -54,15 +54,13 @@ class AtomicFilePosixTest : public ::fennimar::testing::IsolatedTest {
 
 // A new file gets the exact bits asked for, even those the umask would take
 // away (AtomicFile_test.cpp holds the bits a replacement keeps).
-TEST_F(AtomicFilePosixTest, ANewFileGetsTheBitsAskedForWhateverTheUmask) {
+TEST_F(AtomicFilePosixTest, ANewFileGetsTheBitsAskedForAndLinksAreWrittenThrough) {
   const mode_t saved_umask = ::umask(077);
   const Status created = WriteFileAtomically(*real_, Path16("fresh"), "", 0644);
   ::umask(saved_umask);
   ASSERT_TRUE(created.ok()) << created.message();
   EXPECT_EQ(fs::status(PathOf("fresh")).permissions(), fs::perms(0644));
-}
 
-TEST_F(AtomicFilePosixTest, WritesThroughSymbolicLinksAndLeavesThemLinks) {
   fs::create_directories(PathOf("real"));
   fs::create_directories(PathOf("links"));
   WriteFileOrDie(PathOf("real/target"), "old");

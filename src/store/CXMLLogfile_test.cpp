@@ -36,17 +36,6 @@ class CXMLLogfileTest : public testing::LibraryTest {
   }
 };
 
-TEST_F(CXMLLogfileTest, MissingDocumentGetsTemplateAndFolders) {
-  const fs::path document = root() / "a" / "b" / "settings.xml";
-  EXPECT_TRUE(Loads(document));
-  EXPECT_EQ(dom_.documents_created, 1);
-  EXPECT_EQ(sleeper_.waits, std::vector<unsigned>{30});
-  EXPECT_TRUE(fs::is_regular_file(document));
-  EXPECT_FALSE(fs::exists(document.string() + ".bak"));
-  EXPECT_EQ(dom_.initializations, 1);
-  EXPECT_EQ(dom_.uninitializations, 1);
-}
-
 TEST_F(CXMLLogfileTest, FirstUseReplacesAnExistingDocumentOtherwiseItIsKept) {
   const fs::path document = PathOf("settings.xml");
   WriteFileOrDie(document, kUserDocument);
@@ -110,16 +99,29 @@ TEST_F(CXMLLogfileTest, DocumentThatCannotBeLoadedIsRetriedAndLeftAlone) {
   }
 }
 
-// The folders are made one at a time from the top; the first that cannot be
-// made ends the chain, and the document is then not loaded.
+// A missing document gets the template and its folders, made one at a time
+// from the top; the first that cannot be made ends the chain, and the
+// document is then not loaded.
 TEST_F(CXMLLogfileTest, AFolderThatCannotBeMadeEndsTheChain) {
   using Op = testing::FaultInjectingFileSystem::Op;
-  testing::FaultInjectingFileSystem files(*platform::DefaultServices().files);
-  files.FailOperation(Op::kCreateDirectory, 1, EACCES);
-  platform::ScopedServices failing({&files, nullptr, nullptr, nullptr, nullptr});
-  EXPECT_FALSE(Loads(root() / "a" / "b" / "settings.xml"));
-  EXPECT_EQ(files.Count(Op::kCreateDirectory), 1);
-  EXPECT_FALSE(fs::exists(root() / "a"));
+  const fs::path document = root() / "a" / "b" / "settings.xml";
+  {
+    testing::FaultInjectingFileSystem files(*platform::DefaultServices().files);
+    files.FailOperation(Op::kCreateDirectory, 1, EACCES);
+    platform::ScopedServices failing({&files, nullptr, nullptr, nullptr, nullptr});
+    EXPECT_FALSE(Loads(document));
+    EXPECT_EQ(files.Count(Op::kCreateDirectory), 1);
+    EXPECT_FALSE(fs::exists(root() / "a"));
+  }
+  dom_.documents_created = dom_.initializations = dom_.uninitializations = 0;
+  sleeper_.waits.clear();
+  EXPECT_TRUE(Loads(document));
+  EXPECT_EQ(dom_.documents_created, 1);
+  EXPECT_EQ(sleeper_.waits, std::vector<unsigned>{30});
+  EXPECT_TRUE(fs::is_regular_file(document));
+  EXPECT_FALSE(fs::exists(document.string() + ".bak"));
+  EXPECT_EQ(dom_.initializations, 1);
+  EXPECT_EQ(dom_.uninitializations, 1);
 }
 
 }  // namespace
