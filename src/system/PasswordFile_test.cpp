@@ -75,7 +75,7 @@ TEST_F(PasswordFileTest, OnlyTheWholeExactPasswordMatches) {
   EXPECT_EQ(Check(u"p"), RC_FAIL);
 }
 
-TEST_F(PasswordFileTest, MissingOrUnsetFileAndAFileHeldOpen) {
+TEST_F(PasswordFileTest, MissingOrUnsetFileAFileHeldOpenAndAFailedSave) {
   EXPECT_EQ(Check(u""), RC_FILE_ERROR);
   EXPECT_EQ(Check(u"x"), RC_FILE_ERROR);
   EXPECT_EQ(ValidatePasswordFile(*platform::CurrentServices().files, CString(), CString(u"x")), RC_FILE_ERROR);
@@ -90,10 +90,9 @@ TEST_F(PasswordFileTest, MissingOrUnsetFileAndAFileHeldOpen) {
   held.reset();  // on Windows, the test's own read would meet the hold too
   EXPECT_EQ(Bytes(), before);
   EXPECT_EQ(Check(u"old"), RC_SUCCESS);
-}
 
-TEST_F(PasswordFileTest, FailedSaveKeepsThePreviousPassword) {
-  SavePasswordFile(*platform::CurrentServices().files, File(), CString(u"old"));
+  // A failed save names the file and the system's error, and keeps the
+  // previous password.
   std::filesystem::create_directory(PathOf("folder"));
   const CString folder(Path16("folder"));
   try {
