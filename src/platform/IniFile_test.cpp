@@ -61,7 +61,6 @@ TEST_F(IniFileTest, FindsKeys) {
   EXPECT_EQ(Read(file, u" SYSTEMREQUEST\t", u"  isFirst "), 3u);
   EXPECT_EQ(Read(file, u"SystemRequest", u"other"), kDefault) << "the first section counts";
   EXPECT_EQ(Read(file, u"Missing", u"IsFirst"), kDefault);
-  EXPECT_EQ(ini_.GetInt(Path16("missing.ini"), u"S", u"k", kDefault), kDefault);
   EXPECT_EQ(Read("[S]\rk=4\r"), 4u);
   EXPECT_EQ(Read("[S] junk\nk=4\n"), 4u);
   // A line without "=" is the key with no value, and the first match counts.

@@ -57,9 +57,7 @@ class RegistryControllerTest : public testing::IsolatedTest {
   void PutProductValue(std::uint32_t type, const void* data, std::uint32_t size) {
     RegKey key = platform::kNullKey;
     ASSERT_TRUE(registry().CreateKey(kHkeyCurrentUser, names::kProductKey, &key).ok());
-    if (data) {
-      ASSERT_TRUE(registry().SetValue(key, names::kIsFirstUse, type, data, size).ok());
-    }
+    ASSERT_TRUE(!data || registry().SetValue(key, names::kIsFirstUse, type, data, size).ok());
     ASSERT_TRUE(registry().CloseKey(key).ok());
   }
 

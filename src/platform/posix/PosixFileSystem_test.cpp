@@ -33,10 +33,9 @@ class PosixFileSystemTest : public ::fennimar::testing::IsolatedTest {
   std::unique_ptr<FileSystem> files_ = NewPosixFileSystem();
 };
 
-// Both kinds of lock are flock locks, which another descriptor meets as
-// another process would, and nobody else may open a lock file to hold it.
-// (Writers in other processes meeting them, and a killed holder's lock going
-// with it, are in the reliability suite's concurrency and crash tests.)
+// Both kinds of lock are flock locks, met by another descriptor as by another
+// process (the reliability suite's concurrency and crash tests have those),
+// and nobody else may open a lock file to hold it.
 TEST_F(PosixFileSystemTest, LocksAreMetByOtherDescriptors) {
   WriteFileOrDie(PathOf("doc"), "x");
   std::unique_ptr<FileLock> lock, held;

@@ -36,10 +36,9 @@ std::string Utf16WithBom(std::u16string_view chars, bool big_endian = false) {
   return bytes;
 }
 
-// The conversions and the lookup rules that every platform shares are held
-// in IniFile_test.cpp, and files that cannot be read or hold lines of a
-// megabyte in the reliability suite's hostile INI files; here, what only the
-// stand-in's text decides.
+// Here, what only the stand-in's text decides: the rules every platform shares
+// are in IniFile_test.cpp, unreadable files and megabyte lines in the
+// reliability suite's hostile INI files.
 TEST(IniTextTest, FindsKeysInEveryReadableEncodingAndLineBreak) {
   EXPECT_EQ(Read("top=9\n[S]\n", u"", u"top"), kDefault) << "keys before any section are in none";
   const std::string files[] = {"[S]\nk=1", "\xEF\xBB\xBF[S]\nk=1\n", Utf16WithBom(u"[S]\r\nk=1\r\n"),

@@ -157,12 +157,10 @@ TEST(HiveFormatCorrupt, DamagedFilesAreRefusedWithTheirLine) {
       {head + "\"a\"=hex:01,02,\\\r\n", 4}, {head + "\"a\"=\"abc", 4},
       {head + "\"a\"=hex:01,\\\r\n  0g\r\n", 5}, {head + "\"a\"=hex:01,\r\n", 4},
       {head + "\"a\"=dword:123456789\r\n", 4}, {head + "\"a\"=\"\\n\"\r\n", 4},
-      {head + std::string("\"a\"=\"x\0\"\r\n", 10), 4}, {head + "\"a\"=\"x\ry\"\r\n", 4},
-      {head + "\"a\"=\"\xC3\x28\"\r\n", 4}, {head + "[-HKEY_CURRENT_USER\\A]\r\n", 4},
+      {head + "\"a\"=\"x\ry\"\r\n", 4}, {head + "[-HKEY_CURRENT_USER\\A]\r\n", 4},
       {head + "\"a\"=-\r\n", 4}, {head + "[HKEY_CURRENT_USER\\\\B]\r\n", 4},
       {head + "\"a\"=\"" + std::string(1 << 20, 'x') + "\r\n", 4},
       {head + std::string(1 << 20, 'x'), 4},
-      {"\xFF\xFE" + LittleEndian(u"REGEDIT4\r\n") + "x", 2},  // half a UTF-16 unit
       {"\xFF\xFE" + LittleEndian(u"REGEDIT4\r\n\xDC00"), 2}, {"\xFE\xFF", 1},
       {"REGEDIT4\r\n" + std::string(kMaxHiveBytes, '\n'), 0}};
   for (const auto& [bytes, line] : cases) {

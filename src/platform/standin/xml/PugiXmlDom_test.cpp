@@ -37,8 +37,7 @@ TEST_F(PugiXmlDomTest, EditsAreSavedInPlace) {
 }
 
 TEST_F(PugiXmlDomTest, RefusesWhatIsNotAPlainWellFormedDocument) {
-  // (Damaged, hostile and oversized documents are in the reliability suite's
-  // catalogue; here, what the stand-in's loader adds to the parser's checks.)
+  // (Damaged, hostile and oversized documents are in the hostile-input catalogue.)
   const std::string refused[] = {
       "   ", " <?xml version='1.0'?><r/>", "<!--c--><?xml version='1.0'?><r/>",
       "<?xml version='1.0' encoding='Shift_JIS'?><r>\x82</r>",
