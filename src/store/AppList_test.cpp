@@ -17,14 +17,6 @@ std::string Document(const std::string& items) {
   return "<FennimarSetting><AppList>" + items + "</AppList><GlobalSetting/></FennimarSetting>";
 }
 
-std::vector<std::string> Paths(FennimarDllInterface& library) {
-  std::vector<_Fennimar_AppItem_> items;
-  EXPECT_EQ(library.GetApplicationsList(items), RC_SUCCESS);
-  std::vector<std::string> paths;
-  for (const auto& item : items) paths.push_back(item.path.ToUtf8());
-  return paths;
-}
-
 TEST_F(AppListTest, ReaderAppendsAndStopsAtTheFirstIncompleteItem) {
   auto library = Open(Document(
       Item("/a") + "<!-- a note -->" +
@@ -77,8 +69,9 @@ TEST_F(AppListTest, DeleteRemovesOnlyTheFirstExactMatchAndAlwaysSaves) {
   auto library = Open(original);
   CString path(u"/same");
   EXPECT_EQ(library->DeleteAppItem(path), RC_SUCCESS);
-  EXPECT_EQ(Paths(*library), (std::vector<std::string>{}))
-      << "the item without a path ends the reader";
+  std::vector<_Fennimar_AppItem_> items;
+  EXPECT_EQ(library->GetApplicationsList(items), RC_SUCCESS);
+  EXPECT_TRUE(items.empty()) << "the item without a path ends the reader";
   EXPECT_EQ(DocumentBytes().find("id=\"1\""), std::string::npos);
   EXPECT_NE(DocumentBytes().find("id=\"2\""), std::string::npos);
 
