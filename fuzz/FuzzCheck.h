@@ -1,6 +1,5 @@
-// FuzzCheck - how a fuzz target reports a broken property: the message on
-// standard error and an abort, which libFuzzer records as a crash and saves
-// the input that caused it.
+// FuzzCheck - a broken property is reported on standard error and aborts,
+// which libFuzzer records as a crash, saving the input that caused it.
 #ifndef FENNIMAR_FUZZ_FUZZCHECK_H_
 #define FENNIMAR_FUZZ_FUZZCHECK_H_
 

@@ -29,21 +29,6 @@ namespace fs = std::filesystem;
 
 constexpr unsigned kNewMode = 0600;
 
-// Kills and reaps a child process when it goes, whatever the test did before.
-class ChildGuard {
- public:
-  explicit ChildGuard(pid_t pid) : pid_(pid) {}
-  ~ChildGuard() {
-    ::kill(pid_, SIGKILL);
-    ::waitpid(pid_, nullptr, 0);
-  }
-  ChildGuard(const ChildGuard&) = delete;
-  ChildGuard& operator=(const ChildGuard&) = delete;
-
- private:
-  pid_t pid_;
-};
-
 class AtomicFilePosixTest : public ::fennimar::testing::IsolatedTest {
  protected:
   std::set<std::string> Entries(const std::string& folder) {
@@ -69,15 +54,13 @@ class AtomicFilePosixTest : public ::fennimar::testing::IsolatedTest {
 
 // A new file gets the exact bits asked for, even those the umask would take
 // away (AtomicFile_test.cpp holds the bits a replacement keeps).
-TEST_F(AtomicFilePosixTest, ANewFileGetsTheBitsAskedForWhateverTheUmask) {
+TEST_F(AtomicFilePosixTest, ANewFileGetsTheBitsAskedForAndLinksAreWrittenThrough) {
   const mode_t saved_umask = ::umask(077);
   const Status created = WriteFileAtomically(*real_, Path16("fresh"), "", 0644);
   ::umask(saved_umask);
   ASSERT_TRUE(created.ok()) << created.message();
   EXPECT_EQ(fs::status(PathOf("fresh")).permissions(), fs::perms(0644));
-}
 
-TEST_F(AtomicFilePosixTest, WritesThroughSymbolicLinksAndLeavesThemLinks) {
   fs::create_directories(PathOf("real"));
   fs::create_directories(PathOf("links"));
   WriteFileOrDie(PathOf("real/target"), "old");
@@ -106,10 +89,15 @@ TEST_F(AtomicFilePosixTest, RemovesTheTemporariesOfEndedWritersOnly) {
 
   int ready[2];
   ASSERT_EQ(::pipe(ready), 0);
-  auto running = std::make_unique<ChildGuard>(ForkWriterStoppedAtRename([&ready] {
+  const pid_t writer = ForkWriterStoppedAtRename([&ready] {
     if (::write(ready[1], "y", 1) != 1) ::_exit(2);
     for (;;) ::pause();
-  }));
+  });
+  // Killed and reaped when it goes, whatever the test did before.
+  std::shared_ptr<void> running(nullptr, [writer](void*) {
+    ::kill(writer, SIGKILL);
+    ::waitpid(writer, nullptr, 0);
+  });
   ::close(ready[1]);  // a writer that ends early gives end-of-file, not a wait
   char report = 0;
   ASSERT_EQ(::read(ready[0], &report, 1), 1);

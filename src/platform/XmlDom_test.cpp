@@ -24,7 +24,7 @@ class XmlDomTest : public testing::DocumentTest {
   void SetUp() override { Open(*CurrentServices().dom); }
 };
 
-TEST_F(XmlDomTest, DropsWhiteSpaceOnlyTextUnlessXmlSpacePreserves) {
+TEST_F(XmlDomTest, ChildrenAreWhatLayoutWhiteSpaceLeavesUnlessXmlSpacePreserves) {
   ASSERT_TRUE(Load("<r>\n  <a>  </a>\n  <b> x </b>\n</r>\n"));
   const XmlNode a = doc_->FirstChild(Root());
   EXPECT_TRUE(doc_->IsElement(a));
@@ -41,9 +41,7 @@ TEST_F(XmlDomTest, DropsWhiteSpaceOnlyTextUnlessXmlSpacePreserves) {
   EXPECT_EQ(Text(Child(Root(), "b")), " x ");
   EXPECT_EQ(Text(Child(Root(), "c")), " y ") << "the white space around it was layout";
   EXPECT_FALSE(doc_->FirstChild(Child(Child(Root(), "b"), "c")));
-}
-
-TEST_F(XmlDomTest, ChildrenIncludeCommentsAndInstructionsButSelectFindsElements) {
+  // Children include comments and instructions; Child finds elements.
   ASSERT_TRUE(Load("<!-- top --><r><!-- c --><?a data?><x><a/></x><A/><a k='1'/><a k='2'/></r>"));
   const XmlNode comment = doc_->FirstChild(Root());
   EXPECT_FALSE(doc_->IsElement(comment));
@@ -58,28 +56,25 @@ TEST_F(XmlDomTest, ChildrenIncludeCommentsAndInstructionsButSelectFindsElements)
   EXPECT_FALSE(doc_->IsElement(doc_->ParentNode(Root())));
 }
 
-TEST_F(XmlDomTest, TextIsJoinedAndTrimmedAndSetTextReplacesAll) {
+TEST_F(XmlDomTest, TextIsJoinedAndTrimmed) {
   ASSERT_TRUE(Load("<r><a> \t one  two \n</a><b>x<![CDATA[ <y> ]]><c>z</c><!--no--> </b></r>"));
   EXPECT_EQ(Text(Child(Root(), "a")), "one  two");
   const XmlNode b = Child(Root(), "b");
   EXPECT_EQ(Text(b), "x <y> z");
   EXPECT_EQ(Text(XmlNode()), "");
-  doc_->SetText(b, u"new");
-  EXPECT_EQ(Text(b), "new");
-  EXPECT_FALSE(doc_->NextSibling(doc_->FirstChild(b)));
-  doc_->SetText(b, u"");
-  EXPECT_FALSE(doc_->FirstChild(b));
 }
 
-// The component's replaced content may still be referenced through an old
-// handle: repeated rounds must leave nothing a later document trips over.
-TEST_F(XmlDomTest, ContentReplacedAfterAHandleToItWasTakenIsReleasedCleanly) {
+// SetText replaces all content. The component's replaced content may still be
+// referenced through an old handle: repeated rounds must leave nothing a later
+// document trips over.
+TEST_F(XmlDomTest, SetTextReplacesAllAndReleasesItCleanly) {
   for (int round = 0; round < 10; ++round) {
     ASSERT_TRUE(Load("<r><b>x<c/>y</b></r>"));
     const XmlNode b = Child(Root(), "b");
     ASSERT_TRUE(doc_->FirstChild(b));
     doc_->SetText(b, u"new");
-    ASSERT_TRUE(doc_->FirstChild(b));
+    EXPECT_EQ(Text(b), "new");
+    EXPECT_FALSE(doc_->NextSibling(doc_->FirstChild(b)));
     doc_->SetText(b, u"");
     EXPECT_FALSE(doc_->FirstChild(b));
     TearDown();
@@ -101,7 +96,8 @@ TEST_F(XmlDomTest, TextAsDecimalReadsAsTheTextReads) {
 }
 
 TEST_F(XmlDomTest, AttributesReadExactlyAndEditsSurviveASaveAndALoad) {
-  ASSERT_TRUE(Load("<r a='1' b='2' c='3'><x><b/></x><y/></r>"));
+  const std::string declaration = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+  ASSERT_TRUE(Load(declaration + "<r a='1' b='2' c='3'><x><b/></x><y/></r>"));
   doc_->SetAttribute(Root(), u"b", u"20");
   EXPECT_TRUE(doc_->ReplaceAttribute(Root(), u"c", u"30"));
   EXPECT_FALSE(doc_->ReplaceAttribute(Root(), u"w", u"0"));
@@ -113,6 +109,10 @@ TEST_F(XmlDomTest, AttributesReadExactlyAndEditsSurviveASaveAndALoad) {
   doc_->RemoveChild(Root(), Child(Child(Root(), "x"), "b"));  // not a child: ignored
   doc_->RemoveChild(Root(), Child(Root(), "y"));
   ASSERT_TRUE(doc_->Save(Path16("doc.xml")));
+  std::string bytes;
+  ASSERT_TRUE(doc_->Serialize(&bytes));
+  EXPECT_EQ(testing::ReadFileOrDie(PathOf("doc.xml")), bytes) << "serialized as it is saved";
+  EXPECT_EQ(bytes.rfind(declaration, 0), 0u) << bytes;
 
   ASSERT_TRUE(doc_->Load(Path16("doc.xml")));
   EXPECT_EQ(Attribute(Root(), "a"), "1");
@@ -122,14 +122,18 @@ TEST_F(XmlDomTest, AttributesReadExactlyAndEditsSurviveASaveAndALoad) {
   EXPECT_TRUE(Child(Child(Root(), "x"), "b"));
   EXPECT_EQ(Text(Child(Root(), "t")), "a & <b>");
   EXPECT_FALSE(Child(Root(), "y"));
-}
 
-TEST_F(XmlDomTest, SavesIndentedAndSerializesAsItSaves) {
-  ASSERT_TRUE(Load("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<r>\n  <a>x</a>\n</r>\n"));
-  std::string bytes;
-  ASSERT_TRUE(doc_->Serialize(&bytes));
-  EXPECT_EQ(bytes, "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<r>\n  <a>x</a>\n</r>\n");
-  EXPECT_EQ(Save(), bytes);
+  // A document its owner made read-only is not replaced: the component's save
+  // fails on Windows, and the backends ask first where Wine's would not.
+  const std::string saved = testing::ReadFileOrDie(PathOf("doc.xml"));
+  std::filesystem::permissions(PathOf("doc.xml"), std::filesystem::perms::owner_read |
+                                                      std::filesystem::perms::group_read |
+                                                      std::filesystem::perms::others_read);
+  doc_->SetText(Root(), u"new");
+  EXPECT_FALSE(doc_->Save(Path16("doc.xml")));
+  EXPECT_EQ(testing::ReadFileOrDie(PathOf("doc.xml")), saved);
+  std::filesystem::permissions(PathOf("doc.xml"), std::filesystem::perms::owner_write,
+                               std::filesystem::perm_options::add);
 }
 
 // A document is saved in the encoding it was read in, except by Wine's
@@ -168,8 +172,9 @@ TEST_F(XmlDomTest, SavesInTheEncodingItRead) {
 }
 
 // `text` is null for a refused document, else the text of <p> and its
-// attribute a, joined by '|'. (Expanding without bound and external entities
-// are in HostileDocument_test.cpp.)
+// attribute a, joined by '|'. (Empty, cut and otherwise damaged documents,
+// expanding without bound and external entities are in
+// HostileDocument_test.cpp.)
 TEST_F(XmlDomTest, LoadsEveryWellFormedDocumentAndRefusesTheRest) {
   struct Case {
     std::string bytes;
@@ -183,9 +188,6 @@ TEST_F(XmlDomTest, LoadsEveryWellFormedDocumentAndRefusesTheRest) {
        "v&w!|v&w"},
       {"<!DOCTYPE r [<!ENTITY a 'x'><!ENTITY b '&a;&lt;&a;'>]><r><p a='&b;'>&b;</p></r>", "x<x|x<x"},
       {"<r><p a='&#x1F600;&#9;'>&#13;&#60;&amp;&quot;</p></r>", "<&\"|\xF0\x9F\x98\x80\t"},
-      {"", nullptr},
-      {"<r>", nullptr},
-      {"<a/><b/>", nullptr},
       {"<r/><!DOCTYPE r>", nullptr},
       {"<!DOCTYPE r [<!ENTITY e '<b>x</b>'>]><r><p>&e;</p></r>", nullptr},
       {"<!DOCTYPE r [<!ENTITY % p 'x'>]><r><p/></r>", nullptr},
@@ -196,7 +198,6 @@ TEST_F(XmlDomTest, LoadsEveryWellFormedDocumentAndRefusesTheRest) {
       {"<r><p a='&'/></r>", nullptr},
       {"<r><p>&#xZZ;</p></r>", nullptr},
       {"<r><p>&#1;</p></r>", nullptr},
-      {"<r><p>&#xD800;</p></r>", nullptr},
       {"<r><p>&#xFFFE;</p></r>", nullptr},
       {"<r><p>a\x01z</p></r>", nullptr},
       {"<r><p a='\x1F'/></r>", nullptr},
@@ -216,20 +217,6 @@ TEST_F(XmlDomTest, LoadsEveryWellFormedDocumentAndRefusesTheRest) {
     const XmlNode p = Child(Root(), "p");
     EXPECT_EQ(Text(p) + "|" + Attribute(p, "a"), c.text) << c.bytes;
   }
-}
-
-// A document its owner made read-only is not replaced: the component's save
-// fails on Windows, and the backends ask first where Wine's would not.
-TEST_F(XmlDomTest, AReadOnlyFileIsNotReplaced) {
-  ASSERT_TRUE(Load("<r>old</r>"));
-  std::filesystem::permissions(PathOf("doc.xml"), std::filesystem::perms::owner_read |
-                                                      std::filesystem::perms::group_read |
-                                                      std::filesystem::perms::others_read);
-  doc_->SetText(Root(), u"new");
-  EXPECT_FALSE(doc_->Save(Path16("doc.xml")));
-  EXPECT_EQ(testing::ReadFileOrDie(PathOf("doc.xml")), "<r>old</r>");
-  std::filesystem::permissions(PathOf("doc.xml"), std::filesystem::perms::owner_write,
-                               std::filesystem::perm_options::add);
 }
 
 }  // namespace

@@ -27,38 +27,25 @@ constexpr bool kKeepsPermissionBits = false;
 constexpr bool kKeepsPermissionBits = true;
 #endif
 
-using CXMLLogfileTest = testing::LibraryTest;
-
-TEST_F(CXMLLogfileTest, MissingDocumentGetsTemplateAndFolders) {
-  const fs::path document = root() / "a" / "b" / "settings.xml";
-  {
-    CXMLLogfile logfile(platform::CurrentServices(), U16(document.string()), /*first_use=*/0);
-    EXPECT_TRUE(logfile.IsLoaded());
-    EXPECT_TRUE(logfile.FindSection(u"AppList"));
-    EXPECT_FALSE(logfile.FindSection(u"NoSuchSection"));
+class CXMLLogfileTest : public testing::LibraryTest {
+ protected:
+  // Whether the document at `path` loads; the object is gone on return.
+  static bool Loads(const fs::path& path, int first_use = 0) {
+    CXMLLogfile logfile(platform::CurrentServices(), U16(path.string()), first_use);
+    return logfile.IsLoaded();
   }
-  EXPECT_EQ(dom_.documents_created, 1);
-  EXPECT_EQ(sleeper_.waits, std::vector<unsigned>{30});
-  EXPECT_TRUE(fs::is_regular_file(document));
-  EXPECT_FALSE(fs::exists(document.string() + ".bak"));
-  EXPECT_EQ(dom_.initializations, 1);
-  EXPECT_EQ(dom_.uninitializations, 1);
-}
+};
 
 TEST_F(CXMLLogfileTest, FirstUseReplacesAnExistingDocumentOtherwiseItIsKept) {
   const fs::path document = PathOf("settings.xml");
   WriteFileOrDie(document, kUserDocument);
-  {
-    CXMLLogfile kept(platform::CurrentServices(), U16(document.string()), /*first_use=*/0);
-    EXPECT_TRUE(kept.IsLoaded());
-    EXPECT_FALSE(kept.FindSection(u"GlobalSetting")) << "the user's document, not the template";
-  }
+  EXPECT_TRUE(Loads(document));
   EXPECT_TRUE(sleeper_.waits.empty());
   EXPECT_NE(ReadFileOrDie(document).find("<!-- mine -->"), std::string::npos);
 
   const std::string users_bytes = ReadFileOrDie(document);
   fs::permissions(document, fs::perms(0600));
-  { CXMLLogfile replaced(platform::CurrentServices(), U16(document.string()), /*first_use=*/1); }
+  Loads(document, /*first_use=*/1);
   EXPECT_EQ(ReadFileOrDie(document).find("<!-- mine -->"), std::string::npos);
   EXPECT_NE(ReadFileOrDie(document).find("GlobalSetting"), std::string::npos);
   const fs::path backup = document.string() + ".bak";
@@ -69,79 +56,72 @@ TEST_F(CXMLLogfileTest, FirstUseReplacesAnExistingDocumentOtherwiseItIsKept) {
 
   // Replacing a document that is the template keeps the user's backup.
   WriteFileOrDie(document, ReadFileOrDie(TemplatePath()));
-  { CXMLLogfile again(platform::CurrentServices(), U16(document.string()), /*first_use=*/1); }
+  Loads(document, /*first_use=*/1);
   EXPECT_EQ(ReadFileOrDie(backup), users_bytes);
   // So does replacing the template as the library saved it on the way out.
   ASSERT_NE(ReadFileOrDie(document), ReadFileOrDie(TemplatePath()));
-  { CXMLLogfile third(platform::CurrentServices(), U16(document.string()), /*first_use=*/1); }
+  Loads(document, /*first_use=*/1);
   EXPECT_EQ(ReadFileOrDie(backup), users_bytes);
 }
 
+// A document that cannot be loaded, a missing one without a template to copy,
+// or a DOM that cannot start or make a document: 12 rounds with a wait before
+// each retry (and one after copying the template), the file left as it was,
+// and the DOM's uninitialize only after a start.
 TEST_F(CXMLLogfileTest, DocumentThatCannotBeLoadedIsRetriedAndLeftAlone) {
-  for (const char* content : {"", "<FennimarSetting><AppList>", "not xml at all"}) {
-    SCOPED_TRACE(content);
-    const fs::path document = PathOf("settings.xml");
-    WriteFileOrDie(document, content);
-    dom_.documents_created = 0;
+  const fs::path document = PathOf("settings.xml");
+  enum Dom { kWorks, kCannotStart, kMakesNoDocument };
+  const struct {
+    const char* content;  // nullptr: no document and no template
+    Dom dom;
+    int documents;
+    std::size_t waits;
+  } cases[] = {{"", kWorks, 12, 11},
+               {"<FennimarSetting><AppList>", kWorks, 12, 11},
+               {"not xml at all", kWorks, 12, 11},
+               {kUserDocument, kCannotStart, 0, 11},
+               {kUserDocument, kMakesNoDocument, 1, 11},
+               {nullptr, kWorks, 12, 12}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.content ? c.content : "no document, no template");
+    if (!c.content) fs::remove(TemplatePath()), fs::remove(document);
+    if (c.content) WriteFileOrDie(document, c.content);
+    dom_.fail_initialize = c.dom == kCannotStart;
+    dom_.fail_create = c.dom == kMakesNoDocument;
+    dom_.documents_created = dom_.uninitializations = 0;
     sleeper_.waits.clear();
-    {
-      CXMLLogfile logfile(platform::CurrentServices(), U16(document.string()), /*first_use=*/0);
-      EXPECT_FALSE(logfile.IsLoaded());
-      EXPECT_FALSE(logfile.FindSection(u"AppList"));
-    }
-    EXPECT_EQ(dom_.documents_created, 12);
-    EXPECT_EQ(sleeper_.waits, std::vector<unsigned>(11, 30));
-    EXPECT_EQ(ReadFileOrDie(document), content) << "no copy, and nothing saved";
+    EXPECT_FALSE(Loads(document));
+    EXPECT_EQ(dom_.documents_created, c.documents);
+    EXPECT_EQ(sleeper_.waits, std::vector<unsigned>(c.waits, 30));
+    EXPECT_EQ(dom_.uninitializations, c.dom == kCannotStart ? 0 : 1);
+    EXPECT_EQ(c.content ? ReadFileOrDie(document) : "", c.content ? c.content : "");
+    EXPECT_EQ(fs::exists(document), c.content != nullptr) << "no copy, and nothing saved";
   }
 }
 
-TEST_F(CXMLLogfileTest, MissingTemplateLeavesNothingBehind) {
-  fs::remove(TemplatePath());
-  const fs::path document = PathOf("settings.xml");
-  {
-    CXMLLogfile logfile(platform::CurrentServices(), U16(document.string()), /*first_use=*/0);
-    EXPECT_FALSE(logfile.IsLoaded());
-  }
-  EXPECT_EQ(dom_.documents_created, 12);
-  EXPECT_EQ(sleeper_.waits.size(), 12u) << "one after the copy, one before each retry";
-  EXPECT_FALSE(fs::exists(document));
-}
-
-TEST_F(CXMLLogfileTest, ThreadOrDomUnavailableMeansEmptyWithoutUninitialize) {
-  const fs::path document = PathOf("settings.xml");
-  WriteFileOrDie(document, kUserDocument);
-  dom_.fail_initialize = true;
-  {
-    CXMLLogfile logfile(platform::CurrentServices(), U16(document.string()), /*first_use=*/0);
-    EXPECT_FALSE(logfile.IsLoaded());
-  }
-  EXPECT_EQ(dom_.documents_created, 0);
-  EXPECT_EQ(sleeper_.waits.size(), 11u);
-  EXPECT_EQ(dom_.uninitializations, 0);
-
-  dom_.fail_initialize = false;
-  dom_.fail_create = true;
-  sleeper_.waits.clear();
-  { CXMLLogfile logfile(platform::CurrentServices(), U16(document.string()), /*first_use=*/0); }
-  EXPECT_EQ(dom_.documents_created, 1) << "no further document after a failed creation";
-  EXPECT_EQ(sleeper_.waits.size(), 11u);
-  EXPECT_EQ(dom_.uninitializations, 1);
-  EXPECT_EQ(ReadFileOrDie(document), kUserDocument);
-}
-
-// The folders are made one at a time from the top; the first that cannot be
-// made ends the chain, and the document is then not loaded.
+// A missing document gets the template and its folders, made one at a time
+// from the top; the first that cannot be made ends the chain, and the
+// document is then not loaded.
 TEST_F(CXMLLogfileTest, AFolderThatCannotBeMadeEndsTheChain) {
   using Op = testing::FaultInjectingFileSystem::Op;
-  testing::FaultInjectingFileSystem files(*platform::DefaultServices().files);
-  files.FailOperation(Op::kCreateDirectory, 1, EACCES);
-  platform::ScopedServices failing({&files, nullptr, nullptr, nullptr, nullptr});
+  const fs::path document = root() / "a" / "b" / "settings.xml";
   {
-    CXMLLogfile logfile(platform::CurrentServices(), U16((root() / "a" / "b" / "settings.xml").string()), 0);
-    EXPECT_FALSE(logfile.IsLoaded());
+    testing::FaultInjectingFileSystem files(*platform::DefaultServices().files);
+    files.FailOperation(Op::kCreateDirectory, 1, EACCES);
+    platform::ScopedServices failing({&files, nullptr, nullptr, nullptr, nullptr});
+    EXPECT_FALSE(Loads(document));
+    EXPECT_EQ(files.Count(Op::kCreateDirectory), 1);
+    EXPECT_FALSE(fs::exists(root() / "a"));
   }
-  EXPECT_EQ(files.Count(Op::kCreateDirectory), 1);
-  EXPECT_FALSE(fs::exists(root() / "a"));
+  dom_.documents_created = dom_.initializations = dom_.uninitializations = 0;
+  sleeper_.waits.clear();
+  EXPECT_TRUE(Loads(document));
+  EXPECT_EQ(dom_.documents_created, 1);
+  EXPECT_EQ(sleeper_.waits, std::vector<unsigned>{30});
+  EXPECT_TRUE(fs::is_regular_file(document));
+  EXPECT_FALSE(fs::exists(document.string() + ".bak"));
+  EXPECT_EQ(dom_.initializations, 1);
+  EXPECT_EQ(dom_.uninitializations, 1);
 }
 
 }  // namespace

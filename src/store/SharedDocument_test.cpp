@@ -48,9 +48,15 @@ TEST_F(SharedDocumentTest, NeitherModeRewritesADocumentItOnlyRead) {
   }
 }
 
+// A hold sees private copies only while one is open.
 TEST_F(SharedDocumentTest, AnUnloadableFileKeepsTheCopyAndIsNeverOverwritten) {
   Open(kDocument);
   auto shared = OpenIn(true);
+  { EXPECT_FALSE(FennimarDocumentHold(*shared).OtherCopiesOpen()); }
+  auto private_copy = OpenIn(false);
+  { EXPECT_TRUE(FennimarDocumentHold(*shared).OtherCopiesOpen()); }
+  { EXPECT_FALSE(FennimarDocumentHold(*private_copy).OtherCopiesOpen()); }
+  private_copy.reset();
   testing::WriteFileOrDie(DocumentPath(), "<Settings><GlobalSetting>");  // cut short
   EXPECT_EQ(Sound(*shared), 1);
   EXPECT_EQ(SetSound(*shared, 0), RC_FAIL);
@@ -62,15 +68,6 @@ TEST_F(SharedDocumentTest, AnUnloadableFileKeepsTheCopyAndIsNeverOverwritten) {
   EXPECT_EQ(SetSound(*shared, 7), RC_SUCCESS);
   shared.reset();
   EXPECT_EQ(Sound(*OpenIn(false)), 7);
-}
-
-TEST_F(SharedDocumentTest, AHoldSeesPrivateCopiesOnlyWhileOneIsOpen) {
-  Open(kDocument);
-  auto shared = OpenIn(true);
-  { EXPECT_FALSE(FennimarDocumentHold(*shared).OtherCopiesOpen()); }
-  auto private_copy = OpenIn(false);
-  { EXPECT_TRUE(FennimarDocumentHold(*shared).OtherCopiesOpen()); }
-  { EXPECT_FALSE(FennimarDocumentHold(*private_copy).OtherCopiesOpen()); }
 }
 
 // A lock service that refuses every lock.

@@ -1,5 +1,5 @@
-// The sections whose values stand at fixed positions: the switches and the
-// background pictures.
+// The sections whose values stand at fixed positions (the switches and the
+// background pictures), and every section missing from its document.
 #include <gtest/gtest.h>
 
 #include "tests/support/LibraryTest.h"
@@ -19,16 +19,18 @@ std::string Background(const std::string& entries) {
          "</BackgroundSetting></FennimarSetting>";
 }
 
+std::string Switches(const _Fennimar_Config_& c) {
+  return std::to_string(c.launchcode) + ' ' + std::to_string(c.mouseHook) + ' ' +
+         std::to_string(c.soundEffect) + ' ' + std::to_string(c.lightEffect);
+}
+
 TEST_F(ValueSectionsTest, SwitchesAreReadByPositionAsDecimalText) {
   auto library = Open(Global(
       "<Launchcode> 7</Launchcode><MouseHook>+3</MouseHook><SoundEffect>12ab</SoundEffect>"
       "<LightEffect>x</LightEffect><FileChooserDefautDir>-2</FileChooserDefautDir>"));
   _Fennimar_Config_ config{9, 9, 9, 9};
   EXPECT_EQ(library->GetConfig(config), RC_SUCCESS);
-  EXPECT_EQ(config.launchcode, 7);
-  EXPECT_EQ(config.mouseHook, 3);
-  EXPECT_EQ(config.soundEffect, 12);
-  EXPECT_EQ(config.lightEffect, 0);
+  EXPECT_EQ(Switches(config), "7 3 12 0");
   int value = 99;
   EXPECT_EQ(library->IsMouseHookEnabled(value), RC_SUCCESS);
   EXPECT_EQ(value, 3);
@@ -39,10 +41,7 @@ TEST_F(ValueSectionsTest, SwitchesAreReadByPositionAsDecimalText) {
   library = Open(Global("<B>5</B><!-- 8 --><A>6</A>"));
   config = {9, 9, 9, 9};
   EXPECT_EQ(library->GetConfig(config), RC_SUCCESS);
-  EXPECT_EQ(config.launchcode, 5);
-  EXPECT_EQ(config.mouseHook, 8);
-  EXPECT_EQ(config.soundEffect, 6);
-  EXPECT_EQ(config.lightEffect, 9) << "a missing entry keeps the caller's value";
+  EXPECT_EQ(Switches(config), "5 8 6 9") << "a missing entry keeps the caller's value";
   value = 99;
   EXPECT_EQ(library->IsLightEffectEnabled(value), RC_SUCCESS);
   EXPECT_EQ(value, 99);
@@ -57,8 +56,7 @@ TEST_F(ValueSectionsTest, SetConfigWritesOnlyTheEntriesThatExist) {
   library = Reopen();
   _Fennimar_Config_ read{};
   EXPECT_EQ(library->GetConfig(read), RC_SUCCESS);
-  EXPECT_EQ(read.soundEffect, -1);
-  EXPECT_EQ(read.lightEffect, 2);
+  EXPECT_EQ(Switches(read), "1 0 -1 2");
   EXPECT_NE(DocumentBytes().find("/keep"), std::string::npos);
 
   library = Open(Global("<A>0</A><B>0</B>"));
@@ -66,9 +64,7 @@ TEST_F(ValueSectionsTest, SetConfigWritesOnlyTheEntriesThatExist) {
   library = Reopen();
   read = {7, 7, 7, 7};
   EXPECT_EQ(library->GetConfig(read), RC_SUCCESS);
-  EXPECT_EQ(read.launchcode, 1);
-  EXPECT_EQ(read.mouseHook, 0);
-  EXPECT_EQ(read.soundEffect, 7) << "no entry is created";
+  EXPECT_EQ(Switches(read), "1 0 7 7") << "no entry is created";
 }
 
 TEST_F(ValueSectionsTest, BackgroundGoesByPositionNotByName) {
@@ -88,12 +84,11 @@ TEST_F(ValueSectionsTest, BackgroundGoesByPositionNotByName) {
   EXPECT_EQ(config.pictureFolder, u"");
   EXPECT_EQ(config.displaySequence, -42);
   EXPECT_NE(DocumentBytes().find("keep me"), std::string::npos);
-}
 
-TEST_F(ValueSectionsTest, ShortBackgroundSectionsKeepAndSaveWhatTheyCan) {
+  // Short sections keep and save what they can.
   const std::string empty = Background("");
-  auto library = Open(empty);
-  _Background_Config_ config{u"mine", 5};
+  library = Open(empty);
+  config = {u"mine", 5};
   EXPECT_EQ(library->GetBackgroundConfig(config), RC_SUCCESS);
   EXPECT_EQ(config.pictureFolder, u"mine");
   EXPECT_EQ(config.displaySequence, 5);
@@ -109,19 +104,29 @@ TEST_F(ValueSectionsTest, ShortBackgroundSectionsKeepAndSaveWhatTheyCan) {
   EXPECT_EQ(read.displaySequence, 77);
 }
 
-TEST_F(ValueSectionsTest, MissingSectionsFailWithoutWriting) {
-  const std::string original = "<FennimarSetting><AppList/></FennimarSetting>";
+// Every section's reader and writer, on a document without that section.
+TEST_F(ValueSectionsTest, EveryMethodFailsWithoutItsSectionAndWritesNothing) {
+  const std::string original = "<FennimarSetting><Other/></FennimarSetting>";
   auto library = Open(original);
   _Fennimar_Config_ config{1, 2, 3, 4};
   _Background_Config_ background{u"x", 1};
+  std::vector<_Fennimar_AppItem_> items(1);
+  std::vector<_VDESKTOPINFO_> workspaces(2);
+  _Fennimar_AppItem_ item;
+  CString path(u"/x");
   int value = 5;
-  EXPECT_EQ(library->GetConfig(config), RC_FAIL);
-  EXPECT_EQ(library->SetConfig(config), RC_FAIL);
-  EXPECT_EQ(library->IsLaunchcodeEnabled(value), RC_FAIL);
-  EXPECT_EQ(library->GetBackgroundConfig(background), RC_FAIL);
-  EXPECT_EQ(library->SetBackgroundConfig(background), RC_FAIL);
+  for (const _Fennimar_ReturnCode_ answer :
+       {library->GetConfig(config), library->SetConfig(config), library->IsLaunchcodeEnabled(value),
+        library->GetBackgroundConfig(background), library->SetBackgroundConfig(background),
+        library->GetApplicationsList(items), library->AddAppItem(item),
+        library->DeleteAppItem(path), library->GetWorkspcaeConfig(workspaces),
+        library->SetWorkspcaeConfig(workspaces)}) {
+    EXPECT_EQ(answer, RC_FAIL);
+  }
   EXPECT_EQ(value, 5);
   EXPECT_EQ(config.launchcode, 1);
+  EXPECT_EQ(items.size(), 1u);
+  EXPECT_EQ(workspaces.size(), 2u);
   EXPECT_EQ(DocumentBytes(), original);
 }
 

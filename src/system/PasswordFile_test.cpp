@@ -31,16 +31,11 @@ class PasswordFileTest : public testing::IsolatedTest {
   }
 };
 
-TEST_F(PasswordFileTest, NibbleReversalIsItsOwnInverse) {
-  EXPECT_EQ(ScramblePassword(CString(u"\u1234\u0061")), u"\u4321\u1600");
-  const char16_t with_zero[] = {u'a', 0, u'b', 0};
-  EXPECT_EQ(ScramblePassword(CString(std::u16string_view(with_zero, 3))), u"\u1600");
-  EXPECT_EQ(ScramblePassword(ScramblePassword(CString(u"pässwörd 😀"))), u"pässwörd 😀");
-}
-
 TEST_F(PasswordFileTest, StoresExactlyTheScrambledUnits) {
-  SavePasswordFile(*platform::CurrentServices().files, File(), CString(u"a"));
-  EXPECT_EQ(Bytes(), std::string("\x00\x16", 2));
+  // Each unit's four hex digits reversed, low byte first, up to a zero unit.
+  const char16_t with_zero[] = {u'\u1234', u'a', 0, u'b'};
+  SavePasswordFile(*platform::CurrentServices().files, File(), CString(std::u16string_view(with_zero, 4)));
+  EXPECT_EQ(Bytes(), std::string("\x21\x43\x00\x16", 4));
   if (kKeepsPermissionBits) {
     EXPECT_EQ(fs::status(PathOf("password")).permissions(), fs::perms(0600));
     fs::permissions(PathOf("password"), fs::perms(0640));
@@ -80,7 +75,7 @@ TEST_F(PasswordFileTest, OnlyTheWholeExactPasswordMatches) {
   EXPECT_EQ(Check(u"p"), RC_FAIL);
 }
 
-TEST_F(PasswordFileTest, MissingOrUnsetFileAndAFileHeldOpen) {
+TEST_F(PasswordFileTest, MissingOrUnsetFileAFileHeldOpenAndAFailedSave) {
   EXPECT_EQ(Check(u""), RC_FILE_ERROR);
   EXPECT_EQ(Check(u"x"), RC_FILE_ERROR);
   EXPECT_EQ(ValidatePasswordFile(*platform::CurrentServices().files, CString(), CString(u"x")), RC_FILE_ERROR);
@@ -95,10 +90,9 @@ TEST_F(PasswordFileTest, MissingOrUnsetFileAndAFileHeldOpen) {
   held.reset();  // on Windows, the test's own read would meet the hold too
   EXPECT_EQ(Bytes(), before);
   EXPECT_EQ(Check(u"old"), RC_SUCCESS);
-}
 
-TEST_F(PasswordFileTest, FailedSaveKeepsThePreviousPassword) {
-  SavePasswordFile(*platform::CurrentServices().files, File(), CString(u"old"));
+  // A failed save names the file and the system's error, and keeps the
+  // previous password.
   std::filesystem::create_directory(PathOf("folder"));
   const CString folder(Path16("folder"));
   try {

@@ -48,17 +48,13 @@ class WallpaperTest : public testing::IsolatedTest {
   RegistryController controller_{registry()};
 };
 
-TEST_F(WallpaperTest, TheDesktopKeyIsNeverCreated) {
+TEST_F(WallpaperTest, StoredWithoutTerminatorAndReadThrough1040Bytes) {
   CString path(u"untouched");
   EXPECT_EQ(GetWallpaper(controller_, path), RC_SYSTEM_ERROR);
   EXPECT_EQ(SetWallpaper(controller_, CString(u"/x.png")), RC_SYSTEM_ERROR);
   EXPECT_EQ(path, u"untouched");
-  EXPECT_EQ(DesktopKey(false), platform::kNullKey);
-}
-
-TEST_F(WallpaperTest, StoredWithoutTerminatorAndReadThrough1040Bytes) {
+  EXPECT_EQ(DesktopKey(false), platform::kNullKey) << "the desktop key is never created";
   ASSERT_TRUE(registry().CloseKey(DesktopKey(true)).ok());
-  CString path;
   EXPECT_EQ(SetAndMeasure(u"/pics/a.jpg!"), 24u + kAddedTerminatorBytes) << "12 units";
   EXPECT_EQ(GetWallpaper(controller_, path), RC_SUCCESS);
   EXPECT_EQ(path, u"/pics/a.jpg!");

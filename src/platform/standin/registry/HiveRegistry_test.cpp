@@ -37,13 +37,6 @@ class HiveRegistryTest : public testing::IsolatedTest {
     return registry_->SetValue(key, name, kRegBinary, bytes.data(),
                                static_cast<std::uint32_t>(bytes.size()));
   }
-  // The value's bytes, or "" when it cannot be read.
-  std::string Get(RegKey key, std::u16string_view name) {
-    char buffer[64];
-    std::uint32_t type = 0, size = sizeof buffer;
-    if (!registry_->QueryValue(key, name, &type, buffer, &size).ok()) return "";
-    return std::string(buffer, size);
-  }
 
   std::unique_ptr<FileSystem> files_ = NewPosixFileSystem();
   std::unique_ptr<Registry> registry_ = NewHiveRegistry(*files_);
@@ -63,7 +56,10 @@ TEST_F(HiveRegistryTest, CreateKeyMakesParentsInAPrivateFileOpenFindsThemAnyCase
 
   ASSERT_TRUE(Open(u"software\\TARSEL", &parent).ok());
   ASSERT_TRUE(registry_->OpenKey(parent, u"tarsel kestrova2\\", kKeyAllAccess, &same).ok());
-  EXPECT_EQ(Get(same, u"ISFIRSTUSE"), "\1");
+  char read[8];
+  std::uint32_t type = 0, size = sizeof read;
+  ASSERT_TRUE(registry_->QueryValue(same, u"ISFIRSTUSE", &type, read, &size).ok());
+  EXPECT_EQ(std::string(read, size), "\1");
   EXPECT_EQ(Open(u"\\Software", &missing).code(), Status::Code::kInvalid);
   EXPECT_EQ(ReadFileOrDie(HiveFile()), file);
   for (const RegKey open : {key, parent, same}) EXPECT_TRUE(registry_->CloseKey(open).ok());

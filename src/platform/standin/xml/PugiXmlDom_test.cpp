@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -17,7 +16,6 @@ namespace {
 
 using testing::ReadFileOrDie;
 using testing::U16;
-using testing::WriteFileOrDie;
 
 class PugiXmlDomTest : public testing::DocumentTest {
  protected:
@@ -40,27 +38,21 @@ TEST_F(PugiXmlDomTest, EditsAreSavedInPlace) {
 
 TEST_F(PugiXmlDomTest, RefusesWhatIsNotAPlainWellFormedDocument) {
   const auto nested = [](int depth) {
-    std::string text;
-    for (int i = 0; i < depth; ++i) text += "<a> ";
-    for (int i = 0; i < depth; ++i) text += "</a> ";
-    return text;
+    std::string open, close;
+    for (int i = 0; i < depth; ++i) open += "<a> ", close += "</a> ";
+    return open + close;
   };
+  // (Damaged, hostile and oversized documents are in the hostile-input catalogue.)
   const std::string refused[] = {
-      "   ", "<r><a></r>", "<r a='1></r>", "<!-- only -->", "<r/>junk",
-      "<r x='1' x='2'/>", " <?xml version='1.0'?><r/>", "<!--c--><?xml version='1.0'?><r/>",
-      "<r>\xC3\x28</r>", "<r>\xED\xA0\x80</r>", nested(100000),
-      "<?xml version='1.0' encoding='x-unknown'?><r/>",
+      "   ", " <?xml version='1.0'?><r/>", "<!--c--><?xml version='1.0'?><r/>",
       "<?xml version='1.0' encoding='Shift_JIS'?><r>\x82</r>",
-      "<?xml version='1.0' encoding='UTF8'?><r/>",
+      "<?xml version='1.0' encoding='UTF8'?><r/>", nested(100000),
       std::string("\xFF\xFE\0\0<\0\0\0r\0\0\0/\0\0\0>\0\0\0", 20)};  // UTF-32
   for (const std::string& bytes : refused) {
     ASSERT_TRUE(Load("<loaded/>"));
     EXPECT_FALSE(Load(bytes)) << bytes.substr(0, 80);
   }
-  WriteFileOrDie(PathOf("big.xml"), "<r/>");
-  std::filesystem::resize_file(PathOf("big.xml"), (std::uintmax_t{64} << 20) + 1);
-  EXPECT_FALSE(doc_->Load(Path16("big.xml")));
-  ASSERT_TRUE(Load(nested(200)));
+  ASSERT_TRUE(Load(nested(200)));  // within the limit, and saved
   Save();
 }
 
@@ -80,25 +72,23 @@ TEST_F(PugiXmlDomTest, SavesInTheEncodingItRead) {
 }
 
 // The save is written in chunks: a write that fails after some of them went
-// out fails the save as a whole, like a failed rename.
+// out fails the save as a whole.
 TEST_F(PugiXmlDomTest, FailedSaveLeavesTheFileAsItWas) {
   using Op = testing::FaultInjectingFileSystem::Op;
   std::string large = "<r>\n";
   for (int i = 0; i < 5000; ++i) large += "  <a k=\"" + std::to_string(i) + "\">old</a>\n";
   large += "</r>\n";
-  for (const Op op : {Op::kRename, Op::kAppend}) {
-    testing::FaultInjectingFileSystem failing(*files_);
-    failing.FailOperation(op, op == Op::kAppend ? 2 : 1, EIO);
-    doc_.reset();
-    dom_ = NewPugiXmlDom(failing);
-    Open(*dom_);
-    ASSERT_TRUE(Load(large));
-    doc_->SetText(Child(Root(), "a"), u"new");
-    EXPECT_FALSE(doc_->Save(Path16("doc.xml")));
-    EXPECT_EQ(ReadFileOrDie(PathOf("doc.xml")), large);
-    for (const auto& entry : std::filesystem::directory_iterator(root())) {
-      EXPECT_EQ(entry.path().filename().string().find("tmp"), std::string::npos) << entry.path();
-    }
+  testing::FaultInjectingFileSystem failing(*files_);
+  failing.FailOperation(Op::kAppend, 2, EIO);
+  doc_.reset();
+  dom_ = NewPugiXmlDom(failing);
+  Open(*dom_);
+  ASSERT_TRUE(Load(large));
+  doc_->SetText(Child(Root(), "a"), u"new");
+  EXPECT_FALSE(doc_->Save(Path16("doc.xml")));
+  EXPECT_EQ(ReadFileOrDie(PathOf("doc.xml")), large);
+  for (const auto& entry : std::filesystem::directory_iterator(root())) {
+    EXPECT_EQ(entry.path().filename().string().find("tmp"), std::string::npos) << entry.path();
   }
 }
 
