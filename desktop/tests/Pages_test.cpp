@@ -1,6 +1,7 @@
 // Each page driven as a user drives it, checked on disk through a library
 // object of its own; the window beside the fennimar command; and what a page
 // says when its settings cannot be read.
+#include <QApplication>
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -15,6 +16,7 @@
 #include <functional>
 
 #include "desktop/AddAppDialog.h"
+#include "desktop/Application.h"
 #include "desktop/AppsPage.h"
 #include "desktop/BackgroundPage.h"
 #include "desktop/PasswordPage.h"
@@ -24,7 +26,6 @@
 #include "desktop/Text.h"
 #include "desktop/WallpaperPage.h"
 #include "desktop/WorkspacesPage.h"
-#include "desktop/tests/DesktopTests.h"
 #include "desktop/tests/Sandbox.h"
 
 namespace fennimar::desktop::test {
@@ -313,8 +314,16 @@ class PagesTest : public QObject {
   }
 };
 
-DESKTOP_TEST(PagesTest)
-
 }  // namespace fennimar::desktop::test
+
+// On the offscreen platform, with the application prepared as the program
+// prepares it.
+int main(int argc, char* argv[]) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication application(argc, argv);
+  fennimar::desktop::PrepareApplication(application);
+  fennimar::desktop::test::PagesTest test;
+  return QTest::qExec(&test, argc, argv);
+}
 
 #include "Pages_test.moc"
