@@ -13,13 +13,14 @@ namespace fennimar::platform {
 void TrimXmlWhitespace(std::u16string& text);
 
 // The value a backend stores when a caller sets `value` as an element's text
-// or as an attribute: the units before its first NUL, without the control
-// characters XML 1.0 does not allow in a document (below U+0020 except tab,
-// LF and CR), and with every unpaired surrogate as U+FFFD. Windows' component
-// drops such a control character from element text, but keeps it in an
-// attribute and then saves a file that no conforming parser loads (its own
-// included), and a character reference to it is not allowed either; so both
-// backends drop it everywhere. Code that finds a stored value by a caller's
+// or as an attribute: the units before its first NUL, without the characters
+// XML 1.0 does not allow in a document (the controls below U+0020 except
+// tab, LF and CR, and U+FFFE and U+FFFF), and with every unpaired surrogate
+// as U+FFFD. Windows' component drops such a control character from element
+// text, but keeps it in an attribute, and keeps U+FFFE and U+FFFF in both,
+// and then saves a file that no conforming parser loads (its own included);
+// a character reference to them is not allowed either. So both backends
+// drop them everywhere. Code that finds a stored value by a caller's
 // value compares with this form. Gives `value` itself when it is already in
 // that form, else the form built in `scratch`.
 std::u16string_view StoredXmlValue(std::u16string_view value, std::u16string& scratch);
