@@ -1,8 +1,12 @@
 // rewrite: loads the settings document and writes it back as the library
-// writes it, changing no setting. Hidden from the help: it lets a test have
-// one platform's library save a document that the other platform then reads.
+// writes it, changing no setting; with --json it first prints what `dump
+// --json` prints. Hidden from the help: it lets a test read a document on
+// one platform and have that platform's library save it, in one run, for
+// the other platform to read.
 #include "cli/Command.h"
 #include "cli/Errors.h"
+#include "cli/Output.h"
+#include "cli/Snapshot.h"
 
 namespace fennimar::cli {
 namespace {
@@ -12,6 +16,7 @@ namespace {
 // nothing.
 void Rewrite(Context& context) {
   Session session(context.options, /*shared=*/false);
+  if (context.options.json) PrintJson(ToJson(TakeSnapshot(session)));
   if (!session.DocumentLoaded()) {
     Fail(Exit::kDocument,
          WithRc("the settings document " + session.document() + " could not be loaded", RC_FAIL));
