@@ -124,6 +124,11 @@ def main():
                                    work)
         try:
             cases = read_expected()
+            unlisted = set(f for f in os.listdir(HERE) if f.endswith(".xml")) - set(
+                case[0] for case in cases)
+            for name in sorted(unlisted):
+                print("FAIL %s: not in the list `expected`" % name)
+            failed += len(unlisted)
             # The programs mostly wait on Wine: a few documents at a time.
             with concurrent.futures.ThreadPoolExecutor(4) as pool:
                 results = pool.map(lambda case: check(case, linux, windows, work), cases)
