@@ -39,6 +39,7 @@ void AddDumpCommand(CLI::App& app, Context& context);
 void AddLoadCommand(CLI::App& app, Context& context);
 void AddWatchCommand(CLI::App& app, Context& context);
 void AddCompletionCommand(CLI::App& app, Context& context);  // hidden
+void AddRewriteCommand(CLI::App& app, Context& context);     // hidden
 
 }  // namespace fennimar::cli
 

@@ -19,10 +19,10 @@ std::string GlobalOptions::PasswordFilePath() const {
   return JoinPath(FolderOf(DocumentPath()), "password");
 }
 
-Session::Session(const GlobalOptions& options)
+Session::Session(const GlobalOptions& options, bool shared)
     : document_(options.DocumentPath()),
       password_file_(options.PasswordFilePath()),
-      library_(U16(document_), FennimarOptions{true}) {
+      library_(U16(document_), FennimarOptions{shared}) {
   library_.SetPasswordFilePath(U16(password_file_));
   std::uint32_t status = 0;
   first_use_result_ = library_.GetUsedStatus(status);

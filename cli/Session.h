@@ -35,7 +35,9 @@ struct GlobalOptions {
 
 class Session {
  public:
-  explicit Session(const GlobalOptions& options);
+  // `shared` false opens the document with a private copy, which the library
+  // writes back whole when the session ends.
+  explicit Session(const GlobalOptions& options, bool shared = true);
   Session(const Session&) = delete;
   Session& operator=(const Session&) = delete;
 

@@ -46,6 +46,7 @@ void AddCommands(CLI::App& app, Context& context) {
   AddLoadCommand(app, context);
   AddWatchCommand(app, context);
   AddCompletionCommand(app, context);
+  AddRewriteCommand(app, context);
 }
 
 // The deepest command given: "fennimar apps add" gives the "add" command.

@@ -11,6 +11,8 @@
 //    ends: the text of a lone CDATA section, and under xml:space="preserve";
 //    attribute values read exactly.
 //  - Setting an attribute that exists keeps its position; a new one goes last.
+//  - A value set as text or as an attribute is stored in the form
+//    StoredXmlValue (XmlText.h) gives, so that every saved file loads again.
 #ifndef FENNIMAR_PLATFORM_XMLDOM_H_
 #define FENNIMAR_PLATFORM_XMLDOM_H_
 

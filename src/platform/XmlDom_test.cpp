@@ -98,14 +98,14 @@ TEST_F(XmlDomTest, TextAsDecimalReadsAsTheTextReads) {
 TEST_F(XmlDomTest, AttributesReadExactlyAndEditsSurviveASaveAndALoad) {
   const std::string declaration = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
   ASSERT_TRUE(Load(declaration + "<r a='1' b='2' c='3'><x><b/></x><y/></r>"));
-  doc_->SetAttribute(Root(), u"b", u"20");
+  doc_->SetAttribute(Root(), u"b", u"2\x01" u"0");  // a control character is dropped
   EXPECT_TRUE(doc_->ReplaceAttribute(Root(), u"c", u"30"));
   EXPECT_FALSE(doc_->ReplaceAttribute(Root(), u"w", u"0"));
   std::u16string read = u"kept";
   EXPECT_FALSE(doc_->GetAttribute(Root(), u"B", &read));
   EXPECT_EQ(read, u"kept");
   EXPECT_FALSE(doc_->AppendElement(Root(), u"bad name"));
-  doc_->SetText(doc_->AppendElement(Root(), u"t"), u"a & <b>");
+  doc_->SetText(doc_->AppendElement(Root(), u"t"), u"a &\x1F\xFFFE <b>");
   doc_->RemoveChild(Root(), Child(Child(Root(), "x"), "b"));  // not a child: ignored
   doc_->RemoveChild(Root(), Child(Root(), "y"));
   ASSERT_TRUE(doc_->Save(Path16("doc.xml")));

@@ -1,6 +1,7 @@
 // The application list: one element per application, its four fields as
 // attributes.
 #include "src/common/Names.h"
+#include "src/platform/XmlText.h"
 #include "src/store/SettingsHolder.h"
 
 namespace fennimar {
@@ -32,9 +33,12 @@ bool IsCompleteItem(XmlDocument& doc, XmlNode element) {
          doc.HasAttribute(element, names::kDescriptionName);
 }
 
-bool HasPath(XmlDocument& doc, XmlNode element, const CString& path, std::u16string& buffer) {
+// `path` is the stored form of the caller's path, which is what an item added
+// with that path holds.
+bool HasPath(XmlDocument& doc, XmlNode element, std::u16string_view path,
+             std::u16string& buffer) {
   return doc.IsElement(element) && doc.GetAttribute(element, names::kPath, &buffer) &&
-         buffer == path.str();
+         buffer == path;
 }
 
 }  // namespace
@@ -86,8 +90,10 @@ _Fennimar_ReturnCode_ SettingsHolder::DeleteAppItem(const CString& path) {
   if (!section) return RC_FAIL;
   XmlDocument& doc = *logfile_.document();
   std::u16string buffer;
+  std::u16string scratch;
+  const std::u16string_view stored = platform::StoredXmlValue(path.str(), scratch);
   for (XmlNode child = doc.FirstChild(section); child; child = doc.NextSibling(child)) {
-    if (HasPath(doc, child, path, buffer)) {
+    if (HasPath(doc, child, stored, buffer)) {
       doc.RemoveChild(doc.ParentNode(child), child);
       break;
     }

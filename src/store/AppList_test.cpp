@@ -80,6 +80,15 @@ TEST_F(AppListTest, DeleteRemovesOnlyTheFirstExactMatchAndAlwaysSaves) {
   EXPECT_EQ(library->DeleteAppItem(other_case), RC_SUCCESS);
   EXPECT_NE(DocumentBytes(), original) << "saved even though nothing matched";
   EXPECT_NE(DocumentBytes().find("/Other"), std::string::npos);
+
+  // Stored without its control character and with U+FFFD for its lone
+  // surrogate, an item is still found by the caller's own path.
+  library = Open(Document(""));
+  _Fennimar_AppItem_ odd = {u"k", u"/a\x01" u"b\xD800", u"", u""};
+  EXPECT_EQ(library->AddAppItem(odd), RC_SUCCESS);
+  EXPECT_EQ(Paths(*library), std::vector<std::string>{"/ab\xEF\xBF\xBD"});
+  EXPECT_EQ(library->DeleteAppItem(odd.path), RC_SUCCESS);
+  EXPECT_TRUE(Paths(*library).empty());
 }
 
 }  // namespace

@@ -48,8 +48,7 @@ bool IsUnicodeName(std::string_view charset) {
   for (const char c : charset) {
     if (c != '-' && c != '_') folded += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   }
-  return folded.rfind("utf", 0) == 0 || folded.rfind("ucs", 0) == 0 || folded == "usascii" ||
-         folded.empty();
+  return folded.rfind("utf", 0) == 0 || folded.rfind("ucs", 0) == 0 || folded.empty();
 }
 
 std::string ConvertToUtf8(const std::string& charset, std::string* bytes) {

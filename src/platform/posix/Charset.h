@@ -15,6 +15,9 @@ std::string DeclaredCharset(std::string_view bytes);
 
 // True for names pugixml reads itself (UTF-8, UTF-16 and their spellings
 // that need no conversion) or that are refused as misspellings of them.
+// US-ASCII is not one: it goes through iconv like any other charset, so that
+// a byte above 127 is refused and a save writes any character above 127 as
+// a reference, as a strict parser needs.
 bool IsUnicodeName(std::string_view charset);
 
 // Converts `*bytes` from `charset` to UTF-8 in place. Empty on success, else

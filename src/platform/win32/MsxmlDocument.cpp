@@ -217,8 +217,10 @@ class MsxmlDocument : public XmlDocument {
   // those this document still holds a reference to in its arena, whose later
   // release then corrupts the heap. A removed child stays alive until its
   // last reference goes, on every implementation.
-  void SetText(XmlNode node, std::u16string_view text) override {
+  void SetText(XmlNode node, std::u16string_view given) override {
     if (!node) return;
+    std::u16string scratch;
+    const std::u16string_view text = StoredXmlValue(given, scratch);
     IXMLDOMNode& element = *ToDom(node);
     for (;;) {
       ComPtr<IXMLDOMNode> child;
@@ -251,12 +253,15 @@ class MsxmlDocument : public XmlDocument {
     return element->getAttributeNode(key.get(), attribute.Put()) == S_OK && attribute;
   }
 
-  // The component keeps an existing attribute where it stands.
+  // The component keeps an existing attribute where it stands. The value is
+  // stored as the other backend stores it: the component would keep a
+  // control character here and then save a file it cannot load.
   void SetAttribute(XmlNode node, std::u16string_view name, std::u16string_view value) override {
     const ComPtr<IXMLDOMElement> element = AsElement(node);
     if (!element || !IsWritableName(name)) return;
     const Bstr key(name);
-    const Variant text(value);
+    std::u16string scratch;
+    const Variant text(StoredXmlValue(value, scratch));
     (void)element->setAttribute(key.get(), text.get());
   }
 

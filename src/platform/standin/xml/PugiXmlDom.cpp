@@ -293,8 +293,10 @@ class PugiXmlDocument : public XmlDocument {
     return XmlDocument::GetTextAsDecimal(node);
   }
 
-  void SetText(XmlNode node, std::u16string_view text) override {
+  void SetText(XmlNode node, std::u16string_view given) override {
     pugi::xml_node target = ToPugi(node);
+    std::u16string scratch;
+    const std::u16string_view text = StoredXmlValue(given, scratch);
     const Utf8Text value(text);
     if (IsValueNode(target)) {
       target.set_value(value.c_str(), value.size());
@@ -350,7 +352,8 @@ class PugiXmlDocument : public XmlDocument {
 
  private:
   static void SetValue(pugi::xml_attribute attribute, std::u16string_view value) {
-    const Utf8Text text(value);
+    std::u16string scratch;
+    const Utf8Text text(StoredXmlValue(value, scratch));
     attribute.set_value(text.c_str(), text.size());
   }
 

@@ -43,8 +43,7 @@ struct DeclaredEncoding {
 };
 constexpr DeclaredEncoding kDeclaredEncodings[] = {
     {"utf-8", pugi::encoding_utf8, pugi::encoding_utf8},
-    {"utf-16", pugi::encoding_utf16_le, pugi::encoding_utf16_be},
-    {"us-ascii", pugi::encoding_utf8, pugi::encoding_utf8}};
+    {"utf-16", pugi::encoding_utf16_le, pugi::encoding_utf16_be}};
 
 bool IsXmlSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
