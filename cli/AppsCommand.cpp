@@ -1,6 +1,6 @@
 // apps: the applications the bar launches. `apps` lists them, `apps add`
 // appends one, `apps remove PATH` removes the first one with that path.
-#include <algorithm>
+#include <cstddef>
 #include <memory>
 
 #include "cli/Command.h"
@@ -42,16 +42,18 @@ void AddApp(Context& context, const AddArguments& arguments) {
   session.CheckSection(kAppListSection, code);
 }
 
+// The library compares the path in the form it stores values in (no control
+// characters, no lone surrogates), so the list is asked whether one went
+// rather than compared here.
 void RemoveApp(Context& context, const std::string& path) {
   Session session(context.options);
   session.HoldForChange();
-  const auto items = ReadApps(session);
-  const auto has_path = [&](const _Fennimar_AppItem_& item) { return U8(item.path) == path; };
-  if (std::none_of(items.begin(), items.end(), has_path)) {
-    Fail(Exit::kNotFound, "no application with the path " + path + " in " + session.document());
-  }
+  const std::size_t before = ReadApps(session).size();
   CString wanted = U16(path);
   session.CheckSection(kAppListSection, session.library().DeleteAppItem(wanted));
+  if (ReadApps(session).size() == before) {
+    Fail(Exit::kNotFound, "no application with the path " + path + " in " + session.document());
+  }
 }
 
 }  // namespace
