@@ -97,12 +97,14 @@ Status HoldExistingFile(std::u16string_view path, std::unique_ptr<FileLock>* loc
 }
 
 Status ReadHeldFile(std::u16string_view path, std::size_t max_bytes, std::string* bytes,
-                    bool* held) {
+                    bool* held, bool prefix) {
   const std::wstring full_path = FullPath(Wide(path));
   std::lock_guard<std::mutex> guard(Held().mutex);
   HeldFileLock* holder = FindHolder(full_path);
   *held = holder != nullptr;
-  return holder ? ReadWholeOpenFile(holder->handle(), path, max_bytes, bytes) : Status::Ok();
+  if (!holder) return Status::Ok();
+  return prefix ? ReadOpenFilePrefix(holder->handle(), path, max_bytes, bytes)
+                : ReadWholeOpenFile(holder->handle(), path, max_bytes, bytes);
 }
 
 Status MoveFileOver(std::u16string_view from, std::u16string_view to) {

@@ -26,11 +26,11 @@ namespace fennimar::platform {
 // it until `lock` goes. kBusy while anyone has the file open.
 Status HoldExistingFile(std::u16string_view path, std::unique_ptr<FileLock>* lock);
 
-// When this process holds `path`, reads the whole file through the holding
-// handle into `bytes` (kTooLarge above `max_bytes`) and sets `*held`;
-// otherwise only clears `*held`.
+// When this process holds `path`, reads the file through the holding handle
+// into `bytes` and sets `*held`; otherwise only clears `*held`. The whole file
+// (kTooLarge above `max_bytes`), or with `prefix` only its first `max_bytes`.
 Status ReadHeldFile(std::u16string_view path, std::size_t max_bytes, std::string* bytes,
-                    bool* held);
+                    bool* held, bool prefix = false);
 
 // Moves `from` over `to` with MoveFileExW (replace, write-through). When this
 // process holds `to`, the holding handle is closed for the rename and the

@@ -1,5 +1,6 @@
 #include "src/platform/win32/OpenFileReader.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <utility>
 
@@ -47,6 +48,28 @@ Status ReadWholeOpenFile(HANDLE file, std::u16string_view path, std::size_t max_
     return LastErrorStatus("SetFilePointerEx", path);
   }
   return ReadToEnd(file, path, static_cast<std::size_t>(size.QuadPart), max_bytes, bytes);
+}
+
+Status ReadOpenFilePrefix(HANDLE file, std::u16string_view path, std::size_t max_bytes,
+                          std::string* bytes) {
+  const LARGE_INTEGER start{};
+  if (!::SetFilePointerEx(file, start, nullptr, FILE_BEGIN)) {
+    return LastErrorStatus("SetFilePointerEx", path);
+  }
+  std::string content(max_bytes, '\0');
+  std::size_t filled = 0;
+  while (filled < max_bytes) {
+    const DWORD want = static_cast<DWORD>(std::min<std::size_t>(max_bytes - filled, kReadChunk));
+    DWORD got = 0;
+    if (!::ReadFile(file, content.data() + filled, want, &got, nullptr)) {
+      return LastErrorStatus("ReadFile", path);
+    }
+    if (got == 0) break;
+    filled += got;
+  }
+  content.resize(filled);
+  *bytes = std::move(content);
+  return Status::Ok();
 }
 
 }  // namespace fennimar::platform

@@ -1,4 +1,5 @@
-// OpenFileReader - reads the whole content of a file already open for reading.
+// OpenFileReader - reads the content of a file already open for reading:
+// all of it, or only its beginning.
 #ifndef FENNIMAR_PLATFORM_WIN32_OPENFILEREADER_H_
 #define FENNIMAR_PLATFORM_WIN32_OPENFILEREADER_H_
 
@@ -17,6 +18,10 @@ namespace fennimar::platform {
 // as it was. `path` only names the file in messages.
 Status ReadWholeOpenFile(HANDLE file, std::u16string_view path, std::size_t max_bytes,
                          std::string* bytes);
+// Reads the first `max_bytes` of `file`, or all of a shorter one, into
+// `bytes`, never holding more than that whatever the file's size.
+Status ReadOpenFilePrefix(HANDLE file, std::u16string_view path, std::size_t max_bytes,
+                          std::string* bytes);
 
 }  // namespace fennimar::platform
 

@@ -101,15 +101,12 @@ class Win32FileSystem : public FileSystem {
   // A folder cannot be opened as a file, which gives kIoError as it should.
   // A file this process holds without sharing is read through its holder.
   Status ReadFile(std::u16string_view path, std::size_t max_bytes, std::string* bytes) override {
-    Status status = CheckPath(path);
-    if (!status.ok()) return status;
-    bool held = false;
-    status = ReadHeldFile(path, max_bytes, bytes, &held);
-    if (held) return status;
-    UniqueHandle file(::CreateFileW(Wide(path).c_str(), GENERIC_READ, kShareAll, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) return LastErrorStatus("CreateFileW", path);
-    return ReadWholeOpenFile(file.get(), path, max_bytes, bytes);
+    return Read(path, max_bytes, bytes, /*prefix=*/false);
+  }
+
+  Status ReadFilePrefix(std::u16string_view path, std::size_t max_bytes,
+                        std::string* bytes) override {
+    return Read(path, max_bytes, bytes, /*prefix=*/true);
   }
 
   // `mode` is not kept: see kFixedMode.
@@ -197,6 +194,22 @@ class Win32FileSystem : public FileSystem {
   Status LockExistingFile(std::u16string_view path, std::unique_ptr<FileLock>* lock) override {
     Status status = CheckPath(path);
     return status.ok() ? HoldExistingFile(path, lock) : status;
+  }
+
+ private:
+  // Through the handle that holds the file when this process holds it, else
+  // on a handle of its own that shares every access.
+  Status Read(std::u16string_view path, std::size_t max_bytes, std::string* bytes, bool prefix) {
+    Status status = CheckPath(path);
+    if (!status.ok()) return status;
+    bool held = false;
+    status = ReadHeldFile(path, max_bytes, bytes, &held, prefix);
+    if (held) return status;
+    UniqueHandle file(::CreateFileW(Wide(path).c_str(), GENERIC_READ, kShareAll, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) return LastErrorStatus("CreateFileW", path);
+    return prefix ? ReadOpenFilePrefix(file.get(), path, max_bytes, bytes)
+                  : ReadWholeOpenFile(file.get(), path, max_bytes, bytes);
   }
 };
 
