@@ -3,24 +3,75 @@
 #include <QApplication>
 #include <QDir>
 #include <QIcon>
+#include <QLibraryInfo>
 #include <QStandardPaths>
+#include <QTranslator>
+#include <cstring>
 
 // The icon and other files compiled into the program (data/resources.qrc).
 static void LoadResources() { Q_INIT_RESOURCE(resources); }
 
 namespace fennimar::desktop {
+namespace {
+
+// lupdate's parser reads "namespace fennimar::desktop {" as no namespace, so
+// the translations name each class without it ("AppsPage"), while tr() asks
+// with the class's full name: this translator looks them up without it.
+class Translator : public QTranslator {
+ public:
+  using QTranslator::QTranslator;
+
+  QString translate(const char* context, const char* source, const char* disambiguation,
+                    int n) const override {
+    static constexpr char kNamespace[] = "fennimar::desktop::";
+    constexpr std::size_t kLength = sizeof kNamespace - 1;
+    if (context != nullptr && std::strncmp(context, kNamespace, kLength) == 0) {
+      context += kLength;
+    }
+    return QTranslator::translate(context, source, disambiguation, n);
+  }
+};
+
+}  // namespace
+
+bool InstallTranslations(QApplication& application, const QLocale& locale) {
+  for (auto* old : application.findChildren<QTranslator*>(QString(), Qt::FindDirectChildrenOnly)) {
+    QCoreApplication::removeTranslator(old);
+    delete old;
+  }
+  auto* qt = new QTranslator(&application);
+  if (qt->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
+               QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    QCoreApplication::installTranslator(qt);
+  }
+  auto* own = new Translator(&application);
+  if (!own->load(locale, QStringLiteral("fennimar-settings"), QStringLiteral("_"),
+                 QStringLiteral(":/i18n"))) {
+    return false;
+  }
+  QCoreApplication::installTranslator(own);
+  return true;
+}
+
+QIcon ProgramIcon() {
+  return QIcon::fromTheme(QStringLiteral("fennimar-settings"),
+                          QIcon(QStringLiteral(":/fennimar-settings.svg")));
+}
 
 void PrepareApplication(QApplication& application) {
   LoadResources();
+  InstallTranslations(application, QLocale::system());
   application.setApplicationName(QStringLiteral("fennimar-settings"));
-  application.setApplicationDisplayName(QStringLiteral("Fennimar Settings"));
+  application.setApplicationDisplayName(
+      QCoreApplication::translate("MainWindow", "Fennimar Settings"));
   application.setDesktopFileName(QStringLiteral("fennimar-settings"));
   // Without a desktop session (offscreen, a bare X server) Qt neither looks
   // in the XDG icon folders nor names a theme; add the folders and take the
   // common theme, so that programs keep their icons.
   QStringList searchPaths = QIcon::themeSearchPaths();
-  const QStringList xdgIcons = QStandardPaths::locateAll(
-      QStandardPaths::GenericDataLocation, QStringLiteral("icons"), QStandardPaths::LocateDirectory);
+  const QStringList xdgIcons =
+      QStandardPaths::locateAll(QStandardPaths::GenericDataLocation, QStringLiteral("icons"),
+                                QStandardPaths::LocateDirectory);
   for (const QString& folder : xdgIcons) {
     if (!searchPaths.contains(folder)) searchPaths << folder;
   }
@@ -34,9 +85,7 @@ void PrepareApplication(QApplication& application) {
     }
   }
   QIcon::setFallbackThemeName(QStringLiteral("hicolor"));
-  const QIcon installed = QIcon::fromTheme(QStringLiteral("fennimar-settings"));
-  application.setWindowIcon(installed.isNull() ? QIcon(QStringLiteral(":/fennimar-settings.svg"))
-                                               : installed);
+  application.setWindowIcon(ProgramIcon());
 }
 
 }  // namespace fennimar::desktop
