@@ -6,33 +6,11 @@
 #include <QLibraryInfo>
 #include <QStandardPaths>
 #include <QTranslator>
-#include <cstring>
 
 // The icon and other files compiled into the program (data/resources.qrc).
 static void LoadResources() { Q_INIT_RESOURCE(resources); }
 
 namespace fennimar::desktop {
-namespace {
-
-// lupdate's parser reads "namespace fennimar::desktop {" as no namespace, so
-// the translations name each class without it ("AppsPage"), while tr() asks
-// with the class's full name: this translator looks them up without it.
-class Translator : public QTranslator {
- public:
-  using QTranslator::QTranslator;
-
-  QString translate(const char* context, const char* source, const char* disambiguation,
-                    int n) const override {
-    static constexpr char kNamespace[] = "fennimar::desktop::";
-    constexpr std::size_t kLength = sizeof kNamespace - 1;
-    if (context != nullptr && std::strncmp(context, kNamespace, kLength) == 0) {
-      context += kLength;
-    }
-    return QTranslator::translate(context, source, disambiguation, n);
-  }
-};
-
-}  // namespace
 
 bool InstallTranslations(QApplication& application, const QLocale& locale) {
   for (auto* old : application.findChildren<QTranslator*>(QString(), Qt::FindDirectChildrenOnly)) {
@@ -44,7 +22,7 @@ bool InstallTranslations(QApplication& application, const QLocale& locale) {
                QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
     QCoreApplication::installTranslator(qt);
   }
-  auto* own = new Translator(&application);
+  auto* own = new QTranslator(&application);
   if (!own->load(locale, QStringLiteral("fennimar-settings"), QStringLiteral("_"),
                  QStringLiteral(":/i18n"))) {
     return false;
@@ -63,7 +41,7 @@ void PrepareApplication(QApplication& application) {
   InstallTranslations(application, QLocale::system());
   application.setApplicationName(QStringLiteral("fennimar-settings"));
   application.setApplicationDisplayName(
-      QCoreApplication::translate("MainWindow", "Fennimar Settings"));
+      QCoreApplication::translate("fennimar::desktop::MainWindow", "Fennimar Settings"));
   application.setDesktopFileName(QStringLiteral("fennimar-settings"));
   // Without a desktop session (offscreen, a bare X server) Qt neither looks
   // in the XDG icon folders nor names a theme; add the folders and take the

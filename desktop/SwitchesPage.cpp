@@ -15,17 +15,21 @@ struct Switch {
 };
 
 const std::array<Switch, 4> kSwitches = {{
-    {"launchcode", QT_TRANSLATE_NOOP("SwitchesPage", "&Launch code"),
-     QT_TRANSLATE_NOOP("SwitchesPage", "Start programs from the bar with their launch code."),
+    {"launchcode", QT_TRANSLATE_NOOP("fennimar::desktop::SwitchesPage", "&Launch code"),
+     QT_TRANSLATE_NOOP("fennimar::desktop::SwitchesPage",
+                       "Start programs from the bar with their launch code."),
      &_Fennimar_Config_::launchcode},
-    {"mouseHook", QT_TRANSLATE_NOOP("SwitchesPage", "&Mouse hook"),
-     QT_TRANSLATE_NOOP("SwitchesPage", "Let the bar follow the mouse to show and hide itself."),
+    {"mouseHook", QT_TRANSLATE_NOOP("fennimar::desktop::SwitchesPage", "&Mouse hook"),
+     QT_TRANSLATE_NOOP("fennimar::desktop::SwitchesPage",
+                       "Let the bar follow the mouse to show and hide itself."),
      &_Fennimar_Config_::mouseHook},
-    {"soundEffect", QT_TRANSLATE_NOOP("SwitchesPage", "&Sound effect"),
-     QT_TRANSLATE_NOOP("SwitchesPage", "Play sounds when the bar opens and launches."),
+    {"soundEffect", QT_TRANSLATE_NOOP("fennimar::desktop::SwitchesPage", "&Sound effect"),
+     QT_TRANSLATE_NOOP("fennimar::desktop::SwitchesPage",
+                       "Play sounds when the bar opens and launches."),
      &_Fennimar_Config_::soundEffect},
-    {"lightEffect", QT_TRANSLATE_NOOP("SwitchesPage", "Li&ght effect"),
-     QT_TRANSLATE_NOOP("SwitchesPage", "Light up the bar's items under the mouse."),
+    {"lightEffect", QT_TRANSLATE_NOOP("fennimar::desktop::SwitchesPage", "Li&ght effect"),
+     QT_TRANSLATE_NOOP("fennimar::desktop::SwitchesPage",
+                       "Light up the bar's items under the mouse."),
      &_Fennimar_Config_::lightEffect},
 }};
 

@@ -21,21 +21,24 @@ struct Field {
 };
 
 const std::array<Field, 9> kFields = {{
-    {QT_TRANSLATE_NOOP("WorkspacesPage", "Key"), "key", &_VDESKTOPINFO_::key, nullptr},
-    {QT_TRANSLATE_NOOP("WorkspacesPage", "Name"), "name", nullptr, &_VDESKTOPINFO_::name},
-    {QT_TRANSLATE_NOOP("WorkspacesPage", "Style"), "styleID", &_VDESKTOPINFO_::styleID, nullptr},
-    {QT_TRANSLATE_NOOP("WorkspacesPage", "Mouse style"), "mouseStyle", nullptr,
+    {QT_TRANSLATE_NOOP("fennimar::desktop::WorkspacesPage", "Key"), "key", &_VDESKTOPINFO_::key,
+     nullptr},
+    {QT_TRANSLATE_NOOP("fennimar::desktop::WorkspacesPage", "Name"), "name", nullptr,
+     &_VDESKTOPINFO_::name},
+    {QT_TRANSLATE_NOOP("fennimar::desktop::WorkspacesPage", "Style"), "styleID",
+     &_VDESKTOPINFO_::styleID, nullptr},
+    {QT_TRANSLATE_NOOP("fennimar::desktop::WorkspacesPage", "Mouse style"), "mouseStyle", nullptr,
      &_VDESKTOPINFO_::mouseStyle},
-    {QT_TRANSLATE_NOOP("WorkspacesPage", "Em. recycle path"), "emRecylePath", nullptr,
-     &_VDESKTOPINFO_::emRecylePath},
-    {QT_TRANSLATE_NOOP("WorkspacesPage", "Fu. recycle path"), "fuRecylePath", nullptr,
-     &_VDESKTOPINFO_::fuRecylePath},
-    {QT_TRANSLATE_NOOP("WorkspacesPage", "Mouse no."), "mouseNo", &_VDESKTOPINFO_::mouseNo,
-     nullptr},
-    {QT_TRANSLATE_NOOP("WorkspacesPage", "Recycle no."), "recyleNo", &_VDESKTOPINFO_::recyleNo,
-     nullptr},
-    {QT_TRANSLATE_NOOP("WorkspacesPage", "Use bar"), "useTarsel", &_VDESKTOPINFO_::useTarsel,
-     nullptr},
+    {QT_TRANSLATE_NOOP("fennimar::desktop::WorkspacesPage", "Em. recycle path"), "emRecylePath",
+     nullptr, &_VDESKTOPINFO_::emRecylePath},
+    {QT_TRANSLATE_NOOP("fennimar::desktop::WorkspacesPage", "Fu. recycle path"), "fuRecylePath",
+     nullptr, &_VDESKTOPINFO_::fuRecylePath},
+    {QT_TRANSLATE_NOOP("fennimar::desktop::WorkspacesPage", "Mouse no."), "mouseNo",
+     &_VDESKTOPINFO_::mouseNo, nullptr},
+    {QT_TRANSLATE_NOOP("fennimar::desktop::WorkspacesPage", "Recycle no."), "recyleNo",
+     &_VDESKTOPINFO_::recyleNo, nullptr},
+    {QT_TRANSLATE_NOOP("fennimar::desktop::WorkspacesPage", "Use bar"), "useTarsel",
+     &_VDESKTOPINFO_::useTarsel, nullptr},
 }};
 
 QTableWidgetItem* Cell(const _VDESKTOPINFO_& workspace, const Field& field) {

@@ -2,7 +2,26 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de">
 <context>
-    <name>AddAppDialog</name>
+    <name>QObject</name>
+    <message>
+        <source>Unknown: the registry has the key but no IsFirstUse value (%1).</source>
+        <translation>Unbekannt: Die Registry hat den Schlüssel, aber keinen Wert IsFirstUse (%1).</translation>
+    </message>
+    <message>
+        <source>0: the settings are kept as they are.</source>
+        <translation>0: Die Einstellungen bleiben, wie sie sind.</translation>
+    </message>
+    <message>
+        <source>%1: the next program that opens the settings replaces them with the template. Clear the flag to keep them.</source>
+        <translation>%1: Das nächste Programm, das die Einstellungen öffnet, ersetzt sie durch die Vorlage. Löschen Sie die Markierung, um sie zu behalten.</translation>
+    </message>
+    <message>
+        <source>Not set (%1): HWinfo.ini beside the program has no IsFirstFlag in [systemrequest]. Clearing it creates the entry with 0.</source>
+        <translation>Nicht gesetzt (%1): HWinfo.ini neben dem Programm hat kein IsFirstFlag in [systemrequest]. Löschen legt den Eintrag mit 0 an.</translation>
+    </message>
+</context>
+<context>
+    <name>fennimar::desktop::AddAppDialog</name>
     <message>
         <source>Add an application</source>
         <translation>Eine Anwendung hinzufügen</translation>
@@ -57,7 +76,7 @@
     </message>
 </context>
 <context>
-    <name>AppsPage</name>
+    <name>fennimar::desktop::AppsPage</name>
     <message>
         <source>Applications</source>
         <translation>Anwendungen</translation>
@@ -116,7 +135,7 @@
     </message>
 </context>
 <context>
-    <name>BackgroundPage</name>
+    <name>fennimar::desktop::BackgroundPage</name>
     <message>
         <source>Background</source>
         <translation>Hintergrund</translation>
@@ -159,7 +178,7 @@
     </message>
 </context>
 <context>
-    <name>HelpDialog</name>
+    <name>fennimar::desktop::HelpDialog</name>
     <message>
         <source>About %1</source>
         <translation>Über %1</translation>
@@ -194,7 +213,7 @@
     </message>
 </context>
 <context>
-    <name>MainWindow</name>
+    <name>fennimar::desktop::MainWindow</name>
     <message>
         <source>Fennimar Settings</source>
         <translation>Fennimar-Einstellungen</translation>
@@ -217,7 +236,7 @@
     </message>
 </context>
 <context>
-    <name>PasswordPage</name>
+    <name>fennimar::desktop::PasswordPage</name>
     <message>
         <source>Password</source>
         <translation>Passwort</translation>
@@ -280,26 +299,7 @@
     </message>
 </context>
 <context>
-    <name>QObject</name>
-    <message>
-        <source>Unknown: the registry has the key but no IsFirstUse value (%1).</source>
-        <translation>Unbekannt: Die Registry hat den Schlüssel, aber keinen Wert IsFirstUse (%1).</translation>
-    </message>
-    <message>
-        <source>0: the settings are kept as they are.</source>
-        <translation>0: Die Einstellungen bleiben, wie sie sind.</translation>
-    </message>
-    <message>
-        <source>%1: the next program that opens the settings replaces them with the template. Clear the flag to keep them.</source>
-        <translation>%1: Das nächste Programm, das die Einstellungen öffnet, ersetzt sie durch die Vorlage. Löschen Sie die Markierung, um sie zu behalten.</translation>
-    </message>
-    <message>
-        <source>Not set (%1): HWinfo.ini beside the program has no IsFirstFlag in [systemrequest]. Clearing it creates the entry with 0.</source>
-        <translation>Nicht gesetzt (%1): HWinfo.ini neben dem Programm hat kein IsFirstFlag in [systemrequest]. Löschen legt den Eintrag mit 0 an.</translation>
-    </message>
-</context>
-<context>
-    <name>SettingsPage</name>
+    <name>fennimar::desktop::SettingsPage</name>
     <message>
         <source>Message</source>
         <translation>Meldung</translation>
@@ -314,7 +314,7 @@
     </message>
 </context>
 <context>
-    <name>StatusPage</name>
+    <name>fennimar::desktop::StatusPage</name>
     <message>
         <source>Status</source>
         <translation>Status</translation>
@@ -375,7 +375,7 @@ Hardware-Markierung: %4</translation>
     </message>
 </context>
 <context>
-    <name>SwitchesPage</name>
+    <name>fennimar::desktop::SwitchesPage</name>
     <message>
         <source>&amp;Launch code</source>
         <translation>&amp;Startcode</translation>
@@ -422,7 +422,7 @@ Hardware-Markierung: %4</translation>
     </message>
 </context>
 <context>
-    <name>WallpaperPage</name>
+    <name>fennimar::desktop::WallpaperPage</name>
     <message>
         <source>Wallpaper</source>
         <translation>Hintergrundbild</translation>
@@ -477,7 +477,7 @@ Hardware-Markierung: %4</translation>
     </message>
 </context>
 <context>
-    <name>WorkspacesPage</name>
+    <name>fennimar::desktop::WorkspacesPage</name>
     <message>
         <source>Key</source>
         <translation>Schlüssel</translation>
