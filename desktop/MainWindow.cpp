@@ -71,7 +71,11 @@ MainWindow::MainWindow(const SettingsPaths& paths, QWidget* parent)
     addAction(turn);
   }
   auto* quit = new QAction(tr("Quit"), this);
-  quit->setShortcut(QKeySequence::Quit);
+  // Ctrl+Q also where the platform theme's key scheme has no Quit (the
+  // Windows scheme, which qt6ct and other themes report by default).
+  quit->setShortcuts(QKeySequence::keyBindings(QKeySequence::Quit).isEmpty()
+                         ? QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Q)}
+                         : QKeySequence::keyBindings(QKeySequence::Quit));
   connect(quit, &QAction::triggered, this, &QWidget::close);
   addAction(quit);
   AddHelpMenu(*this);
