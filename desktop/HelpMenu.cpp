@@ -16,7 +16,7 @@ namespace {
 void ShowAbout(QWidget* parent) {
   const QString name = QApplication::applicationDisplayName();
   QMessageBox::about(
-      parent, HelpDialog::tr("About %1").arg(name),
+      parent, HelpDialog::tr("About"),
       HelpDialog::tr("<h3>%1 %2</h3>"
                      "<p>Shows and changes the settings of the Fennimar launcher bar through "
                      "the FennimarCommonDll library, version %2.</p>"
@@ -42,7 +42,8 @@ QString HelpPage() {
 }
 
 HelpDialog::HelpDialog(QWidget* parent) : QDialog(parent) {
-  setWindowTitle(tr("%1 Help").arg(QApplication::applicationDisplayName()));
+  // The desktop adds the program's name: "Help — Fennimar Settings".
+  setWindowTitle(tr("Help"));
   auto* text = new QTextBrowser(this);
   text->setObjectName(QStringLiteral("helpText"));
   text->setAccessibleName(tr("Help text"));

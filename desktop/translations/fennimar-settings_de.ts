@@ -180,16 +180,8 @@
 <context>
     <name>fennimar::desktop::HelpDialog</name>
     <message>
-        <source>About %1</source>
-        <translation>Über %1</translation>
-    </message>
-    <message>
         <source>&lt;h3&gt;%1 %2&lt;/h3&gt;&lt;p&gt;Shows and changes the settings of the Fennimar launcher bar through the FennimarCommonDll library, version %2.&lt;/p&gt;&lt;p&gt;Copyright 2026 Fennimar maintainers.&lt;br&gt;No licence has been granted yet; all rights are reserved by the Fennimar maintainers.&lt;/p&gt;&lt;p&gt;Built with Qt %3.&lt;/p&gt;</source>
         <translation>&lt;h3&gt;%1 %2&lt;/h3&gt;&lt;p&gt;Zeigt und ändert die Einstellungen der Fennimar-Startleiste über die Bibliothek FennimarCommonDll, Version %2.&lt;/p&gt;&lt;p&gt;Copyright 2026 Fennimar maintainers.&lt;br&gt;Es wurde noch keine Lizenz erteilt; alle Rechte liegen bei den Fennimar maintainers.&lt;/p&gt;&lt;p&gt;Erstellt mit Qt %3.&lt;/p&gt;</translation>
-    </message>
-    <message>
-        <source>%1 Help</source>
-        <translation>%1 – Hilfe</translation>
     </message>
     <message>
         <source>Help text</source>
@@ -210,6 +202,14 @@
     <message>
         <source>About &amp;Qt</source>
         <translation>Über &amp;Qt</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>Über</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Hilfe</translation>
     </message>
 </context>
 <context>
