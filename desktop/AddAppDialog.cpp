@@ -8,6 +8,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "desktop/Accessibility.h"
+#include "desktop/WholeValueTips.h"
+
 namespace fennimar::desktop {
 
 AddAppDialog::AddAppDialog(const std::vector<DesktopEntry>& entries, const QString& key,
@@ -67,6 +70,13 @@ AddAppDialog::AddAppDialog(const std::vector<DesktopEntry>& entries, const QStri
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   UpdateOk();
+
+  // Read aloud by screen readers; the other fields are named by their labels.
+  filter_->setAccessibleName(tr("Filter the installed applications"));
+  list_->setAccessibleName(tr("Installed applications"));
+  list_->setAccessibleDescription(tr("Choosing one fills in its program and description."));
+  NameControls(*this);
+  ShowWholeValues(*list_);
 }
 
 void AddAppDialog::Filter(const QString& text) {
@@ -86,7 +96,6 @@ void AddAppDialog::Choose(QListWidgetItem* item) {
 
 void AddAppDialog::Browse() {
   QFileDialog dialog(this, tr("Choose a program"), QStringLiteral("/usr/bin"));
-  dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setFilter(QDir::AllDirs | QDir::Files | QDir::Executable | QDir::NoDotAndDotDot);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;

@@ -6,6 +6,7 @@
 
 #include "desktop/AddAppDialog.h"
 #include "desktop/Text.h"
+#include "desktop/WholeValueTips.h"
 
 namespace fennimar::desktop {
 namespace {
@@ -40,6 +41,17 @@ AppsPage::AppsPage(Settings& settings, QWidget* parent)
   tree_->installEventFilter(this);
   connect(tree_, &QTreeWidget::currentItemChanged, this,
           [this] { remove_->setEnabled(tree_->currentItem() != nullptr); });
+
+  // Read aloud by screen readers; a long program path is shortened in its
+  // middle, whole in its tooltip.
+  tree_->setAccessibleName(tr("Applications on the bar"));
+  tree_->setAccessibleDescription(
+      tr("One row per application: description, key, program and "
+         "parameter. Delete removes the selected row."));
+  tree_->setTextElideMode(Qt::ElideMiddle);
+  tree_->header()->setSectionResizeMode(kProgram, QHeaderView::Stretch);
+  tree_->header()->setStretchLastSection(false);
+  ShowWholeValues(*tree_);
 }
 
 // The Delete key in the list removes the selected application.

@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "desktop/Text.h"
+#include "desktop/WholeValueTips.h"
 
 namespace fennimar::desktop {
 
@@ -43,6 +44,12 @@ BackgroundPage::BackgroundPage(Settings& settings, QWidget* parent)
   connect(sequence_, &QSpinBox::valueChanged, this, [this](int value) {
     Save([value](_Background_Config_& config) { config.displaySequence = value; });
   });
+
+  // Read aloud by screen readers.
+  folder_->setAccessibleDescription(tr("The folder whose pictures the bar shows."));
+  sequence_->setAccessibleDescription(tr("The order the bar shows the pictures in."));
+  grid_->setAccessibleName(tr("Pictures in the folder"));
+  ShowWholeValues(*grid_);
 }
 
 void BackgroundPage::Load() {
@@ -64,13 +71,13 @@ void BackgroundPage::Load() {
   if (ok) {
     LoadOk();
   } else {
-    ShowSectionProblem(QStringLiteral("BackgroundSetting"), tr("the background pictures"), code, From::kLoad);
+    ShowSectionProblem(QStringLiteral("BackgroundSetting"), tr("the background pictures"), code,
+                       From::kLoad);
   }
 }
 
 void BackgroundPage::Choose() {
   QFileDialog dialog(this, tr("Choose the picture folder"), folder_->text());
-  dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setFileMode(QFileDialog::Directory);
   dialog.setOption(QFileDialog::ShowDirsOnly);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;

@@ -5,8 +5,11 @@
 #include <QKeySequence>
 #include <algorithm>
 
+#include "desktop/Accessibility.h"
+#include "desktop/Application.h"
 #include "desktop/AppsPage.h"
 #include "desktop/BackgroundPage.h"
+#include "desktop/HelpMenu.h"
 #include "desktop/PasswordPage.h"
 #include "desktop/StatusPage.h"
 #include "desktop/SwitchesPage.h"
@@ -20,7 +23,7 @@ MainWindow::MainWindow(const SettingsPaths& paths, QWidget* parent)
       settings_(paths),
       watcher_({paths.document, paths.registryFile, paths.iniFile}) {
   setWindowTitle(tr("Fennimar Settings"));
-  setWindowIcon(QIcon::fromTheme(QStringLiteral("fennimar-settings")));
+  setWindowIcon(ProgramIcon());
   list_ = new QListWidget(this);
   list_->setObjectName(QStringLiteral("pages"));
   list_->setIconSize(QSize(22, 22));
@@ -68,9 +71,16 @@ MainWindow::MainWindow(const SettingsPaths& paths, QWidget* parent)
     addAction(turn);
   }
   auto* quit = new QAction(tr("Quit"), this);
-  quit->setShortcut(QKeySequence::Quit);
+  // Ctrl+Q also where the platform theme's key scheme has no Quit (the
+  // Windows scheme, which qt6ct and other themes report by default).
+  quit->setShortcuts(QKeySequence::keyBindings(QKeySequence::Quit).isEmpty()
+                         ? QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Q)}
+                         : QKeySequence::keyBindings(QKeySequence::Quit));
   connect(quit, &QAction::triggered, this, &QWidget::close);
   addAction(quit);
+  AddHelpMenu(*this);
+  list_->setAccessibleName(tr("Pages"));
+  list_->setAccessibleDescription(tr("Choose the page of settings to show."));
 
   connect(&watcher_, &SettingsWatcher::changed, this, [this] {
     Reload();
@@ -89,6 +99,7 @@ void MainWindow::AddPage(SettingsPage* page, const QString& icon) {
   item->setSizeHint(QSize(0, 36));
   stack_->addWidget(page);
   pages_.push_back(page);
+  NameControls(*page);
 }
 
 bool MainWindow::ShowPage(const QString& title) {

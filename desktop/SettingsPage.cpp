@@ -3,6 +3,17 @@
 #include "desktop/Text.h"
 
 namespace fennimar::desktop {
+namespace {
+
+// Colours the notice with roles of the desktop's palette, so that it reads
+// in light and dark themes alike: a problem like a tooltip (a note apart
+// from the page), information like the alternate rows of a list.
+void Tint(QLabel& notice, QPalette::ColorRole background, QPalette::ColorRole text) {
+  notice.setBackgroundRole(background);
+  notice.setForegroundRole(text);
+}
+
+}  // namespace
 
 SettingsPage::SettingsPage(Settings& settings, const QString& title, const QString& summary,
                            QWidget* parent)
@@ -16,6 +27,10 @@ SettingsPage::SettingsPage(Settings& settings, const QString& title, const QStri
   notice_->setWordWrap(true);
   notice_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
   notice_->setFocusPolicy(Qt::TabFocus);
+  notice_->setAutoFillBackground(true);
+  notice_->setFrameShape(QFrame::StyledPanel);
+  notice_->setMargin(6);
+  notice_->setAccessibleName(tr("Message"));
   notice_->hide();
   body_ = new QVBoxLayout;
   layout->addWidget(heading);
@@ -28,18 +43,14 @@ QString SettingsPage::notice() const { return notice_->isVisible() ? notice_->te
 
 void SettingsPage::ShowProblem(const QString& text, From from) {
   from_ = from;
-  notice_->setStyleSheet(QStringLiteral(
-      "QLabel { background: #fdecea; color: #611a15; border: 1px solid #e0a8a3;"
-      " border-radius: 4px; padding: 8px; }"));
+  Tint(*notice_, QPalette::ToolTipBase, QPalette::ToolTipText);
   notice_->setText(text);
   notice_->show();
 }
 
 void SettingsPage::ShowInfo(const QString& text) {
   from_ = From::kAction;
-  notice_->setStyleSheet(QStringLiteral(
-      "QLabel { background: #e8f4fd; color: #0d3c61; border: 1px solid #a6cdef;"
-      " border-radius: 4px; padding: 8px; }"));
+  Tint(*notice_, QPalette::AlternateBase, QPalette::Text);
   notice_->setText(text);
   notice_->show();
 }

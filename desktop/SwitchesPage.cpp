@@ -15,13 +15,21 @@ struct Switch {
 };
 
 const std::array<Switch, 4> kSwitches = {{
-    {"launchcode", "&Launch code", "Start programs from the bar with their launch code.",
+    {"launchcode", QT_TRANSLATE_NOOP("fennimar::desktop::SwitchesPage", "&Launch code"),
+     QT_TRANSLATE_NOOP("fennimar::desktop::SwitchesPage",
+                       "Start programs from the bar with their launch code."),
      &_Fennimar_Config_::launchcode},
-    {"mouseHook", "&Mouse hook", "Let the bar follow the mouse to show and hide itself.",
+    {"mouseHook", QT_TRANSLATE_NOOP("fennimar::desktop::SwitchesPage", "&Mouse hook"),
+     QT_TRANSLATE_NOOP("fennimar::desktop::SwitchesPage",
+                       "Let the bar follow the mouse to show and hide itself."),
      &_Fennimar_Config_::mouseHook},
-    {"soundEffect", "&Sound effect", "Play sounds when the bar opens and launches.",
+    {"soundEffect", QT_TRANSLATE_NOOP("fennimar::desktop::SwitchesPage", "&Sound effect"),
+     QT_TRANSLATE_NOOP("fennimar::desktop::SwitchesPage",
+                       "Play sounds when the bar opens and launches."),
      &_Fennimar_Config_::soundEffect},
-    {"lightEffect", "Li&ght effect", "Light up the bar's items under the mouse.",
+    {"lightEffect", QT_TRANSLATE_NOOP("fennimar::desktop::SwitchesPage", "Li&ght effect"),
+     QT_TRANSLATE_NOOP("fennimar::desktop::SwitchesPage",
+                       "Light up the bar's items under the mouse."),
      &_Fennimar_Config_::lightEffect},
 }};
 
@@ -35,7 +43,7 @@ SwitchesPage::SwitchesPage(Settings& settings, QWidget* parent)
     box->setToolTip(tr(kSwitches[i].help));
     auto* help = new QLabel(tr(kSwitches[i].help), this);
     help->setIndent(24);
-    help->setStyleSheet(QStringLiteral("color: palette(dark);"));
+    help->setForegroundRole(QPalette::PlaceholderText);  // dimmed, in light and dark themes
     body()->addWidget(box);
     body()->addWidget(help);
     connect(box, &QCheckBox::toggled, this, [this, i](bool on) { Toggle(i, on); });

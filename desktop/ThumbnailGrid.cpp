@@ -4,18 +4,24 @@
 #include <QImageReader>
 #include <QPixmap>
 #include <QtConcurrent/QtConcurrentMap>
+#include <functional>
 
 namespace fennimar::desktop {
 namespace {
 
 constexpr int kSide = 128;
 
-QImage LoadThumbnail(const QString& path) {
+// Read at the screen's pixel density (kSide points are 2 * kSide pixels at
+// 2x), so that thumbnails stay sharp on a high-density screen.
+QImage LoadThumbnail(const QString& path, qreal ratio) {
   QImageReader reader(path);
   reader.setAutoTransform(true);
   const QSize size = reader.size();
-  if (size.isValid()) reader.setScaledSize(size.scaled(kSide, kSide, Qt::KeepAspectRatio));
-  return reader.read();
+  const int side = qRound(kSide * ratio);
+  if (size.isValid()) reader.setScaledSize(size.scaled(side, side, Qt::KeepAspectRatio));
+  QImage image = reader.read();
+  image.setDevicePixelRatio(ratio);
+  return image;
 }
 
 QStringList PictureFiles(const QString& folder) {
@@ -67,7 +73,10 @@ void ThumbnailGrid::ShowFolder(const QString& folder) {
     auto* entry = new QListWidgetItem(waiting, QFileInfo(file).fileName(), this);
     entry->setToolTip(file);
   }
-  watcher_.setFuture(QtConcurrent::mapped(files, LoadThumbnail));
+  const qreal ratio = devicePixelRatioF();
+  watcher_.setFuture(QtConcurrent::mapped(
+      files, std::function<QImage(const QString&)>(
+                 [ratio](const QString& file) { return LoadThumbnail(file, ratio); })));
 }
 
 }  // namespace fennimar::desktop

@@ -39,6 +39,10 @@ WallpaperPage::WallpaperPage(Settings& settings, QWidget* parent)
   connect(choose_, &QPushButton::clicked, this, &WallpaperPage::Choose);
   connect(set_, &QPushButton::clicked, this, &WallpaperPage::Set);
   connect(path_, &QLineEdit::returnPressed, this, &WallpaperPage::Set);
+
+  // Read aloud by screen readers.
+  preview_->setAccessibleName(tr("Wallpaper preview"));
+  path_->setAccessibleDescription(tr("The picture file; Enter or Set makes it the wallpaper."));
 }
 
 void WallpaperPage::Load() {
@@ -82,7 +86,6 @@ void WallpaperPage::Preview(const QString& path) {
 void WallpaperPage::Choose() {
   QFileDialog dialog(this, tr("Choose the wallpaper"), QFileInfo(path_->text()).absolutePath(),
                      tr("Pictures (*.png *.jpg *.jpeg *.gif *.bmp *.svg)"));
-  dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setFileMode(QFileDialog::ExistingFile);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
   path_->setText(dialog.selectedFiles().first());

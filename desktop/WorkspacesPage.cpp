@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "desktop/Text.h"
+#include "desktop/WholeValueTips.h"
 
 namespace fennimar::desktop {
 namespace {
@@ -20,15 +21,24 @@ struct Field {
 };
 
 const std::array<Field, 9> kFields = {{
-    {"Key", "key", &_VDESKTOPINFO_::key, nullptr},
-    {"Name", "name", nullptr, &_VDESKTOPINFO_::name},
-    {"Style", "styleID", &_VDESKTOPINFO_::styleID, nullptr},
-    {"Mouse style", "mouseStyle", nullptr, &_VDESKTOPINFO_::mouseStyle},
-    {"Em. recycle path", "emRecylePath", nullptr, &_VDESKTOPINFO_::emRecylePath},
-    {"Fu. recycle path", "fuRecylePath", nullptr, &_VDESKTOPINFO_::fuRecylePath},
-    {"Mouse no.", "mouseNo", &_VDESKTOPINFO_::mouseNo, nullptr},
-    {"Recycle no.", "recyleNo", &_VDESKTOPINFO_::recyleNo, nullptr},
-    {"Use bar", "useTarsel", &_VDESKTOPINFO_::useTarsel, nullptr},
+    {QT_TRANSLATE_NOOP("fennimar::desktop::WorkspacesPage", "Key"), "key", &_VDESKTOPINFO_::key,
+     nullptr},
+    {QT_TRANSLATE_NOOP("fennimar::desktop::WorkspacesPage", "Name"), "name", nullptr,
+     &_VDESKTOPINFO_::name},
+    {QT_TRANSLATE_NOOP("fennimar::desktop::WorkspacesPage", "Style"), "styleID",
+     &_VDESKTOPINFO_::styleID, nullptr},
+    {QT_TRANSLATE_NOOP("fennimar::desktop::WorkspacesPage", "Mouse style"), "mouseStyle", nullptr,
+     &_VDESKTOPINFO_::mouseStyle},
+    {QT_TRANSLATE_NOOP("fennimar::desktop::WorkspacesPage", "Em. recycle path"), "emRecylePath",
+     nullptr, &_VDESKTOPINFO_::emRecylePath},
+    {QT_TRANSLATE_NOOP("fennimar::desktop::WorkspacesPage", "Fu. recycle path"), "fuRecylePath",
+     nullptr, &_VDESKTOPINFO_::fuRecylePath},
+    {QT_TRANSLATE_NOOP("fennimar::desktop::WorkspacesPage", "Mouse no."), "mouseNo",
+     &_VDESKTOPINFO_::mouseNo, nullptr},
+    {QT_TRANSLATE_NOOP("fennimar::desktop::WorkspacesPage", "Recycle no."), "recyleNo",
+     &_VDESKTOPINFO_::recyleNo, nullptr},
+    {QT_TRANSLATE_NOOP("fennimar::desktop::WorkspacesPage", "Use bar"), "useTarsel",
+     &_VDESKTOPINFO_::useTarsel, nullptr},
 }};
 
 QTableWidgetItem* Cell(const _VDESKTOPINFO_& workspace, const Field& field) {
@@ -91,6 +101,13 @@ WorkspacesPage::WorkspacesPage(Settings& settings, QWidget* parent)
   table_->setTabKeyNavigation(false);
   body()->addWidget(table_, 1);
   connect(table_, &QTableWidget::itemChanged, this, &WorkspacesPage::Edited);
+
+  // Read aloud by screen readers; long values whole in their tooltip.
+  table_->setAccessibleName(tr("Workspaces"));
+  table_->setAccessibleDescription(
+      tr("One row per workspace. Press F2 or Enter to change a "
+         "field; the change is saved when you leave it."));
+  ShowWholeValues(*table_);
 }
 
 void WorkspacesPage::Load() {

@@ -12,19 +12,21 @@ int main(int argc, char* argv[]) {
   fennimar::desktop::PrepareApplication(application);
 
   QCommandLineParser parser;
-  parser.setApplicationDescription(
-      QStringLiteral("Shows and changes the settings of the Fennimar launcher bar."));
+  parser.setApplicationDescription(QCoreApplication::translate(
+      "main", "Shows and changes the settings of the Fennimar launcher bar."));
   parser.addHelpOption();
   parser.addVersionOption();
   const QCommandLineOption document(
       QStringLiteral("document"),
-      QStringLiteral("The settings document (default: $FENNIMAR_DOCUMENT, else "
-                     "$XDG_CONFIG_HOME/fennimar/Fennimar.xml)."),
-      QStringLiteral("path"));
+      QCoreApplication::translate("main",
+                                  "The settings document (default: $FENNIMAR_DOCUMENT, else "
+                                  "$XDG_CONFIG_HOME/fennimar/Fennimar.xml)."),
+      QCoreApplication::translate("main", "path"));
   const QCommandLineOption password(
       QStringLiteral("password-file"),
-      QStringLiteral("The password file (default: \"password\" beside the document)."),
-      QStringLiteral("path"));
+      QCoreApplication::translate("main",
+                                  "The password file (default: \"password\" beside the document)."),
+      QCoreApplication::translate("main", "path"));
   parser.addOption(document);
   parser.addOption(password);
   parser.process(application);
