@@ -3,6 +3,7 @@
 // the schema is looked up in the installed ones before it is opened.
 #include <gio/gio.h>
 
+#include <utility>
 #include <vector>
 
 #include "src/platform/desktop/DesktopLinks.h"

@@ -8,8 +8,10 @@
 #include <gio/gio.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
 #include <thread>
+#include <vector>
 
 #include "src/common/Names.h"
 #include "src/platform/Services.h"
