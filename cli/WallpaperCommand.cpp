@@ -1,5 +1,6 @@
 // wallpaper: the desktop wallpaper path that the library keeps in the
-// registry. `wallpaper` shows it, `wallpaper set PATH` changes it.
+// registry and gives to the desktop that runs. `wallpaper` shows it,
+// `wallpaper set PATH` changes it.
 #include <memory>
 
 #include "cli/Command.h"
@@ -44,7 +45,9 @@ void SetWallpaper(Context& context, const std::string& path) {
 
 void AddWallpaperCommand(CLI::App& app, Context& context) {
   const std::string where =
-      "Kept in HKEY_CURRENT_USER\\Control Panel\\Desktop\\WallPaper of the registry.";
+      "Kept in HKEY_CURRENT_USER\\Control Panel\\Desktop\\WallPaper of the registry and, on\n"
+      "Linux under GNOME, Cinnamon, MATE, Xfce or KDE Plasma, shown by that desktop\n"
+      "(FENNIMAR_NO_DESKTOP=1: the registry only).";
   CLI::App* wallpaper = AddCommand(
       app, context, "wallpaper", "Show the desktop wallpaper path",
       [&context] { ShowWallpaper(context); }, where + "\nJSON: {\"wallpaper\"}");

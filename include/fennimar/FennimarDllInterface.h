@@ -320,7 +320,12 @@ class FENNIMAR_API FennimarDllInterface {
 
   /// \name Desktop wallpaper
   //@{
-  /// The desktop wallpaper path in the registry.
+  /// The desktop wallpaper path in the registry. On Linux, while the session
+  /// runs a desktop the library knows (GNOME and the desktops built on it,
+  /// Cinnamon, MATE, Xfce, KDE Plasma), the setter also has that desktop show
+  /// the picture at once and the getter answers the picture it shows; the
+  /// environment variable FENNIMAR_NO_DESKTOP=1 keeps the library off the
+  /// desktop.
   _Fennimar_ReturnCode_ GetCurrentBgImage(CString& path);
   _Fennimar_ReturnCode_ SetCurrentBgImage(CString& path);
   //@}

@@ -155,11 +155,11 @@ _Fennimar_ReturnCode_ FennimarDllInterface::SetBackgroundConfig(_Background_Conf
 }
 
 _Fennimar_ReturnCode_ FennimarDllInterface::GetCurrentBgImage(CString& path) {
-  return fennimar::GetWallpaper(*m_registry, path);
+  return fennimar::GetWallpaper(*m_registry, path, m_settings->services().desktop);
 }
 
 _Fennimar_ReturnCode_ FennimarDllInterface::SetCurrentBgImage(CString& path) {
-  return fennimar::SetWallpaper(*m_registry, path);
+  return fennimar::SetWallpaper(*m_registry, path, m_settings->services().desktop);
 }
 
 _Fennimar_ReturnCode_ FennimarDllInterface::GetLightFlagStatus(std::uint32_t& flag) {

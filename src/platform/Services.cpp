@@ -14,6 +14,7 @@ Services Merge(const Services& over, const Services& under) {
   if (over.sleeper) merged.sleeper = over.sleeper;
   if (over.ini) merged.ini = over.ini;
   if (over.locks) merged.locks = over.locks;
+  if (over.desktop) merged.desktop = over.desktop;
   return merged;
 }
 

@@ -4,6 +4,7 @@
 #ifndef FENNIMAR_PLATFORM_SERVICES_H_
 #define FENNIMAR_PLATFORM_SERVICES_H_
 
+#include "src/platform/DesktopWallpaper.h"
 #include "src/platform/DocumentLocks.h"
 #include "src/platform/FileSystem.h"
 #include "src/platform/IniFile.h"
@@ -22,6 +23,7 @@ struct Services {
   Sleeper* sleeper = nullptr;
   IniFile* ini = nullptr;
   DocumentLocks* locks = nullptr;
+  DesktopWallpaper* desktop = nullptr;
 };
 
 // The platform's own backend, created on first use and never destroyed.

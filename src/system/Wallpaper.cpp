@@ -1,5 +1,6 @@
 #include "src/system/Wallpaper.h"
 
+#include <optional>
 #include <string>
 
 #include "src/common/Names.h"
@@ -23,7 +24,14 @@ std::u16string TextUpToZero(const unsigned char* bytes, std::size_t size) {
 
 }  // namespace
 
-_Fennimar_ReturnCode_ GetWallpaper(RegistryController& controller, CString& path) {
+_Fennimar_ReturnCode_ GetWallpaper(RegistryController& controller, CString& path,
+                                   platform::DesktopWallpaper* desktop) {
+  if (desktop != nullptr) {
+    if (std::optional<std::u16string> shown = desktop->Current()) {
+      path = CString(*shown);
+      return RC_SUCCESS;
+    }
+  }
   unsigned char buffer[kBufferUnits * 2] = {'0', 0};  // "0" when the value is empty
   std::uint32_t size = kReadCapacityBytes;
   if (!controller.ReadValue(names::kDesktopKey, names::kWallPaper, buffer, &size)) {
@@ -33,12 +41,18 @@ _Fennimar_ReturnCode_ GetWallpaper(RegistryController& controller, CString& path
   return RC_SUCCESS;
 }
 
-_Fennimar_ReturnCode_ SetWallpaper(RegistryController& controller, const CString& path) {
-  const std::string data = LittleEndianBytes(std::u16string_view(path.GetString()));
+_Fennimar_ReturnCode_ SetWallpaper(RegistryController& controller, const CString& path,
+                                   platform::DesktopWallpaper* desktop) {
+  const std::u16string_view units(path.GetString());
+  const std::string data = LittleEndianBytes(units);
   const bool written =
       controller.WriteValue(names::kDesktopKey, names::kWallPaper, platform::kRegSz, data.data(),
                             static_cast<std::uint32_t>(data.size()));
-  return written ? RC_SUCCESS : RC_SYSTEM_ERROR;
+  if (!written) return RC_SYSTEM_ERROR;
+  // A desktop that does not take the path keeps its picture; the registry
+  // value is written all the same.
+  if (desktop != nullptr) (void)desktop->Show(units);
+  return RC_SUCCESS;
 }
 
 }  // namespace fennimar

@@ -1,6 +1,7 @@
 // The POSIX backend set, made once and kept for the life of the process, so
 // that no service is destroyed while a static object might still use it.
 #include "src/platform/Services.h"
+#include "src/platform/desktop/GioDesktop.h"
 #include "src/platform/posix/PosixBackends.h"
 #include "src/platform/standin/StandIns.h"
 
@@ -16,6 +17,7 @@ const Services& DefaultServices() {
     made->sleeper = NewPosixSleeper().release();
     made->ini = NewTextIniFile(*made->files).release();
     made->locks = NewPosixDocumentLocks().release();
+    made->desktop = NewGioDesktopWallpaper().release();
     return made;
   }();
   return *services;

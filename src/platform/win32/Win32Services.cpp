@@ -15,6 +15,7 @@ const Services& DefaultServices() {
     made->sleeper = NewWin32Sleeper().release();
     made->ini = NewWin32IniFile().release();
     made->locks = NewWin32DocumentLocks().release();
+    made->desktop = NewNoDesktopWallpaper().release();
     return made;
   }();
   return *services;

@@ -1,6 +1,7 @@
 #include "tests/support/TestEnvironment.h"
 
 #include <cstdlib>
+#include <iterator>
 
 namespace fennimar::testing {
 namespace {
@@ -8,7 +9,10 @@ namespace {
 namespace fs = std::filesystem;
 
 // The variables a test replaces, and their values before it (null: unset).
-const char* const kVariables[] = {"XDG_CONFIG_HOME", "HOME"};
+// The desktop's are removed, so that no test reaches the session's desktop.
+const char* const kVariables[] = {"XDG_CONFIG_HOME",     "HOME",
+                                  "XDG_CURRENT_DESKTOP", "DESKTOP_SESSION",
+                                  "GSETTINGS_BACKEND",   "FENNIMAR_NO_DESKTOP"};
 
 }  // namespace
 
@@ -23,6 +27,7 @@ IsolatedTest::IsolatedTest() {
   fs::create_directories(root_ / "config");
   setenv("XDG_CONFIG_HOME", (root_ / "config").c_str(), 1);
   setenv("HOME", root_.c_str(), 1);
+  for (std::size_t i = 2; i < std::size(kVariables); ++i) unsetenv(kVariables[i]);
 }
 
 IsolatedTest::~IsolatedTest() {
