@@ -7,7 +7,8 @@ For each document it checks that both platforms load it or refuse it as the
 list in `expected` says, that both read the same values (every field of the
 four sections, as `fennimar dump --json` gives them), and that the copy each
 platform saves (the hidden `fennimar rewrite`, which reads as `dump` does and
-then saves) reads the same on the other platform.
+then saves) reads the same on the other platform, and that either both saved
+copies start with a UTF-8 byte-order mark or neither does.
 
 Usage: run.py LINUX_FENNIMAR WINDOWS_FENNIMAR_EXE
 Wine is $WINE, else wine64; its prefix and server are the caller's
@@ -77,6 +78,11 @@ def platforms(linux_program, windows_program, work):
     return linux, windows
 
 
+def has_bom(path):
+    with open(path, "rb") as saved:
+        return saved.read(3) == b"\xef\xbb\xbf"
+
+
 def differences(a, b):
     """The sections whose values differ, each with both readings."""
     return ["%s: %s / %s" % (name, json.dumps(a[name], ensure_ascii=False)[:300],
@@ -101,6 +107,9 @@ def check(case, linux, windows, work):
     if outcome != "loads":
         return []
     problems = ["read differently: " + d for d in differences(read[linux], read[windows])]
+    if not wine_save_differs and len(set(has_bom(copies[p]) for p in both)) > 1:
+        problems.append("only %s saved a byte-order mark" % next(
+            p.name for p in both if has_bom(copies[p])))
     for writer, reader in ((linux, windows), (windows, linux)):
         again = reader.dump(copies[writer])
         if writer is windows and wine_save_differs:

@@ -29,13 +29,17 @@ std::vector<ComPtr<IXMLDOMNode>> ChildrenOf(IXMLDOMNode& parent) {
   return children;
 }
 
-// Only elements whose children are all markup (no text, no CDATA) are laid
-// out; text would change meaning with added white space.
+// Only elements whose children are all markup (no text, no CDATA, no entity
+// reference, which stands for text) are laid out; text would change meaning
+// with added white space. So `<a>&e;</a>` stays on one line, as the component
+// writes it.
 bool HoldsOnlyMarkup(const std::vector<ComPtr<IXMLDOMNode>>& children) {
   if (children.empty()) return false;
   for (const auto& child : children) {
     const DOMNodeType type = TypeOf(*child.Get());
-    if (type == NODE_TEXT || type == NODE_CDATA_SECTION) return false;
+    if (type == NODE_TEXT || type == NODE_CDATA_SECTION || type == NODE_ENTITY_REFERENCE) {
+      return false;
+    }
   }
   return true;
 }
@@ -46,8 +50,7 @@ std::u16string LineStart(int depth) {
   return text;
 }
 
-void InsertSpace(IXMLDOMDocument& document, IXMLDOMNode& parent, IXMLDOMNode* before,
-                 int depth) {
+void InsertSpace(IXMLDOMDocument& document, IXMLDOMNode& parent, IXMLDOMNode* before, int depth) {
   const Bstr space(LineStart(depth));
   ComPtr<IXMLDOMText> text;
   if (FAILED(document.createTextNode(space.get(), text.Put())) || !text) return;
@@ -78,8 +81,8 @@ ComPtr<IXMLDOMDocument> IndentedCopy(IXMLDOMDocument& document) {
   ComPtr<IXMLDOMNode> clone;
   if (FAILED(document.cloneNode(VARIANT_TRUE, clone.Put())) || !clone) return {};
   ComPtr<IXMLDOMDocument> copy;
-  if (FAILED(clone->QueryInterface(msxml::kIidXmlDomDocument,
-                                   reinterpret_cast<void**>(copy.Put())))) {
+  if (FAILED(
+          clone->QueryInterface(msxml::kIidXmlDomDocument, reinterpret_cast<void**>(copy.Put())))) {
     return {};
   }
   ComPtr<IXMLDOMElement> root;

@@ -7,8 +7,8 @@
 #include <cstring>
 #include <exception>
 #include <memory>
-#include <stdexcept>
 #include <pugixml.hpp>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -20,6 +20,7 @@
 #include "src/platform/standin/StandIns.h"
 #include "src/platform/standin/xml/PugiXmlLoad.h"
 #include "src/platform/standin/xml/PugiXmlOutput.h"
+#include "src/platform/standin/xml/PugiXmlText.h"
 
 namespace fennimar::platform {
 namespace {
@@ -95,26 +96,6 @@ bool IsValueNode(pugi::xml_node node) {
       return true;
     default:
       return false;
-  }
-}
-
-// Appends the text of every text and CDATA node below `root`, in document
-// order, walking without recursion.
-void AppendDescendantText(pugi::xml_node root, std::u16string& text) {
-  pugi::xml_node node = root.first_child();
-  while (node) {
-    if (node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata) {
-      AppendUtf8AsUtf16(node.value(), text);
-    }
-    if (node.first_child()) {
-      node = node.first_child();
-      continue;
-    }
-    while (!node.next_sibling()) {
-      node = node.parent();
-      if (node == root) return;
-    }
-    node = node.next_sibling();
   }
 }
 
@@ -264,7 +245,7 @@ class PugiXmlDocument : public XmlDocument {
     if (const pugi::xml_node only = OnlyTextChild(source)) {
       AppendUtf8AsUtf16(only.value(), *text);  // no walk needed
     } else if (source.type() == pugi::node_element || source.type() == pugi::node_document) {
-      AppendDescendantText(source, *text);
+      pugixml_text::AppendDescendantText(source, bytes_ ? *bytes_ : std::string_view(), *text);
     } else if (IsValueNode(source)) {
       AppendUtf8AsUtf16(source.value(), *text);
     }

@@ -24,8 +24,8 @@ namespace {
 // see ParseFlagsFor. The declaration is kept so that saving writes it back
 // unchanged, and so is a document type declaration. References are left for
 // ValueChecker to decode, since pugixml keeps an undeclared entity or a bare
-// '&' as text where they make the document not well-formed. Fragment mode keeps text outside the root element, which a
-// document must not have, so that it can be refused.
+// '&' as text where they make the document not well-formed. Fragment mode keeps text outside the
+// root element, which a document must not have, so that it can be refused.
 constexpr unsigned kParseFlags = pugi::parse_pi | pugi::parse_comments | pugi::parse_cdata |
                                  pugi::parse_ws_pcdata | pugi::parse_eol |
                                  pugi::parse_wconv_attribute | pugi::parse_declaration |
@@ -158,11 +158,11 @@ class TreeCleaner {
     pugi::xml_node node = document.first_child();
     while (node) {
       // The declarations before the root were checked with the top level.
-      const bool top_declaration = node.parent() == document &&
-                                   (node.type() == pugi::node_doctype ||
-                                    node.type() == pugi::node_declaration);
+      const bool top_declaration =
+          node.parent() == document &&
+          (node.type() == pugi::node_doctype || node.type() == pugi::node_declaration);
       if (!top_declaration) {
-        std::string reason = values_.Check(node);
+        std::string reason = values_.Check(node, preserve_.back());
         if (!reason.empty()) return reason;
       }
       if (node.type() == pugi::node_pcdata && !preserve_.back() && IsXmlWhitespace(node.value())) {
@@ -243,7 +243,7 @@ class TreeCleaner {
 // What is learnt from the bytes before they are parsed, since a parse in
 // place changes them.
 struct ByteFacts {
-  bool has_zero = false;              // UTF-16, or a NUL in 8-bit text
+  bool has_zero = false;  // UTF-16, or a NUL in 8-bit text
   bool valid_utf8 = false;
   bool may_preserve_space = false;    // xml:space may keep white-space-only text
   bool declaration_at_start = false;  // see HasWellFormedTopLevel
@@ -255,8 +255,7 @@ ByteFacts LearnBytes(std::string_view bytes) {
   facts.has_zero = bytes.find('\0') != std::string_view::npos;
   facts.valid_utf8 = IsValidUtf8(bytes);
   // "xml:space" cannot be found bytewise in UTF-16, hence the zero byte.
-  facts.may_preserve_space =
-      facts.has_zero || bytes.find("xml:space") != std::string_view::npos;
+  facts.may_preserve_space = facts.has_zero || bytes.find("xml:space") != std::string_view::npos;
   // With layout white space parsed, the tree itself shows what came first.
   facts.declaration_at_start =
       facts.may_preserve_space || StartsWith(bytes.substr(HasUtf8Bom(bytes) ? 3 : 0), "<?xml");
@@ -285,13 +284,15 @@ std::string CheckContent(std::string_view bytes, const ByteFacts& facts,
                          bool converted) {
   if (parsed.status != pugi::status_ok) return parsed.description();
   if (!IsReadableEncoding(parsed.encoding)) return "an encoding that is not read";
-  if (parsed.encoding == pugi::encoding_utf8 && !facts.valid_utf8) return "bytes that are not UTF-8";
+  if (parsed.encoding == pugi::encoding_utf8 && !facts.valid_utf8)
+    return "bytes that are not UTF-8";
   if (IsUtf16(parsed.encoding) &&
       !IsValidUtf16(bytes, parsed.encoding == pugi::encoding_utf16_be)) {
     return "bytes that are not UTF-16";
   }
   if (facts.forbidden_byte) return "a character XML does not allow";
-  if (!IsAcceptedDeclaration(document, parsed.encoding, converted)) return "a declared encoding that is not read";
+  if (!IsAcceptedDeclaration(document, parsed.encoding, converted))
+    return "a declared encoding that is not read";
   pugi::xml_node doctype;
   if (!HasWellFormedTopLevel(document, facts.declaration_at_start, &doctype)) {
     return "not a single root element with only comments and instructions around it";
@@ -330,7 +331,6 @@ bool LoadDocument(std::string& bytes, pugi::xml_document& document, SourceEncodi
     return false;
   }
   const ByteFacts facts = LearnBytes(bytes);
-  const bool bom = HasUtf8Bom(bytes);
   const pugi::xml_parse_result parsed = Parse(bytes, facts, !charset.empty(), document);
   refused = CheckContent(bytes, facts, parsed, document, !charset.empty());
   if (!refused.empty()) {
@@ -340,9 +340,9 @@ bool LoadDocument(std::string& bytes, pugi::xml_document& document, SourceEncodi
   }
   source->charset = std::move(charset);
   source->encoding = parsed.encoding;
-  source->bom = parsed.encoding == pugi::encoding_utf16_le ||
-                parsed.encoding == pugi::encoding_utf16_be ||
-                (parsed.encoding == pugi::encoding_utf8 && bom);
+  // As the component does, a UTF-8 document is saved without a byte-order
+  // mark even when it was read with one; UTF-16 always has one.
+  source->bom = IsUtf16(parsed.encoding);
   return true;
 }
 

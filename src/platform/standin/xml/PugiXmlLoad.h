@@ -21,7 +21,7 @@ inline constexpr std::size_t kMaxElementDepth = 256;
 // How the file was encoded, so that saving writes it back the same way.
 struct SourceEncoding {
   pugi::xml_encoding encoding = pugi::encoding_utf8;
-  bool bom = false;  // always true for UTF-16
+  bool bom = false;  // true for UTF-16 only: UTF-8 is written without one
   // The declared name of any other encoding, converted through iconv; the
   // document is then held as UTF-8 (`encoding`).
   std::string charset;

@@ -20,10 +20,11 @@ class ValueChecker {
 
   // Decodes the references in `node`'s text or attributes, in place, and
   // refuses what XML 1.0 does not allow there. Empty on success, else why.
-  std::string Check(pugi::xml_node node);
+  // `preserve_space`: the node is under xml:space="preserve".
+  std::string Check(pugi::xml_node node, bool preserve_space);
 
  private:
-  std::string Text(pugi::xml_node node);
+  std::string Text(pugi::xml_node node, bool preserve_space);
   std::string Attributes(pugi::xml_node node);
 
   const xml::EntityTable& entities_;
