@@ -50,7 +50,7 @@ _Fennimar_ReturnCode_ Settings::Apply(const Change& change) {
   return change(*library_);
 }
 
-QString Settings::LastSaveError() const { return paths_.document; }
+QString Settings::LastSaveError() const { return ToQString(library_->GetLastSaveError()); }
 
 bool Settings::DocumentLoaded() {
   std::vector<_Fennimar_AppItem_> items;
