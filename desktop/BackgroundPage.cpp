@@ -70,7 +70,13 @@ void BackgroundPage::Load() {
     control->setEnabled(ok);
   }
   grid_->ShowFolder(ToQString(config.pictureFolder));
-  if (ok) {
+  const QString folder = ToQString(config.pictureFolder);
+  if (ok && !folder.isEmpty() && !QFileInfo(folder).isDir()) {
+    ShowProblem(tr("The picture folder %1 does not exist, so the bar has no pictures to show. "
+                   "Choose an existing folder.")
+                    .arg(folder),
+                From::kLoad);
+  } else if (ok) {
     LoadOk();
   } else {
     ShowSectionProblem(QStringLiteral("BackgroundSetting"), tr("the background pictures"), code,
