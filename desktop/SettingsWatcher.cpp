@@ -23,7 +23,8 @@ SettingsWatcher::SettingsWatcher(const QStringList& files, QObject* parent)
   settle_.setSingleShot(true);
   settle_.setInterval(kSettleMilliseconds);
   connect(&settle_, &QTimer::timeout, this, &SettingsWatcher::Look);
-  connect(&watcher_, &QFileSystemWatcher::directoryChanged, &settle_, qOverload<>(&QTimer::start));
+  connect(&watcher_, &QFileSystemWatcher::directoryChanged, &settle_,
+          qOverload<>(&QTimer::start));
   WatchFolders();
   Acknowledge();
 }
