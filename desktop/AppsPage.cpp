@@ -3,6 +3,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <algorithm>
 
 #include "desktop/AddAppDialog.h"
 #include "desktop/Text.h"
@@ -148,6 +149,11 @@ void AppsPage::Remove() {
     if (read != RC_SUCCESS) return read;
     moved = row >= now.size() || !SameItem(now[row], shown);
     if (moved) return RC_SUCCESS;
+    // The usual case, the first row on its program, is one removal.
+    CString path = shown.path;
+    const auto first = std::find_if(
+        now.begin(), now.end(), [&](const _Fennimar_AppItem_& item) { return item.path == path; });
+    if (first - now.begin() == static_cast<std::ptrdiff_t>(row)) return library.DeleteAppItem(path);
     AppItems want = now;
     want.erase(want.begin() + static_cast<std::ptrdiff_t>(row));
     return RewriteList(library, now, want);
