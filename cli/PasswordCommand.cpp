@@ -3,6 +3,8 @@
 // matches. The file is --password-file, by default "password" beside the
 // settings document. The password is read from the terminal without echo,
 // or as one line of standard input when that is not a terminal.
+#include <memory>
+
 #include "cli/Command.h"
 #include "cli/Errors.h"
 #include "cli/Terminal.h"
@@ -17,11 +19,25 @@ std::string ReadPassword(const char* prompt) {
   return *password;
 }
 
-void SetPassword(Context& context) {
+// An empty password lets anyone through the bar, and an empty line is easy
+// to give by mistake (a bare Enter, an empty variable): it is stored only
+// when --empty asks for it, and then nothing is read.
+std::string NewPassword(bool empty) {
+  if (empty) return {};
   std::string password = ReadPassword("New password: ");
+  if (password.empty()) {
+    Fail(Exit::kUsage,
+         "the new password is empty; nothing was changed. To store an empty password (no "
+         "password at all), use: fennimar password set --empty");
+  }
   if (InputIsTerminal() && ReadPassword("Repeat it: ") != password) {
     Fail(Exit::kNotFound, "the two passwords do not match; nothing was changed");
   }
+  return password;
+}
+
+void SetPassword(Context& context, bool empty) {
+  const std::string password = NewPassword(empty);
   Session session(context.options);
   CString text = U16(password);
   try {
@@ -60,9 +76,12 @@ void AddPasswordCommand(CLI::App& app, Context& context) {
   CLI::App* password = AddCommand(
       app, context, "password", "Set or check the password",
       [] { Fail(Exit::kUsage, "password needs a command; valid commands: set, check"); }, where);
-  AddCommand(
-      *password, context, "set", "Store a new password", [&context] { SetPassword(context); },
-      where);
+  auto empty = std::make_shared<bool>(false);
+  CLI::App* set = AddCommand(
+      *password, context, "set", "Store a new password",
+      [&context, empty] { SetPassword(context, *empty); },
+      where + "\nAn empty password is refused (status 2) unless --empty is given.");
+  set->add_flag("--empty", *empty, "Store an empty password (no password); reads nothing");
   AddCommand(
       *password, context, "check", "Check a password: exit status 0 when it matches, 1 when not",
       [&context] { CheckPassword(context); }, where);

@@ -6,7 +6,9 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "desktop/Accessibility.h"
 #include "desktop/WholeValueTips.h"
@@ -14,8 +16,8 @@
 namespace fennimar::desktop {
 
 AddAppDialog::AddAppDialog(const std::vector<DesktopEntry>& entries, const QString& key,
-                           QWidget* parent)
-    : QDialog(parent), entries_(entries) {
+                           Check check, QWidget* parent)
+    : QDialog(parent), entries_(entries), check_(std::move(check)) {
   setWindowTitle(tr("Add an application"));
   filter_ = new QLineEdit(this);
   filter_->setObjectName(QStringLiteral("filter"));
@@ -36,6 +38,13 @@ AddAppDialog::AddAppDialog(const std::vector<DesktopEntry>& entries, const QStri
   parameter_->setObjectName(QStringLiteral("parameter"));
   description_ = new QLineEdit(this);
   description_->setObjectName(QStringLiteral("description"));
+  key_->setToolTip(
+      tr("The item's place on the bar, a number from 1 to 8 that no other "
+         "application uses."));
+  problem_ = new QLabel(this);
+  problem_->setObjectName(QStringLiteral("problem"));
+  problem_->setWordWrap(true);
+  problem_->hide();
   auto* browse = new QPushButton(tr("&Browse…"), this);
   browse->setObjectName(QStringLiteral("browse"));
 
@@ -60,13 +69,16 @@ AddAppDialog::AddAppDialog(const std::vector<DesktopEntry>& entries, const QStri
   layout->addWidget(filter_);
   layout->addWidget(list_, 1);
   layout->addLayout(form);
+  layout->addWidget(problem_);
   layout->addWidget(buttons);
   resize(520, 560);
 
   connect(filter_, &QLineEdit::textChanged, this, &AddAppDialog::Filter);
   connect(list_, &QListWidget::currentItemChanged, this, &AddAppDialog::Choose);
   connect(browse, &QPushButton::clicked, this, &AddAppDialog::Browse);
-  connect(program_, &QLineEdit::textChanged, this, &AddAppDialog::UpdateOk);
+  for (auto* field : {program_, description_, key_}) {
+    connect(field, &QLineEdit::textChanged, this, &AddAppDialog::UpdateOk);
+  }
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   UpdateOk();
@@ -97,7 +109,9 @@ void AddAppDialog::Choose(QListWidgetItem* item) {
 void AddAppDialog::Browse() {
   QFileDialog dialog(this, tr("Choose a program"), QStringLiteral("/usr/bin"));
   dialog.setFileMode(QFileDialog::ExistingFile);
-  dialog.setFilter(QDir::AllDirs | QDir::Files | QDir::Executable | QDir::NoDotAndDotDot);
+  // No permission filter: the file dialog's model hides every entry that has
+  // a permission the filter does not name, so "Executable" alone left each
+  // folder empty. Add checks that the program can be run.
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
   const QString chosen = dialog.selectedFiles().first();
   program_->setText(chosen);
@@ -105,6 +119,36 @@ void AddAppDialog::Browse() {
   if (description_->text().isEmpty()) description_->setText(QFileInfo(chosen).fileName());
 }
 
-void AddAppDialog::UpdateOk() { ok_->setEnabled(!program_->text().trimmed().isEmpty()); }
+void AddAppDialog::UpdateOk() {
+  problem_->hide();
+  ok_->setEnabled(!program_->text().trimmed().isEmpty() &&
+                  !description_->text().trimmed().isEmpty() && !key_->text().trimmed().isEmpty());
+}
+
+// A bare name is looked up on PATH and stored with its full path, as the bar
+// starts programs by path.
+void AddAppDialog::accept() {
+  QString program = program_->text().trimmed();
+  if (!program.contains(QLatin1Char('/'))) {
+    const QString found = QStandardPaths::findExecutable(program);
+    if (!found.isEmpty()) program = found;
+  }
+  const QFileInfo file(program);
+  QString problem;
+  if (!file.isFile() || !file.isExecutable()) {
+    problem = tr("%1 is not a program that can be run: choose an executable file (Browse…) or "
+                 "an installed application.")
+                  .arg(program);
+  } else {
+    program_->setText(program);
+    if (check_) problem = check_(*this);
+  }
+  if (problem.isEmpty()) {
+    QDialog::accept();
+    return;
+  }
+  problem_->setText(problem);
+  problem_->show();
+}
 
 }  // namespace fennimar::desktop

@@ -1,12 +1,15 @@
 // AddAppDialog - asks for a new application of the bar: choose one of the
 // installed applications (which fills in the fields) or pick a program file,
-// then adjust key, parameter and description.
+// then adjust key, parameter and description. Add closes the dialog only
+// when the program is an executable file and the page's check agrees.
 #ifndef FENNIMAR_DESKTOP_ADDAPPDIALOG_H_
 #define FENNIMAR_DESKTOP_ADDAPPDIALOG_H_
 
 #include <QDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <functional>
 #include <vector>
 
 #include "desktop/DesktopEntries.h"
@@ -17,7 +20,13 @@ class AddAppDialog : public QDialog {
   Q_OBJECT
 
  public:
-  AddAppDialog(const std::vector<DesktopEntry>& entries, const QString& key, QWidget* parent);
+  // Why the fields cannot be added, or empty; may change the key field to
+  // offer a free key.
+  using Check = std::function<QString(AddAppDialog&)>;
+
+  AddAppDialog(const std::vector<DesktopEntry>& entries, const QString& key, Check check,
+               QWidget* parent);
+  void setKey(const QString& key) { key_->setText(key); }
 
   QString key() const { return key_->text(); }
   QString program() const { return program_->text(); }
@@ -29,6 +38,7 @@ class AddAppDialog : public QDialog {
   void Choose(QListWidgetItem* item);
   void Browse();
   void UpdateOk();
+  void accept() override;
 
   const std::vector<DesktopEntry>& entries_;
   QLineEdit* filter_;
@@ -37,6 +47,8 @@ class AddAppDialog : public QDialog {
   QLineEdit* program_;
   QLineEdit* parameter_;
   QLineEdit* description_;
+  QLabel* problem_;
+  Check check_;
   QPushButton* ok_ = nullptr;
 };
 

@@ -3,6 +3,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <algorithm>
 
 #include "desktop/AddAppDialog.h"
 #include "desktop/Text.h"
@@ -21,6 +22,7 @@ AppsPage::AppsPage(Settings& settings, QWidget* parent)
   tree_->setObjectName(QStringLiteral("apps"));
   tree_->setHeaderLabels({tr("Description"), tr("Key"), tr("Program"), tr("Parameter")});
   tree_->setRootIsDecorated(false);
+  tree_->setSelectionMode(QAbstractItemView::SingleSelection);
   tree_->setIconSize(QSize(24, 24));
   tree_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
   tree_->header()->setStretchLastSection(true);
@@ -39,8 +41,9 @@ AppsPage::AppsPage(Settings& settings, QWidget* parent)
   connect(add_, &QPushButton::clicked, this, &AppsPage::Add);
   connect(remove_, &QPushButton::clicked, this, &AppsPage::Remove);
   tree_->installEventFilter(this);
-  connect(tree_, &QTreeWidget::currentItemChanged, this,
-          [this] { remove_->setEnabled(tree_->currentItem() != nullptr); });
+  // Remove acts on the row shown selected, never on one that only has focus.
+  connect(tree_, &QTreeWidget::itemSelectionChanged, this,
+          [this] { remove_->setEnabled(!tree_->selectedItems().isEmpty()); });
 
   // Read aloud by screen readers; a long program path is shortened in its
   // middle, whole in its tooltip.
@@ -67,7 +70,8 @@ bool AppsPage::eventFilter(QObject* watched, QEvent* event) {
 void AppsPage::Load() {
   std::vector<_Fennimar_AppItem_> items;
   const auto code = settings().library().GetApplicationsList(items);
-  const int row = tree_->currentIndex().row();
+  const auto selected = tree_->selectedItems();
+  const int row = selected.isEmpty() ? -1 : tree_->indexOfTopLevelItem(selected.first());
   tree_->clear();
   for (const auto& item : items) {
     auto* line = new QTreeWidgetItem(tree_, {ToQString(item.descriptionName), ToQString(item.key),
@@ -75,7 +79,7 @@ void AppsPage::Load() {
     line->setIcon(kDescription, IconForProgram(ToQString(item.path), entries_));
   }
   if (row >= 0 && row < tree_->topLevelItemCount()) tree_->setCurrentItem(tree_->topLevelItem(row));
-  remove_->setEnabled(tree_->currentItem() != nullptr);
+  remove_->setEnabled(!tree_->selectedItems().isEmpty());
   if (code != RC_SUCCESS) {
     add_->setEnabled(false);
     count_->clear();
@@ -100,45 +104,116 @@ void AppsPage::ShowCount(int count) {
   add_->setEnabled(count < kLimit);
 }
 
-QString AppsPage::NextKey() const {
-  int highest = 0;
-  for (int i = 0; i < tree_->topLevelItemCount(); ++i) {
-    highest = std::max(highest, tree_->topLevelItem(i)->text(kKey).toInt());
+AppItems AppsPage::Latest() {
+  AppItems items;
+  settings().library().GetApplicationsList(items);
+  return items;
+}
+
+// Run when the user presses Add, on the list as it is now, so that two
+// dialogs (or another program) cannot hand out one key twice.
+QString AppsPage::CheckNew(AddAppDialog& dialog) {
+  const auto items = Latest();
+  const _Fennimar_AppItem_ item{
+      ToCString(dialog.key()), ToCString(dialog.program()), {}, ToCString(dialog.description())};
+  const QString problem = AddProblem(items, item, kLimit);
+  // A key taken meanwhile: the field offers a free one in its place.
+  const QString free = FreeKey(items, kLimit);
+  if (!problem.isEmpty() && !free.isEmpty() &&
+      AddProblem(items, {ToCString(free), item.path, {}, item.descriptionName}, kLimit).isEmpty()) {
+    dialog.setKey(free);
   }
-  return QString::number(highest + 1);
+  return problem;
 }
 
 void AppsPage::Add() {
-  AddAppDialog dialog(entries_, NextKey(), this);
+  AddAppDialog dialog(
+      entries_, FreeKey(Latest(), kLimit), [this](AddAppDialog& asked) { return CheckNew(asked); },
+      this);
   if (dialog.exec() != QDialog::Accepted) return;
-  _Fennimar_AppItem_ item{ToCString(dialog.key()), ToCString(dialog.program()),
+  _Fennimar_AppItem_ item{ToCString(dialog.key().trimmed()), ToCString(dialog.program()),
                           ToCString(dialog.parameter()), ToCString(dialog.description())};
-  const auto code = settings().Apply(
-      [&](FennimarDllInterface& library) { return library.AddAppItem(item); });
+  QString problem;
+  const auto code = settings().Apply([&](FennimarDllInterface& library) {
+    AppItems items;
+    library.GetApplicationsList(items);
+    problem = AddProblem(items, item, kLimit);
+    return problem.isEmpty() ? library.AddAppItem(item) : RC_SUCCESS;
+  });
   Load();
-  Report(code);
+  Report(code, problem);
 }
 
+// The library removes the first item with a path; RewriteList removes
+// exactly the selected row, which the list must still hold where it was.
 void AppsPage::Remove() {
-  const auto* current = tree_->currentItem();
-  if (current == nullptr) return;
-  CString path = ToCString(current->text(kProgram));
-  const auto code = settings().Apply(
-      [&](FennimarDllInterface& library) { return library.DeleteAppItem(path); });
+  const auto selected = tree_->selectedItems();
+  if (selected.isEmpty()) return;
+  const auto row = static_cast<std::size_t>(tree_->indexOfTopLevelItem(selected.first()));
+  const _Fennimar_AppItem_ shown{ToCString(selected.first()->text(kKey)),
+                                 ToCString(selected.first()->text(kProgram)),
+                                 ToCString(selected.first()->text(kParameter)),
+                                 ToCString(selected.first()->text(kDescription))};
+  bool moved = false;
+  const auto code = settings().Apply([&](FennimarDllInterface& library) {
+    AppItems now;
+    const auto read = library.GetApplicationsList(now);
+    if (read != RC_SUCCESS) return read;
+    moved = row >= now.size() || !SameItem(now[row], shown);
+    if (moved) return RC_SUCCESS;
+    // The usual case, the first row on its program, is one removal.
+    CString path = shown.path;
+    const auto first = std::find_if(
+        now.begin(), now.end(), [&](const _Fennimar_AppItem_& item) { return item.path == path; });
+    if (first - now.begin() == static_cast<std::ptrdiff_t>(row)) return library.DeleteAppItem(path);
+    AppItems want = now;
+    want.erase(want.begin() + static_cast<std::ptrdiff_t>(row));
+    return RewriteList(library, now, want);
+  });
+  Load();
+  if (moved) {
+    Report(code, tr("Nothing was removed: another program changed the list meanwhile. Here it "
+                    "is as it is now; select the application again."));
+    return;
+  }
+  if (code != RC_SUCCESS) {
+    Report(code);
+    return;
+  }
+  ShowInfo(tr("“%1” was removed from the bar.").arg(ToQString(shown.descriptionName)), tr("&Undo"),
+           [this, shown, row] { Restore(shown, row); });
+}
+
+// Undo puts the item back in its old place.
+void AppsPage::Restore(const _Fennimar_AppItem_& item, std::size_t row) {
+  const auto code = settings().Apply([&](FennimarDllInterface& library) {
+    AppItems now;
+    const auto read = library.GetApplicationsList(now);
+    if (read != RC_SUCCESS) return read;
+    if (now.size() >= static_cast<std::size_t>(kLimit)) return RC_LIST_FULL;
+    AppItems want = now;
+    want.insert(want.begin() + static_cast<std::ptrdiff_t>(std::min(row, now.size())), item);
+    return RewriteList(library, now, want);
+  });
   Load();
   Report(code);
 }
 
-void AppsPage::Report(_Fennimar_ReturnCode_ code) {
+void AppsPage::Report(_Fennimar_ReturnCode_ code, const QString& problem) {
+  if (ShowFailedSave(code)) return;
+  if (code == RC_SUCCESS && !problem.isEmpty()) {
+    ShowProblem(problem);
+    return;
+  }
   if (code == RC_SUCCESS) {
     ClearNotice();
     return;
   }
   if (code == RC_LIST_FULL) {
-    ShowProblem(tr("The application was not added (%1): the bar's list already holds %2 "
+    ShowProblem(tr("The application was not added: the bar's list already holds %1 "
                    "applications, its limit. Remove one, then add it again.")
-                    .arg(CodeName(code))
-                    .arg(kLimit));
+                    .arg(kLimit),
+                CodeName(code));
     return;
   }
   ShowSectionProblem(QStringLiteral("AppList"), tr("the applications"), code);

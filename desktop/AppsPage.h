@@ -1,6 +1,6 @@
 // AppsPage - the applications the bar launches, with their icons; add one
-// from the installed applications or a program file, remove the selected one.
-// The count against the limit of 8 is always in view.
+// from the installed applications or a program file, remove the selected one
+// (and undo that). The count against the limit of 8 is always in view.
 #ifndef FENNIMAR_DESKTOP_APPSPAGE_H_
 #define FENNIMAR_DESKTOP_APPSPAGE_H_
 
@@ -8,6 +8,8 @@
 #include <QTreeWidget>
 #include <vector>
 
+#include "desktop/AddAppDialog.h"
+#include "desktop/AppList.h"
 #include "desktop/DesktopEntries.h"
 #include "desktop/SettingsPage.h"
 
@@ -29,9 +31,11 @@ class AppsPage : public SettingsPage {
  private:
   void Add();
   void Remove();
+  void Restore(const _Fennimar_AppItem_& item, std::size_t row);
   void ShowCount(int count);
-  QString NextKey() const;
-  void Report(_Fennimar_ReturnCode_ code);
+  AppItems Latest();
+  QString CheckNew(AddAppDialog& dialog);
+  void Report(_Fennimar_ReturnCode_ code, const QString& problem = QString());
 
   std::vector<DesktopEntry> entries_;
   QTreeWidget* tree_;

@@ -1,6 +1,7 @@
 #include "desktop/BackgroundPage.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QSignalBlocker>
@@ -36,6 +37,14 @@ BackgroundPage::BackgroundPage(Settings& settings, QWidget* parent)
   folderLabel->setBuddy(folder_);
   form->addRow(folderLabel, folderRow);
   form->addRow(tr("Display &sequence:"), sequence_);
+  auto* sequenceHelp =
+      new QLabel(tr("The number the bar gives its slide show of these pictures, to choose the "
+                    "order it shows them in. The template has 0; other programs may use other "
+                    "numbers, which are kept as they are."),
+                 this);
+  sequenceHelp->setWordWrap(true);
+  sequence_->setToolTip(sequenceHelp->text());
+  form->addRow(QString(), sequenceHelp);
   body()->addLayout(form);
   body()->addWidget(grid_, 1);
 
@@ -68,7 +77,13 @@ void BackgroundPage::Load() {
     control->setEnabled(ok);
   }
   grid_->ShowFolder(ToQString(config.pictureFolder));
-  if (ok) {
+  const QString folder = ToQString(config.pictureFolder);
+  if (ok && !folder.isEmpty() && !QFileInfo(folder).isDir()) {
+    ShowProblem(tr("The picture folder %1 does not exist, so the bar has no pictures to show. "
+                   "Choose an existing folder.")
+                    .arg(folder),
+                From::kLoad);
+  } else if (ok) {
     LoadOk();
   } else {
     ShowSectionProblem(QStringLiteral("BackgroundSetting"), tr("the background pictures"), code,
@@ -85,7 +100,21 @@ void BackgroundPage::Choose() {
   SaveFolder();
 }
 
+// A folder that does not exist would leave the bar without pictures: it is
+// refused, and the field shows again the folder that is kept.
 void BackgroundPage::SaveFolder() {
+  _Background_Config_ stored;
+  settings().library().GetBackgroundConfig(stored);
+  if (ToQString(stored.pictureFolder) == folder_->text()) return;
+  if (!QFileInfo(folder_->text()).isDir()) {
+    const QString typed = folder_->text();
+    folder_->clearFocus();
+    Load();
+    ShowProblem(tr("The folder %1 does not exist, so the picture folder was not changed. "
+                   "Choose an existing folder.")
+                    .arg(typed));
+    return;
+  }
   const CString folder = ToCString(folder_->text());
   Save([&folder](_Background_Config_& config) { config.pictureFolder = folder; });
 }
@@ -98,6 +127,7 @@ void BackgroundPage::Save(const std::function<void(_Background_Config_&)>& edit)
     edit(config);
     return library.SetBackgroundConfig(config);
   });
+  if (ShowFailedSave(code)) return;
   if (code != RC_SUCCESS) {
     ShowSectionProblem(QStringLiteral("BackgroundSetting"), tr("the background pictures"), code);
     return;

@@ -1,8 +1,10 @@
 #include "desktop/MainWindow.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeySequence>
+#include <QMessageBox>
 #include <algorithm>
 
 #include "desktop/Accessibility.h"
@@ -52,10 +54,7 @@ MainWindow::MainWindow(const SettingsPaths& paths, QWidget* parent)
 
   auto* reload = new QAction(tr("Reload"), this);
   reload->setShortcut(QKeySequence::Refresh);
-  connect(reload, &QAction::triggered, this, [this] {
-    settings_.Reopen();
-    Reload();
-  });
+  connect(reload, &QAction::triggered, this, &MainWindow::ReadAgain);
   addAction(reload);
   // Ctrl+Page Down and Ctrl+Page Up step through the pages from anywhere.
   const std::pair<QKeySequence::StandardKey, int> steps[] = {{QKeySequence::NextChild, 1},
@@ -113,9 +112,48 @@ bool MainWindow::ShowPage(const QString& title) {
 }
 
 void MainWindow::Reload() {
-  if (settings_.ChangedOnDisk()) settings_.Reopen();
   for (auto* page : pages_) page->Load();
   watcher_.Acknowledge();
+}
+
+// Reading again never replaces settings by surprise: a missing document has
+// nothing to lose, but when another program has set the first-use flag the
+// user chooses between keeping the settings and taking the template.
+void MainWindow::ReadAgain() {
+  if (!settings_.ReopenInstallsTemplate()) {
+    Reload();
+    return;
+  }
+  const bool missing = !QFileInfo::exists(settings_.paths().document);
+  if (!missing && !AskToInstallTemplate()) return;
+  settings_.Reopen();
+  Reload();
+  auto* page = pages_[static_cast<std::size_t>(stack_->currentIndex())];
+  page->Announce(missing ? tr("The settings document was missing: a fresh copy of the template "
+                              "now takes its place.")
+                         : tr("The settings were replaced with the template."));
+}
+
+// True to install the template; "Keep My Settings" clears the flag instead.
+bool MainWindow::AskToInstallTemplate() {
+  QMessageBox ask(QMessageBox::Warning, tr("Replace the settings with the template?"),
+                  tr("Another program has set the first-use flag, which asks for the settings "
+                     "to start again from the template. Reading them again now would replace "
+                     "the applications, switches, background and workspaces with the "
+                     "template's."),
+                  QMessageBox::NoButton, this);
+  ask.setInformativeText(tr("Keep your settings (the flag is cleared), or replace them?"));
+  auto* keep = ask.addButton(tr("&Keep My Settings"), QMessageBox::AcceptRole);
+  auto* replace = ask.addButton(tr("&Replace with Template"), QMessageBox::DestructiveRole);
+  ask.addButton(QMessageBox::Cancel);
+  ask.setDefaultButton(keep);
+  ask.exec();
+  if (ask.clickedButton() == replace) return true;
+  if (ask.clickedButton() == keep) {
+    settings_.Apply([](FennimarDllInterface& library) { return library.SetUsedStatus(); });
+  }
+  Reload();
+  return false;
 }
 
 }  // namespace fennimar::desktop

@@ -25,8 +25,12 @@ class MainWindow : public QMainWindow {
   // Shows the page with this title ("Applications"...); false when none has it.
   bool ShowPage(const QString& title);
   const std::vector<SettingsPage*>& pages() const { return pages_; }
-  // Reads every setting again, opening the document afresh when it changed.
+  // Shows every setting as the document holds it now.
   void Reload();
+  // F5: Reload(), or, where only a new opening helps (a missing document) or
+  // would install the template (the first-use flag set by another program),
+  // that opening, after asking before anything is replaced.
+  void ReadAgain();
 
  signals:
   // The pages show what is on disk after another program's change.
@@ -34,6 +38,7 @@ class MainWindow : public QMainWindow {
 
  private:
   void AddPage(SettingsPage* page, const QString& icon);
+  bool AskToInstallTemplate();
 
   Settings settings_;
   SettingsWatcher watcher_;

@@ -1,6 +1,8 @@
 // PasswordPage - sets the bar's password and checks a candidate against it.
-// Both fields are masked; their text goes only to the library and is cleared
-// as soon as it has served.
+// Changing a password that exists needs the current one; no password at all
+// is a separate, confirmed action, never an empty field sent by Enter. All
+// fields are masked; their text goes only to the library and is cleared as
+// soon as it has served.
 #ifndef FENNIMAR_DESKTOP_PASSWORDPAGE_H_
 #define FENNIMAR_DESKTOP_PASSWORDPAGE_H_
 
@@ -20,8 +22,17 @@ class PasswordPage : public SettingsPage {
 
  private:
   void Save();
+  void RemovePassword();
+  // Under one hold: checks the current password when a password file
+  // exists, then stores `password`.
+  void Store(const QString& password, const QString& done);
+  bool PasswordExists();
   void Check();
 
+  QLineEdit* current_;
+  QLabel* currentLabel_;
+  QPushButton* save_;
+  QPushButton* remove_;
   QLineEdit* password_;
   QLineEdit* repeat_;
   QLineEdit* candidate_;

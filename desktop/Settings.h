@@ -9,7 +9,7 @@
 #ifndef FENNIMAR_DESKTOP_SETTINGS_H_
 #define FENNIMAR_DESKTOP_SETTINGS_H_
 
-#include <QByteArray>
+#include <QString>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -43,26 +43,32 @@ class Settings {
   // library saves each change at once.
   _Fennimar_ReturnCode_ Apply(const Change& change);
 
-  // True when the document on disk is no longer the copy the object holds.
-  bool ChangedOnDisk() const;
-  // Opens the document afresh.
+  // The object follows the file by itself (shared mode), so reading again
+  // needs no new object. A new object is what installs the template: when
+  // the document is missing or the first-use flag is set. This says whether
+  // Reopen() would do so, and Reopen() does it.
+  bool ReopenInstallsTemplate();
   void Reopen();
   // True when at least one section of the document can be read.
   bool DocumentLoaded();
+  // One line naming the file and the reason of the last save that did not
+  // reach the disk.
+  QString LastSaveError() const;
 
   // The first-use flag as the last opening found it (nullopt: unreadable),
-  // and what clearing it answered when it was not 0.
+  // whether that opening installed the template, and what clearing the flag
+  // answered when it was not 0 (not tried when there was no template).
   std::optional<std::uint32_t> firstUseAtOpen() const { return first_use_; }
+  bool templateInstalled() const { return template_installed_; }
   std::optional<_Fennimar_ReturnCode_> firstUseClearResult() const { return clear_result_; }
 
  private:
-  QByteArray Fingerprint() const;
   void Open();
 
   SettingsPaths paths_;
   std::unique_ptr<FennimarDllInterface> library_;
-  QByteArray fingerprint_;
   std::optional<std::uint32_t> first_use_;
+  bool template_installed_ = false;
   std::optional<_Fennimar_ReturnCode_> clear_result_;
 };
 

@@ -1,5 +1,9 @@
 #include "desktop/SettingsPage.h"
 
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <utility>
+
 #include "desktop/Text.h"
 
 namespace fennimar::desktop {
@@ -32,27 +36,57 @@ SettingsPage::SettingsPage(Settings& settings, const QString& title, const QStri
   notice_->setMargin(6);
   notice_->setAccessibleName(tr("Message"));
   notice_->hide();
+  action_ = new QPushButton(this);
+  action_->setObjectName(QStringLiteral("noticeAction"));
+  action_->hide();
+  connect(action_, &QPushButton::clicked, this, [this] {
+    const auto action = onAction_;
+    ClearNotice();
+    if (action) action();
+  });
+  auto* noticeRow = new QHBoxLayout;
+  noticeRow->addWidget(notice_, 1);
+  noticeRow->addWidget(action_, 0, Qt::AlignVCenter);
   body_ = new QVBoxLayout;
   layout->addWidget(heading);
   layout->addWidget(explanation);
-  layout->addWidget(notice_);
+  layout->addLayout(noticeRow);
   layout->addLayout(body_, 1);
 }
 
-QString SettingsPage::notice() const { return notice_->isVisible() ? notice_->text() : QString(); }
+QString SettingsPage::notice() const { return notice_->isVisible() ? plain_ : QString(); }
 
-void SettingsPage::ShowProblem(const QString& text, From from) {
-  from_ = from;
-  Tint(*notice_, QPalette::ToolTipBase, QPalette::ToolTipText);
-  notice_->setText(text);
+void SettingsPage::SetNotice(const QString& text, const QString& details) {
+  plain_ = details.isEmpty() ? text : text + QLatin1Char('\n') + tr("Details: %1").arg(details);
+  QString html = QStringLiteral("<p>%1</p>").arg(text.toHtmlEscaped());
+  if (!details.isEmpty()) {
+    html += QStringLiteral("<p><small>%1</small></p>")
+                .arg(tr("Details: %1").arg(details).toHtmlEscaped());
+  }
+  notice_->setText(html);
   notice_->show();
+  action_->hide();
+  onAction_ = nullptr;
 }
 
-void SettingsPage::ShowInfo(const QString& text) {
+void SettingsPage::ShowProblem(const QString& text, From from) { ShowProblem(text, {}, from); }
+
+void SettingsPage::ShowProblem(const QString& text, const QString& details, From from) {
+  from_ = from;
+  Tint(*notice_, QPalette::ToolTipBase, QPalette::ToolTipText);
+  SetNotice(text, details);
+}
+
+void SettingsPage::ShowInfo(const QString& text, const QString& actionText,
+                            std::function<void()> action) {
   from_ = From::kAction;
   Tint(*notice_, QPalette::AlternateBase, QPalette::Text);
-  notice_->setText(text);
-  notice_->show();
+  SetNotice(text, {});
+  if (action) {
+    action_->setText(actionText);
+    action_->show();
+    onAction_ = std::move(action);
+  }
 }
 
 void SettingsPage::LoadOk() {
@@ -62,24 +96,46 @@ void SettingsPage::LoadOk() {
 void SettingsPage::ClearNotice() {
   notice_->clear();
   notice_->hide();
+  plain_.clear();
+  action_->hide();
+  onAction_ = nullptr;
 }
 
 void SettingsPage::ShowSectionProblem(const QString& section, const QString& what,
                                       _Fennimar_ReturnCode_ code, From from) {
-  const QString document = settings_.paths().document;
-  if (!settings_.DocumentLoaded()) {
-    ShowProblem(tr("The settings document %1 could not be loaded (%2), so %3 cannot be shown "
-                   "or changed. Repair it in a text editor, or move it away: a fresh copy of the "
-                   "template takes its place when the window reloads (F5).")
-                    .arg(document, CodeName(code), what),
-                from);
+  const auto& paths = settings_.paths();
+  if (!QFileInfo::exists(paths.document) && !QFileInfo::exists(paths.templateFile)) {
+    ShowProblem(tr("There are no settings yet, so %1 cannot be shown or changed: the settings "
+                   "document %2 does not exist, and the template that would take its place, "
+                   "%3, is missing. Reinstall the program to restore the template, then reload "
+                   "(F5).")
+                    .arg(what, paths.document, paths.templateFile),
+                CodeName(code), from);
     return;
   }
-  ShowProblem(tr("The settings document %1 has no %2 section (%3), so %4 cannot be shown or "
+  if (!settings_.DocumentLoaded()) {
+    ShowProblem(tr("The settings document %1 could not be read, so %2 cannot be shown or "
+                   "changed. Repair it in a text editor, or move it away: a fresh copy of the "
+                   "template takes its place when the window reloads (F5).")
+                    .arg(paths.document, what),
+                CodeName(code), from);
+    return;
+  }
+  ShowProblem(tr("The settings document %1 has no %2 section, so %3 cannot be shown or "
                  "changed. Add an empty <%2/> element under the document's root element, or "
                  "move the document away to start again from the template.")
-                  .arg(document, section, CodeName(code), what),
-              from);
+                  .arg(paths.document, section, what),
+              CodeName(code), from);
+}
+
+bool SettingsPage::ShowFailedSave(_Fennimar_ReturnCode_ code) {
+  if (code != RC_FILE_ERROR) return false;
+  Load();
+  ShowProblem(tr("Your change was not saved, and the page shows again what the settings "
+                 "document holds. Make the document writable (or free space on its disk), then "
+                 "make the change again."),
+              settings_.LastSaveError() + QStringLiteral(" (") + CodeName(code) + QLatin1Char(')'));
+  return true;
 }
 
 }  // namespace fennimar::desktop

@@ -23,6 +23,7 @@ SettingsPaths SettingsPaths::Resolve(const QString& document, const QString& pas
                            : QFileInfo(passwordFile).absoluteFilePath();
   paths.registryFile = ours + "/HKEY_CURRENT_USER.reg";
   paths.iniFile = QCoreApplication::applicationDirPath() + "/HWinfo.ini";
+  paths.templateFile = QCoreApplication::applicationDirPath() + "/Fennimar.xml";
   return paths;
 }
 

@@ -3,7 +3,7 @@
 // the document ($XDG_CONFIG_HOME/fennimar/Fennimar.xml unless --document or
 // $FENNIMAR_DOCUMENT names another), the password file ("password" beside the
 // document unless --password-file names another), the library's registry
-// file and the HWinfo.ini beside the running program.
+// file, and the HWinfo.ini and template beside the running program.
 #ifndef FENNIMAR_DESKTOP_SETTINGSPATHS_H_
 #define FENNIMAR_DESKTOP_SETTINGSPATHS_H_
 
@@ -16,6 +16,9 @@ struct SettingsPaths {
   QString passwordFile;
   QString registryFile;
   QString iniFile;
+  // The template the library installs when the document is missing or the
+  // first-use flag is set: Fennimar.xml beside the running program.
+  QString templateFile;
 
   // Paths made absolute, with the defaults for those left empty.
   static SettingsPaths Resolve(const QString& document, const QString& passwordFile);

@@ -10,19 +10,23 @@ namespace {
 
 QString FirstUseText(_Fennimar_ReturnCode_ code, std::uint32_t flag) {
   if (code != RC_SUCCESS) {
-    return QObject::tr("Unknown: the registry has the key but no IsFirstUse value (%1).")
+    return QObject::tr(
+               "Unknown: the registry has the key but no IsFirstUse value. Clearing it "
+               "creates the value with 0.\nDetails: %1")
         .arg(CodeName(code));
   }
   if (flag == 0) return QObject::tr("0: the settings are kept as they are.");
-  return QObject::tr("%1: the next program that opens the settings replaces them with the "
-                     "template. Clear the flag to keep them.")
+  return QObject::tr(
+             "%1: the next program that opens the settings replaces them with the "
+             "template. Clear the flag to keep them.")
       .arg(flag);
 }
 
 QString HardwareText(_Fennimar_ReturnCode_ code, std::uint32_t flag) {
   if (code != RC_SUCCESS) {
-    return QObject::tr("Not set (%1): HWinfo.ini beside the program has no IsFirstFlag in "
-                       "[systemrequest]. Clearing it creates the entry with 0.")
+    return QObject::tr(
+               "Not set: HWinfo.ini beside the program has no IsFirstFlag in "
+               "[systemrequest]. Clearing it creates the entry with 0.\nDetails: %1")
         .arg(CodeName(code));
   }
   return QString::number(flag);
@@ -70,10 +74,14 @@ void StatusPage::Load() {
   std::uint32_t firstUse = 0;
   const auto firstUseCode = settings().library().GetUsedStatus(firstUse);
   QString firstUseText = FirstUseText(firstUseCode, firstUse);
-  if (settings().firstUseAtOpen().value_or(0) != 0) {
+  if (settings().firstUseAtOpen().value_or(0) != 0 && settings().templateInstalled()) {
     firstUseText += tr(" (It was %1 when the window opened the settings, which installed the "
                        "template; the window then cleared it.)")
                         .arg(*settings().firstUseAtOpen());
+  } else if (settings().firstUseAtOpen().value_or(0) != 0) {
+    firstUseText += tr(" The template %1 is missing, so nothing was installed when the window "
+                       "opened the settings.")
+                        .arg(settings().paths().templateFile);
   }
   firstUse_->setText(firstUseText);
   clearFirstUse_->setEnabled(firstUseCode != RC_SUCCESS || firstUse != 0);
@@ -89,10 +97,10 @@ void StatusPage::Load() {
 
   const auto cleared = settings().firstUseClearResult();
   if (cleared && *cleared != RC_SUCCESS) {
-    ShowProblem(tr("The first-use flag could not be cleared (%1), so every program that opens "
-                   "the settings installs the template again. Check that %2 can be written.")
-                    .arg(CodeName(*cleared), paths.registryFile),
-                From::kLoad);
+    ShowProblem(tr("The first-use flag could not be cleared, so every program that opens "
+                   "the settings installs the template again. Check that %1 can be written.")
+                    .arg(paths.registryFile),
+                CodeName(*cleared), From::kLoad);
   } else {
     LoadOk();
   }
@@ -104,10 +112,11 @@ void StatusPage::ClearFirstUse() {
   ClearNotice();
   Load();
   if (code != RC_SUCCESS) {
-    ShowProblem(tr("The first-use flag was not cleared (%1): the registry key "
-                   "HKEY_CURRENT_USER\\Software\\Tarsel\\Tarsel Kestrova2 is missing from %2 or "
+    ShowProblem(tr("The first-use flag was not cleared: the registry key "
+                   "HKEY_CURRENT_USER\\Software\\Tarsel\\Tarsel Kestrova2 is missing from %1 or "
                    "the file cannot be written. Check that the file can be written.")
-                    .arg(CodeName(code), settings().paths().registryFile));
+                    .arg(settings().paths().registryFile),
+                CodeName(code));
   }
 }
 
@@ -117,9 +126,10 @@ void StatusPage::ClearHardwareFlag() {
   ClearNotice();
   Load();
   if (code != RC_SUCCESS) {
-    ShowProblem(tr("The hardware flag was not cleared (%1): %2 cannot be written. Check that "
+    ShowProblem(tr("The hardware flag was not cleared: %1 cannot be written. Check that "
                    "you may write to the program's folder.")
-                    .arg(CodeName(code), settings().paths().iniFile));
+                    .arg(settings().paths().iniFile),
+                CodeName(code));
   }
 }
 

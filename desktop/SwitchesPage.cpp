@@ -75,6 +75,7 @@ void SwitchesPage::Toggle(std::size_t index, bool on) {
     config.*kSwitches[index].field = on ? 1 : 0;
     return library.SetConfig(config);
   });
+  if (ShowFailedSave(code)) return;
   if (code == RC_SUCCESS) {
     ClearNotice();
   } else {

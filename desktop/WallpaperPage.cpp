@@ -13,8 +13,8 @@ constexpr QSize kPreview(400, 250);
 }
 
 WallpaperPage::WallpaperPage(Settings& settings, QWidget* parent)
-    : SettingsPage(settings, tr("Wallpaper"),
-                   tr("The picture on the desktop behind all windows."), parent) {
+    : SettingsPage(settings, tr("Wallpaper"), tr("The picture on the desktop behind all windows."),
+                   parent) {
   preview_ = new QLabel(this);
   preview_->setObjectName(QStringLiteral("preview"));
   preview_->setFixedSize(kPreview);
@@ -55,13 +55,13 @@ void WallpaperPage::Load() {
     return;
   }
   Preview(QString());
-  ShowProblem(tr("The wallpaper could not be read from the registry (%1): there is no value "
-                 "HKEY_CURRENT_USER\\Control Panel\\Desktop\\WallPaper in %2. The desktop "
+  ShowProblem(tr("No wallpaper is recorded yet: there is no value "
+                 "HKEY_CURRENT_USER\\Control Panel\\Desktop\\WallPaper in %1. The desktop "
                  "normally creates it. To create it yourself, run: fennimar reg add "
                  "'HKCU\\Control Panel\\Desktop' WallPaper --data '' and then choose a picture "
                  "here.")
-                  .arg(CodeName(code), settings().paths().registryFile),
-              From::kLoad);
+                  .arg(settings().paths().registryFile),
+              CodeName(code), From::kLoad);
 }
 
 void WallpaperPage::Preview(const QString& path) {
@@ -76,8 +76,9 @@ void WallpaperPage::Preview(const QString& path) {
   }
   if (image.isNull()) {
     preview_->setPixmap(QPixmap());
-    preview_->setText(path.isEmpty() ? tr("No wallpaper") : tr("No preview: the file is missing "
-                                                               "or is not a picture"));
+    preview_->setText(path.isEmpty() ? tr("No wallpaper")
+                                     : tr("No preview: the file is missing "
+                                          "or is not a picture"));
     return;
   }
   preview_->setPixmap(QPixmap::fromImage(image));
@@ -101,11 +102,12 @@ void WallpaperPage::Set() {
     Load();
     return;
   }
-  ShowProblem(tr("The wallpaper was not set (%1): the registry key "
-                 "HKEY_CURRENT_USER\\Control Panel\\Desktop is missing from %2 or the file "
+  ShowProblem(tr("The wallpaper was not set: the registry key "
+                 "HKEY_CURRENT_USER\\Control Panel\\Desktop is missing from %1 or the file "
                  "cannot be written. Create the key with: fennimar reg add "
                  "'HKCU\\Control Panel\\Desktop' WallPaper --data ''")
-                  .arg(CodeName(code), settings().paths().registryFile));
+                  .arg(settings().paths().registryFile),
+              CodeName(code));
 }
 
 }  // namespace fennimar::desktop

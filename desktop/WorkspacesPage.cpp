@@ -41,9 +41,15 @@ const std::array<Field, 9> kFields = {{
      &_VDESKTOPINFO_::useTarsel, nullptr},
 }};
 
+// "Use bar" is a flag: a check box, not a number to type.
+bool IsFlag(const Field& field) { return field.number == &_VDESKTOPINFO_::useTarsel; }
+
 QTableWidgetItem* Cell(const _VDESKTOPINFO_& workspace, const Field& field) {
   auto* cell = new QTableWidgetItem;
-  if (field.number != nullptr) {
+  if (IsFlag(field)) {
+    cell->setFlags((cell->flags() | Qt::ItemIsUserCheckable) & ~Qt::ItemIsEditable);
+    cell->setData(Qt::CheckStateRole, workspace.*field.number != 0 ? Qt::Checked : Qt::Unchecked);
+  } else if (field.number != nullptr) {
     cell->setData(Qt::EditRole, workspace.*field.number);
   } else {
     cell->setData(Qt::EditRole, ToQString(workspace.*field.text));
@@ -58,7 +64,10 @@ bool Shows(const QTableWidget& table, const std::vector<_VDESKTOPINFO_>& workspa
     for (std::size_t column = 0; column < kFields.size(); ++column) {
       const auto* cell = table.item(static_cast<int>(row), static_cast<int>(column));
       const std::unique_ptr<QTableWidgetItem> wanted(Cell(workspaces[row], kFields[column]));
-      if (cell == nullptr || cell->data(Qt::EditRole) != wanted->data(Qt::EditRole)) return false;
+      if (cell == nullptr || cell->data(Qt::EditRole) != wanted->data(Qt::EditRole) ||
+          cell->data(Qt::CheckStateRole) != wanted->data(Qt::CheckStateRole)) {
+        return false;
+      }
     }
   }
   return true;
@@ -136,7 +145,8 @@ void WorkspacesPage::Load() {
 void WorkspacesPage::Edited(QTableWidgetItem* cell) {
   const int key = table_->item(cell->row(), 0)->data(Qt::EditRole).toInt();
   const Field& field = kFields[static_cast<std::size_t>(cell->column())];
-  const QVariant value = cell->data(Qt::EditRole);
+  const QVariant value = IsFlag(field) ? QVariant(cell->checkState() == Qt::Checked ? 1 : 0)
+                                       : cell->data(Qt::EditRole);
   bool found = false;
   const auto code = settings().Apply([&](FennimarDllInterface& library) {
     std::vector<_VDESKTOPINFO_> read;
@@ -150,6 +160,7 @@ void WorkspacesPage::Edited(QTableWidgetItem* cell) {
     if (field.text != nullptr) workspace.*field.text = ToCString(value.toString());
     return library.SetWorkspcaeConfig(byKey);
   });
+  if (ShowFailedSave(code)) return;
   if (code != RC_SUCCESS) {
     ShowSectionProblem(QStringLiteral("WorkspaceSetting"), tr("the workspaces"), code);
   } else if (found) {

@@ -101,6 +101,10 @@ const ErrorCase kCases[] = {
      {"password", "set", "--password-file", "{root}/nonexistent/folder/password"}, 4,
      "cannot write the password file {root}/nonexistent/folder/password", "x\n"},
     {"NoPasswordOnInput", {"password", "set"}, 2, "no password given on standard input"},
+    {"EmptyPasswordWithoutAsking", {"password", "set"}, 2,
+     "the new password is empty; nothing was changed. To store an empty password (no password "
+     "at all), use: fennimar password set --empty",
+     "\n"},
     {"WallpaperWithoutDesktopKey", {"wallpaper", "set", "/a.png"}, 4,
      "no key HKEY_CURRENT_USER\\Control Panel\\Desktop in"},
     {"NoWallpaper", {"wallpaper"}, 1, "no wallpaper at HKEY_CURRENT_USER"},

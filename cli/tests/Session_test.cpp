@@ -103,6 +103,8 @@ TEST(SessionTest, PasswordIsSetFromStandardInputAndChecked) {
   const std::string other = box.Path("other-password");
   Ok(box, {"--password-file", other, "password", "set"}, "another\n");
   Ok(box, {"password", "check", "--password-file", other}, "another\n");
+  Ok(box, {"password", "set", "--empty"});
+  Ok(box, {"password", "check"}, "\n");
 }
 
 TEST(SessionTest, FirstUseInstallsTheTemplateOnceAndResetPutsItBack) {

@@ -6,6 +6,7 @@
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableWidget>
@@ -16,6 +17,7 @@
 #include <functional>
 
 #include "desktop/AddAppDialog.h"
+#include "desktop/AppList.h"
 #include "desktop/Application.h"
 #include "desktop/AppsPage.h"
 #include "desktop/BackgroundPage.h"
@@ -147,6 +149,31 @@ class PagesTest : public QObject {
     QCOMPARE(ToQString(Apps(*sandbox_).back().path), QString("/usr/bin/true"));
   }
 
+  // Two rows on one program (written by another program): Remove takes the
+  // selected one, not the first, and Undo puts it back in its place.
+  void appsRemoveTheSelectedRowAndUndo() {
+    _Fennimar_AppItem_ twin{u"3", u"/usr/bin/firefox", u"--private", u"Private browser"};
+    sandbox_->Library()->AddAppItem(twin);
+    _Fennimar_AppItem_ last{u"4", u"/usr/bin/env", u"", u"Environment"};
+    sandbox_->Library()->AddAppItem(last);
+    const auto before = Apps(*sandbox_);
+    sandbox_->OpenWindow();
+    auto& page = sandbox_->Show<AppsPage>("Applications");
+    auto* tree = Child<QTreeWidget>(page, "apps");
+    QVERIFY(!Child<QPushButton>(page, "remove")->isEnabled());
+    tree->setCurrentItem(tree->topLevelItem(2));
+    QTest::mouseClick(Child<QPushButton>(page, "remove"), Qt::LeftButton);
+    auto after = Apps(*sandbox_);
+    QCOMPARE(after.size(), before.size() - 1);
+    QCOMPARE(ToQString(after[0].descriptionName), QString("Web browser"));
+    QCOMPARE(ToQString(after[2].descriptionName), QString("Environment"));
+    QVERIFY(page.notice().contains("Private browser"));
+    QTest::mouseClick(Child<QPushButton>(page, "noticeAction"), Qt::LeftButton);
+    after = Apps(*sandbox_);
+    QCOMPARE(after.size(), before.size());
+    for (std::size_t i = 0; i < after.size(); ++i) QVERIFY(SameItem(after[i], before[i]));
+  }
+
   // The count shows the limit before it is reached; when another program
   // fills the list behind the window, adding says why it failed.
   void appsShowTheLimitAndAFullList() {
@@ -160,6 +187,7 @@ class PagesTest : public QObject {
     QCOMPARE(sandbox_->Fennimar({"apps", "add", "--key", "8", "--path", "/bin/sh"}), 0);
     WhenOpen<AddAppDialog>([](AddAppDialog& dialog) {
       QTest::keyClicks(Child<QLineEdit>(dialog, "program"), "/usr/bin/env");
+      QTest::keyClicks(Child<QLineEdit>(dialog, "description"), "Environment");
       QTest::keyClick(&dialog, Qt::Key_Return);
     });
     QTest::mouseClick(Child<QPushButton>(page, "add"), Qt::LeftButton);
@@ -201,8 +229,8 @@ class PagesTest : public QObject {
     table->setFocus();
     table->setCurrentCell(1, column);
     QTest::keyClick(table, Qt::Key_F2);
-    const auto editors = table->viewport()->findChildren<QWidget*>(QString(),
-                                                                   Qt::FindDirectChildrenOnly);
+    const auto editors =
+        table->viewport()->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
     QCOMPARE(editors.size(), 1);
     Type(editors.first(), typed);
     // The table commits an edit when its event loop next runs.
@@ -216,8 +244,8 @@ class PagesTest : public QObject {
   }
 
   void wallpaperIsSetAndPreviewed() {
-    QCOMPARE(sandbox_->Fennimar({"reg", "add", "HKCU\\Control Panel\\Desktop", "WallPaper",
-                                 "--data", ""}),
+    QCOMPARE(sandbox_->Fennimar(
+                 {"reg", "add", "HKCU\\Control Panel\\Desktop", "WallPaper", "--data", ""}),
              0);
     QImage picture(64, 40, QImage::Format_RGB32);
     picture.fill(Qt::darkGreen);
@@ -246,6 +274,34 @@ class PagesTest : public QObject {
     Type(Child<QLineEdit>(page, "candidate"), "open sesame");
     QVERIFY(Child<QLabel>(page, "result")->text().contains("matches"));
     QVERIFY(!page.notice().contains("sesame"));
+    // Enter in empty fields sets nothing; a change needs the current password.
+    Type(Child<QLineEdit>(page, "repeat"), "");
+    QVERIFY(Child<QLabel>(page, "result")->text().isEmpty());
+    QTest::keyClicks(password, "new one");
+    Type(Child<QLineEdit>(page, "repeat"), "new one");
+    QVERIFY(page.notice().contains("current password is wrong"));
+    QCOMPARE(sandbox_->Library()->ValidatePassword(right), RC_SUCCESS);
+  }
+
+  // F5 with the first-use flag set by another program asks first; keeping
+  // the settings clears the flag and installs nothing.
+  void reloadAsksBeforeTheTemplate() {
+    _Fennimar_AppItem_ item{u"3", u"/usr/bin/env", u"", u"Environment"};
+    sandbox_->Library()->AddAppItem(item);
+    sandbox_->OpenWindow();
+    QCOMPARE(sandbox_->Fennimar({"reg", "add", "HKCU\\Software\\Tarsel\\Tarsel Kestrova2",
+                                 "IsFirstUse", "--type", "REG_DWORD", "--data", "1"}),
+             0);
+    WhenOpen<QMessageBox>([](QMessageBox& ask) {
+      for (auto* button : ask.buttons()) {
+        if (button->text().contains("Keep")) button->click();
+      }
+    });
+    sandbox_->window().ReadAgain();
+    QVERIFY(Listed(*sandbox_, "/usr/bin/env"));
+    std::uint32_t flag = 9;
+    QCOMPARE(sandbox_->Library()->GetUsedStatus(flag), RC_SUCCESS);
+    QCOMPARE(flag, 0u);
   }
 
   void statusFlagsAreCleared() {
@@ -295,8 +351,9 @@ class PagesTest : public QObject {
     QTest::addColumn<QString>("expected");
     const QByteArray noApps = "<?xml version=\"1.0\"?><Fennimar><GlobalSetting/></Fennimar>";
     QTest::newRow("unloadable document") << QByteArray("not xml <") << "Switches"
-                                         << "could not be loaded (RC_FAIL)";
-    QTest::newRow("missing section") << noApps << "Applications" << "no AppList section";
+                                         << "could not be read, so the switches";
+    QTest::newRow("missing section") << noApps << "Applications"
+                                     << "no AppList section";
     QTest::newRow("registry value missing") << QByteArray() << "Wallpaper"
                                             << "RC_SYSTEM_ERROR";
   }
