@@ -30,7 +30,7 @@ const char* ExitStatusHelp() {
          "  1  not found, or no match (a password that does not match)\n"
          "  2  usage: unknown command, option, switch or field, or a value that cannot be parsed\n"
          "  3  the settings document (or the registry file) cannot be loaded or lacks the section\n"
-         "  4  something could not be written (registry, HWinfo.ini, password file)\n"
+         "  4  something could not be written (document, registry, HWinfo.ini, password file)\n"
          "  5  a limit was reached (the application list already holds 8 items)";
 }
 

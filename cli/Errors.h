@@ -17,7 +17,7 @@ enum class Exit : int {
   kNotFound = 1,  // not found, or no match (a password that does not match)
   kUsage = 2,     // unknown command, option or field; a value that cannot be parsed
   kDocument = 3,  // the settings document (or registry file) cannot be loaded or lacks the section
-  kWrite = 4,     // something could not be written (registry, INI, password file)
+  kWrite = 4,     // something could not be written (document, registry, INI, password file)
   kLimit = 5,     // a limit was reached (the application list is full)
 };
 

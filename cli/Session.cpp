@@ -60,6 +60,10 @@ bool Session::DocumentLoaded() {
 }
 
 void Session::FailSection(const std::string& section, _Fennimar_ReturnCode_ code) {
+  if (code == RC_FILE_ERROR) {
+    const std::string reason = library_.GetLastSaveError().ToUtf8();
+    Fail(Exit::kWrite, WithRc(reason.empty() ? "cannot save " + document_ : reason, code));
+  }
   if (!DocumentLoaded()) {
     Fail(Exit::kDocument,
          WithRc("the settings document " + document_ + " could not be loaded", code));

@@ -52,7 +52,10 @@ class Session {
 
   // Fails (document) for a section method that answered `code`: "no
   // AppList section in PATH (RC_FAIL)", or, when no section can be read at
-  // all, "the settings document PATH could not be loaded (RC_FAIL)".
+  // all, "the settings document PATH could not be loaded (RC_FAIL)". A
+  // change whose save did not reach the disk fails (write) with the
+  // library's reason: "cannot save PATH: read-only file system
+  // (RC_FILE_ERROR)".
   [[noreturn]] void FailSection(const std::string& section, _Fennimar_ReturnCode_ code);
   // Calls FailSection unless `code` is RC_SUCCESS.
   void CheckSection(const std::string& section, _Fennimar_ReturnCode_ code);

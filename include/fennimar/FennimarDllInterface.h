@@ -35,7 +35,8 @@ enum _Fennimar_ReturnCode_ {
   RC_FAIL = 0,             ///< section missing (or no document loaded); password mismatch
   RC_SUCCESS = 1,          ///< done
   RC_NOT_IMPLEMENTED = 2,  ///< the operation has no effect (EditAppItem)
-  RC_FILE_ERROR = 3,       ///< the password file cannot be opened
+  RC_FILE_ERROR = 3,       ///< the password file cannot be opened; in shared mode also: a
+                           ///< change whose save did not reach the disk (see GetLastSaveError)
   RC_LIST_FULL = 7,        ///< the application list already holds 8 items or more
   RC_SYSTEM_ERROR = 9,     ///< a registry or INI access failed
 };
@@ -346,6 +347,15 @@ class FENNIMAR_API FennimarDllInterface {
   _Fennimar_ReturnCode_ GetWorkspcaeConfig(std::vector<_VDESKTOPINFO_>& workspaces);
   _Fennimar_ReturnCode_ SetWorkspcaeConfig(std::vector<_VDESKTOPINFO_>& workspaces);
   //@}
+
+  /// Shared mode only: why the last change's save did not reach the disk, in
+  /// one line naming the document and the reason, e.g. "cannot save
+  /// /home/u/.config/fennimar/Fennimar.xml: read-only file system" (reasons:
+  /// read-only file, read-only file system, permission denied, no space left on
+  /// device, or the system's own words). Empty after a save that reached the
+  /// disk and before any failed; always empty in default mode, whose failed
+  /// saves are not reported.
+  CString GetLastSaveError() const;
 
   /// Names the file that SavePassword and ValidatePassword work on. Until it is
   /// called, ValidatePassword answers RC_FILE_ERROR and SavePassword throws

@@ -41,6 +41,22 @@ class [[nodiscard]] Status {
     return Status(Code::kInvalid, 0, std::move(message));
   }
 
+  // What a failure to write means to a person, where the backend can tell;
+  // set by the one function of each backend that maps the system's errors.
+  enum class Cause {
+    kOther,
+    kReadOnlyFile,        // the file is marked read-only
+    kReadOnlyFileSystem,  // the volume is mounted (or write-protected) read-only
+    kPermissionDenied,    // the user may not write the file or its folder
+    kNoSpace,             // the disk (or the user's quota) is full
+  };
+  // The same status with its cause named.
+  Status Because(Cause cause) && {
+    cause_ = cause;
+    return std::move(*this);
+  }
+  Cause cause() const { return cause_; }
+
   bool ok() const { return code_ == Code::kOk; }
   bool IsNotFound() const { return code_ == Code::kNotFound; }
   Code code() const { return code_; }
@@ -53,6 +69,7 @@ class [[nodiscard]] Status {
 
   Code code_ = Code::kOk;
   int os_error_ = 0;
+  Cause cause_ = Cause::kOther;
   std::string message_;
 };
 

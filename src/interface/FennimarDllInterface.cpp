@@ -75,18 +75,18 @@ _Fennimar_ReturnCode_ FennimarDllInterface::GetApplicationsList(
 }
 
 _Fennimar_ReturnCode_ FennimarDllInterface::AddAppItem(_Fennimar_AppItem_& item) {
-  const ChangeStep step(*m_settings);
-  if (!step.ready()) return RC_FAIL;
+  ChangeStep step(*m_settings);
+  if (!step.ready()) return step.refusal();
   if (m_settings->CountApplications(kMaxApplications) >= kMaxApplications) return RC_LIST_FULL;
-  return m_settings->AddAppItem(item);
+  return step.Finish(m_settings->AddAppItem(item));
 }
 
 _Fennimar_ReturnCode_ FennimarDllInterface::EditAppItem(CString&) { return RC_NOT_IMPLEMENTED; }
 
 _Fennimar_ReturnCode_ FennimarDllInterface::DeleteAppItem(CString& path) {
-  const ChangeStep step(*m_settings);
-  if (!step.ready()) return RC_FAIL;
-  return m_settings->DeleteAppItem(path);
+  ChangeStep step(*m_settings);
+  if (!step.ready()) return step.refusal();
+  return step.Finish(m_settings->DeleteAppItem(path));
 }
 
 _Fennimar_ReturnCode_ FennimarDllInterface::GetConfig(_Fennimar_Config_& config) {
@@ -115,9 +115,9 @@ _Fennimar_ReturnCode_ FennimarDllInterface::IsLightEffectEnabled(int& value) {
 }
 
 _Fennimar_ReturnCode_ FennimarDllInterface::SetConfig(_Fennimar_Config_& config) {
-  const ChangeStep step(*m_settings);
-  if (!step.ready()) return RC_FAIL;
-  return m_settings->SetConfig(config);
+  ChangeStep step(*m_settings);
+  if (!step.ready()) return step.refusal();
+  return step.Finish(m_settings->SetConfig(config));
 }
 
 // No place is kept for the file chooser's folder: the argument is not used.
@@ -149,9 +149,9 @@ _Fennimar_ReturnCode_ FennimarDllInterface::GetBackgroundConfig(_Background_Conf
 }
 
 _Fennimar_ReturnCode_ FennimarDllInterface::SetBackgroundConfig(_Background_Config_& config) {
-  const ChangeStep step(*m_settings);
-  if (!step.ready()) return RC_FAIL;
-  return m_settings->SetBackgroundConfig(config);
+  ChangeStep step(*m_settings);
+  if (!step.ready()) return step.refusal();
+  return step.Finish(m_settings->SetBackgroundConfig(config));
 }
 
 _Fennimar_ReturnCode_ FennimarDllInterface::GetCurrentBgImage(CString& path) {
@@ -179,10 +179,12 @@ _Fennimar_ReturnCode_ FennimarDllInterface::GetWorkspcaeConfig(
 
 _Fennimar_ReturnCode_ FennimarDllInterface::SetWorkspcaeConfig(
     std::vector<_VDESKTOPINFO_>& workspaces) {
-  const ChangeStep step(*m_settings);
-  if (!step.ready()) return RC_FAIL;
-  return m_settings->SetWorkspcaeConfig(workspaces);
+  ChangeStep step(*m_settings);
+  if (!step.ready()) return step.refusal();
+  return step.Finish(m_settings->SetWorkspcaeConfig(workspaces));
 }
+
+CString FennimarDllInterface::GetLastSaveError() const { return m_settings->LastSaveError(); }
 
 _Fennimar_ReturnCode_ FennimarDllInterface::SetPasswordFilePath(const CString& path) {
   m_passwordFilePath = std::make_shared<CString>(path);

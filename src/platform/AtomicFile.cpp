@@ -29,7 +29,7 @@ Status ChooseMode(FileSystem& files, std::u16string_view target, unsigned new_fi
                   unsigned* mode) {
   const Status status = files.GetPermissions(target, mode);
   if (status.ok() && (*mode & kOwnerWrite) == 0) {
-    return Status::IoError("the file is read-only", EACCES);
+    return Status::IoError("the file is read-only", EACCES).Because(Status::Cause::kReadOnlyFile);
   }
   if (!status.IsNotFound()) return status;
   *mode = new_file_mode;

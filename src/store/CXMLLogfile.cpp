@@ -1,6 +1,7 @@
 #include "src/store/CXMLLogfile.h"
 
 #include <iterator>
+#include <utility>
 
 #include "src/common/Names.h"
 #include "src/platform/AtomicFile.h"
@@ -22,9 +23,8 @@ constexpr std::size_t kMaxTemplateBytes = 64u << 20;
 constexpr std::size_t kMaxDocumentBytes = 64u << 20;
 constexpr unsigned kNewDocumentMode = 0644;
 constexpr std::u16string_view kBackupSuffix = u".bak";
-constexpr std::u16string_view kSectionNames[] = {names::kAppList, names::kGlobalSetting,
-                                                 names::kBackgroundSetting,
-                                                 names::kWorkspaceSetting};
+constexpr std::u16string_view kSectionNames[] = {
+    names::kAppList, names::kGlobalSetting, names::kBackgroundSetting, names::kWorkspaceSetting};
 
 // Callers pass the very constants above, which are recognised by address
 // first; any other spelling of a name is compared unit by unit.
@@ -138,11 +138,38 @@ void CXMLLogfile::FindSections() {
   }
 }
 
-void CXMLLogfile::Save() const {
-  if (document_) (void)document_->Save(document_path_);
+void CXMLLogfile::Save() {
+  if (!document_) return;
+  if (!report_saves_) {
+    (void)document_->Save(document_path_);
+    return;
+  }
+  Status saved = SaveReporting();
+  if (!save_outcome_ || save_outcome_->ok()) save_outcome_ = std::move(saved);
 }
 
-void CXMLLogfile::SaveUnlessSame() const {
+// The bytes the DOM's own save would write, written by the same atomic
+// routine, so that the reason of a failure is known. A backend that cannot
+// give the bytes saves for itself, and its failure has no named reason.
+Status CXMLLogfile::SaveReporting() {
+  std::string bytes;
+  if (!document_->Serialize(&bytes)) {
+    return document_->Save(document_path_) ? Status::Ok()
+                                           : Status::IoError("the document could not be written");
+  }
+  return platform::WriteFileAtomically(*services_.files, document_path_, bytes, kNewDocumentMode);
+}
+
+std::optional<Status> CXMLLogfile::TakeSaveOutcome() {
+  return std::exchange(save_outcome_, std::nullopt);
+}
+
+void CXMLLogfile::Discard() {
+  document_.reset();
+  sections_ = {};
+}
+
+void CXMLLogfile::SaveUnlessSame() {
   if (!document_) return;
   std::string bytes, on_disk;
   if (document_->Serialize(&bytes) &&

@@ -18,6 +18,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -51,13 +52,21 @@ class CXMLLogfile {
   // no such section or no document.
   platform::XmlNode FindSection(std::u16string_view name) const;
   // Writes the whole document to its path. A failed save leaves the file as
-  // it was and is not reported.
-  void Save() const;
+  // it was and is not reported, unless ReportSaves was called.
+  void Save();
   // Saves unless the file already holds exactly the bytes the save would write.
-  void SaveUnlessSame() const;
+  void SaveUnlessSame();
+  // From now on every Save keeps its outcome, with the reason of a failure,
+  // for TakeSaveOutcome. Shared documents report failed saves.
+  void ReportSaves() { report_saves_ = true; }
+  // The outcome of the saves made since the last call, and forgets it: the
+  // first failure, or Ok when none failed; nothing when no save was made.
+  std::optional<Status> TakeSaveOutcome();
   // Loads the file again into a new document, which replaces the one held
   // when it has a root element; otherwise nothing changes and false.
   bool Reload();
+  // Drops the loaded document: the object is empty until the next Reload.
+  void Discard();
   // The destructor will not save (its owner has made the final save).
   void SkipFinalSave() { final_save_ = false; }
   const CString& path() const { return document_path_; }
@@ -71,6 +80,7 @@ class CXMLLogfile {
   void LoadWithRetries();
 
   void FindSections();
+  Status SaveReporting();
 
   // The four sections, looked up once the document is loaded, found or not.
   // The library never adds, removes or renames a child of the root, so they
@@ -84,6 +94,8 @@ class CXMLLogfile {
   std::unique_ptr<platform::XmlDocument> document_;
   bool thread_initialized_ = false;
   bool final_save_ = true;
+  bool report_saves_ = false;
+  std::optional<Status> save_outcome_;
 };
 
 }  // namespace fennimar

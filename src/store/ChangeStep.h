@@ -11,20 +11,30 @@ namespace fennimar {
 class ChangeStep {
  public:
   explicit ChangeStep(SettingsHolder& settings)
-      : settings_(settings), ready_(settings.BeginChange()) {}
+      : settings_(settings), begun_(settings.BeginChange()) {}
   ~ChangeStep() {
-    if (ready_) settings_.EndChange();
+    if (ready() && !finished_) (void)settings_.EndChange();
   }
   ChangeStep(const ChangeStep&) = delete;
   ChangeStep& operator=(const ChangeStep&) = delete;
 
-  // False when the latest document cannot be loaded: the call must answer
-  // RC_FAIL and change nothing.
-  bool ready() const { return ready_; }
+  // False when the call must change nothing and answer refusal(): RC_FAIL
+  // when the latest document cannot be loaded, RC_FILE_ERROR when the
+  // document's lock cannot be taken.
+  bool ready() const { return begun_ == RC_SUCCESS; }
+  _Fennimar_ReturnCode_ refusal() const { return begun_; }
+
+  // Ends the step after the writer answered `result`: RC_FILE_ERROR instead
+  // when its save did not reach the disk.
+  _Fennimar_ReturnCode_ Finish(_Fennimar_ReturnCode_ result) {
+    finished_ = true;
+    return settings_.EndChange() ? result : RC_FILE_ERROR;
+  }
 
  private:
   SettingsHolder& settings_;
-  bool ready_;
+  _Fennimar_ReturnCode_ begun_;
+  bool finished_ = false;
 };
 
 }  // namespace fennimar

@@ -42,14 +42,15 @@ class SettingsHolder {
   SettingsHolder& operator=(const SettingsHolder&) = delete;
 
   // Shared mode's steps (see SharedDocument); in default mode Refresh, Hold
-  // and Release do nothing, BeginChange answers true and PrivateCopiesOpen
-  // false.
+  // and Release do nothing, BeginChange answers RC_SUCCESS, EndChange true,
+  // PrivateCopiesOpen false and LastSaveError an empty string.
   void Refresh();
-  bool BeginChange();
-  void EndChange();
+  _Fennimar_ReturnCode_ BeginChange();
+  bool EndChange();
   void Hold();
   void Release();
   bool PrivateCopiesOpen();
+  CString LastSaveError() const;
 
   CXMLLogfile& logfile() { return logfile_; }
   // The platform services the interface object was constructed with.

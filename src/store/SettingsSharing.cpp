@@ -26,11 +26,11 @@ void SettingsHolder::Refresh() {
   if (shared_) shared_->Refresh();
 }
 
-bool SettingsHolder::BeginChange() { return !shared_ || shared_->BeginChange(); }
-
-void SettingsHolder::EndChange() {
-  if (shared_) shared_->EndChange();
+_Fennimar_ReturnCode_ SettingsHolder::BeginChange() {
+  return shared_ ? shared_->BeginChange() : RC_SUCCESS;
 }
+
+bool SettingsHolder::EndChange() { return !shared_ || shared_->EndChange(); }
 
 void SettingsHolder::Hold() {
   if (shared_) shared_->Hold();
@@ -41,5 +41,9 @@ void SettingsHolder::Release() {
 }
 
 bool SettingsHolder::PrivateCopiesOpen() { return shared_ && shared_->PrivateCopiesOpen(); }
+
+CString SettingsHolder::LastSaveError() const {
+  return shared_ ? CString(shared_->LastSaveError()) : CString();
+}
 
 }  // namespace fennimar

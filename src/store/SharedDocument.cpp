@@ -1,5 +1,6 @@
 #include "src/store/SharedDocument.h"
 
+#include "src/common/Utf.h"
 #include "src/platform/Paths.h"
 
 namespace fennimar {
@@ -26,8 +27,9 @@ std::unique_ptr<platform::FileLock> LockDocument(const platform::Services& servi
                                                  std::u16string_view document_path) {
   MakeFolders(*services.files, platform::ParentFolder(document_path));
   std::unique_ptr<platform::FileLock> lock;
-  if (!services.locks->Lock(LockPathOf(document_path), platform::LockSlot::kChange,
-                            platform::LockKind::kExclusive, true, &lock)
+  if (!services.locks
+           ->Lock(LockPathOf(document_path), platform::LockSlot::kChange,
+                  platform::LockKind::kExclusive, true, &lock)
            .ok()) {
     return nullptr;
   }
@@ -36,19 +38,11 @@ std::unique_ptr<platform::FileLock> LockDocument(const platform::Services& servi
 
 SharedDocument::SharedDocument(CXMLLogfile& logfile, const platform::Services& services)
     : logfile_(logfile), services_(services), lock_path_(LockPathOf(logfile.path())) {
+  logfile_.ReportSaves();
   NoteFile();
 }
 
-SharedDocument::~SharedDocument() {
-  if (!logfile_.IsLoaded()) return;
-  logfile_.SkipFinalSave();
-  if (!TakeLock()) return;
-  std::string now;
-  if (services_.files->ReadFile(logfile_.path(), kMaxDocumentBytes, &now).ok() && now == bytes_) {
-    logfile_.SaveUnlessSame();
-  }
-  lock_.reset();
-}
+SharedDocument::~SharedDocument() { logfile_.SkipFinalSave(); }
 
 void SharedDocument::Refresh() {
   platform::FileIdentity now;
@@ -60,16 +54,33 @@ void SharedDocument::Refresh() {
   bytes_ = std::move(bytes);
 }
 
-bool SharedDocument::BeginChange() {
-  if (!TakeLock()) return false;
-  if (CatchUp()) return true;
+_Fennimar_ReturnCode_ SharedDocument::BeginChange() {
+  if (!lock_) {
+    const Status locked = services_.locks->Lock(lock_path_, platform::LockSlot::kChange,
+                                                platform::LockKind::kExclusive, true, &lock_);
+    if (!locked.ok()) {
+      NoteFailure(locked);
+      return RC_FILE_ERROR;
+    }
+  }
+  if (CatchUp()) return RC_SUCCESS;
   DropLockUnlessHeld();
-  return false;
+  return RC_FAIL;
 }
 
-void SharedDocument::EndChange() {
+// A failed save left the file as it was: the copy goes back to it.
+bool SharedDocument::EndChange() {
+  const std::optional<Status> saved = logfile_.TakeSaveOutcome();
+  const bool reached_disk = !saved || saved->ok();
+  if (!reached_disk) {
+    NoteFailure(*saved);
+    if (!logfile_.Reload()) logfile_.Discard();
+  } else if (saved) {
+    last_save_error_.clear();
+  }
   NoteFile();
   DropLockUnlessHeld();
+  return reached_disk;
 }
 
 void SharedDocument::Hold() {
@@ -111,6 +122,28 @@ bool SharedDocument::CatchUp() {
   identity_ = now;
   bytes_ = std::move(bytes);
   return true;
+}
+
+void SharedDocument::NoteFailure(const Status& status) {
+  std::u16string reason;
+  switch (status.cause()) {
+    case Status::Cause::kReadOnlyFile:
+      reason = u"read-only file";
+      break;
+    case Status::Cause::kReadOnlyFileSystem:
+      reason = u"read-only file system";
+      break;
+    case Status::Cause::kPermissionDenied:
+      reason = u"permission denied";
+      break;
+    case Status::Cause::kNoSpace:
+      reason = u"no space left on device";
+      break;
+    case Status::Cause::kOther:
+      reason = Utf8ToUtf16(status.message());
+      break;
+  }
+  last_save_error_ = u"cannot save " + logfile_.path().str() + u": " + reason;
 }
 
 void SharedDocument::NoteFile() {

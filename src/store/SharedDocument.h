@@ -12,8 +12,11 @@
 // keeps the lock across several calls, so that a read, a change and a write
 // are one step.
 //
-// The final save writes only what the file lacks: when another program has
-// saved since this object last did, it writes nothing.
+// A writer's save that does not reach the disk is reported: the change answers
+// RC_FILE_ERROR, the reason is kept for LastSaveError, and the copy is loaded
+// again from the file (or dropped, when the file cannot be loaded), so that no
+// read shows a change that is not on disk. The copy thus never holds anything
+// the file lacks, and the object writes nothing when it is destroyed.
 #ifndef FENNIMAR_STORE_SHAREDDOCUMENT_H_
 #define FENNIMAR_STORE_SHAREDDOCUMENT_H_
 
@@ -40,16 +43,21 @@ class SharedDocument {
   // `logfile` has just been built under the change lock; its file is noted as
   // the one last seen.
   SharedDocument(CXMLLogfile& logfile, const platform::Services& services);
-  // Makes the final save under the lock and spares the logfile its own.
+  // Spares the logfile its final save: the file already holds the copy.
   ~SharedDocument();
   SharedDocument(const SharedDocument&) = delete;
   SharedDocument& operator=(const SharedDocument&) = delete;
 
   void Refresh();
-  // Before a writer: false (the lock released) when it must not write.
-  bool BeginChange();
-  // After the writer's save.
-  void EndChange();
+  // Before a writer: RC_SUCCESS when it may go on; otherwise (the lock
+  // released) RC_FAIL when the latest document cannot be loaded and
+  // RC_FILE_ERROR when the lock cannot be taken.
+  _Fennimar_ReturnCode_ BeginChange();
+  // After the writer: false when its save did not reach the disk.
+  bool EndChange();
+  // "cannot save <document>: <reason>" for the last change whose save failed;
+  // empty once a save has reached the disk.
+  const std::u16string& LastSaveError() const { return last_save_error_; }
   void Hold();
   void Release();
   // True when an object that keeps a private copy holds the document.
@@ -62,6 +70,7 @@ class SharedDocument {
   // last seen; false when it differs and cannot be loaded.
   bool CatchUp();
   void NoteFile();
+  void NoteFailure(const Status& status);
 
   CXMLLogfile& logfile_;
   platform::Services services_;
@@ -70,6 +79,7 @@ class SharedDocument {
   int holds_ = 0;
   platform::FileIdentity identity_;
   std::string bytes_;
+  std::u16string last_save_error_;
 };
 
 }  // namespace fennimar

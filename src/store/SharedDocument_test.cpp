@@ -1,6 +1,7 @@
 // Shared mode within one process.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -22,10 +23,12 @@ class SharedDocumentTest : public testing::SectionTest {
   }
   platform::FileIdentity Identity() const {
     platform::FileIdentity identity;
-    EXPECT_TRUE(platform::CurrentServices().locks->Identify(testing::U16(DocumentPath().string()),
-                                                             &identity).ok());
+    EXPECT_TRUE(platform::CurrentServices()
+                    .locks->Identify(testing::U16(DocumentPath().string()), &identity)
+                    .ok());
     return identity;
   }
+  std::u16string Path() const { return testing::U16(DocumentPath().string()); }
   static int Sound(FennimarDllInterface& settings) {
     int value = -1;
     EXPECT_EQ(settings.IsSoundEffectEnabled(value), RC_SUCCESS);
@@ -91,9 +94,28 @@ TEST_F(SharedDocumentTest, AWriterThatCannotLockChangesNothing) {
   services.locks = &locks;
   const platform::ScopedServices scoped(services);
   auto requested = Reopen();  // shared through the user's choice
-  EXPECT_EQ(SetSound(*requested, 0), RC_FAIL);
+  EXPECT_EQ(SetSound(*requested, 0), RC_FILE_ERROR);
+  EXPECT_EQ(requested->GetLastSaveError(), CString(u"cannot save " + Path() + u": refused"));
   EXPECT_EQ(Sound(*requested), 1);
   EXPECT_EQ(DocumentBytes(), before);
+}
+
+// A save that does not reach the disk is told in shared mode, and the copy
+// stays the file's; default mode stays silent.
+TEST_F(SharedDocumentTest, AFailedSaveIsToldInSharedModeOnly) {
+  for (const bool shared : {false, true}) {
+    Open(kDocument);
+    auto settings = OpenIn(shared);
+    std::filesystem::permissions(DocumentPath(), std::filesystem::perms::owner_read);
+    EXPECT_EQ(SetSound(*settings, 0), shared ? RC_FILE_ERROR : RC_SUCCESS);
+    EXPECT_EQ(settings->GetLastSaveError(),
+              CString(shared ? u"cannot save " + Path() + u": read-only file" : u""));
+    EXPECT_EQ(Sound(*settings), shared ? 1 : 0);
+    std::filesystem::permissions(DocumentPath(), std::filesystem::perms::owner_all);
+    EXPECT_EQ(SetSound(*settings, 0), RC_SUCCESS);
+    EXPECT_TRUE(settings->GetLastSaveError().IsEmpty());
+    EXPECT_EQ(Sound(*OpenIn(false)), 0);
+  }
 }
 
 }  // namespace

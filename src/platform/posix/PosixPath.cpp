@@ -69,6 +69,21 @@ Status ResolveStep(const std::string& path, std::string* real, std::string* link
   return status;
 }
 
+Status::Cause CauseOf(int error) {
+  switch (error) {
+    case EROFS:
+      return Status::Cause::kReadOnlyFileSystem;
+    case EACCES:
+    case EPERM:
+      return Status::Cause::kPermissionDenied;
+    case ENOSPC:
+    case EDQUOT:
+      return Status::Cause::kNoSpace;
+    default:
+      return Status::Cause::kOther;
+  }
+}
+
 }  // namespace
 
 // "open /x/y: No such file or directory" as kNotFound or kIoError.
@@ -77,7 +92,7 @@ Status ErrnoStatus(const char* operation, const std::string& path, int error) {
   std::string message = std::string(operation) + " " + path + ": " +
                         ErrorText(strerror_r(error, buffer, sizeof buffer), buffer);
   if (error == ENOENT || error == ENOTDIR) return Status::NotFound(std::move(message), error);
-  return Status::IoError(std::move(message), error);
+  return Status::IoError(std::move(message), error).Because(CauseOf(error));
 }
 
 // The UTF-8 spelling of `path`; a NUL inside would silently cut it short.

@@ -5,10 +5,27 @@
 #include "src/common/Utf.h"
 
 namespace fennimar::platform {
+namespace {
+
+Status::Cause CauseOf(DWORD error) {
+  switch (error) {
+    case ERROR_WRITE_PROTECT:
+      return Status::Cause::kReadOnlyFileSystem;
+    case ERROR_ACCESS_DENIED:
+      return Status::Cause::kPermissionDenied;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+      return Status::Cause::kNoSpace;
+    default:
+      return Status::Cause::kOther;
+  }
+}
+
+}  // namespace
 
 Status Win32Status(const char* operation, std::u16string_view path, DWORD error) {
-  std::string message = std::string(operation) + " " + Utf16ToUtf8(path) +
-                        ": Windows error " + std::to_string(error);
+  std::string message =
+      std::string(operation) + " " + Utf16ToUtf8(path) + ": Windows error " + std::to_string(error);
   const int code = static_cast<int>(error);
   switch (error) {
     case ERROR_FILE_NOT_FOUND:
@@ -18,7 +35,7 @@ Status Win32Status(const char* operation, std::u16string_view path, DWORD error)
     case ERROR_LOCK_VIOLATION:
       return Status::Busy(std::move(message), code);
     default:
-      return Status::IoError(std::move(message), code);
+      return Status::IoError(std::move(message), code).Because(CauseOf(error));
   }
 }
 
