@@ -1,7 +1,9 @@
-// The document's lock as a script sees it: flock(1) on "<document>.lock".
+// The document's locks on POSIX: as a script sees them, flock(1) on
+// "<document>.lock", and through a symbolic link to the document.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "tests/support/LibraryTest.h"
@@ -21,6 +23,17 @@ TEST_F(PosixDocumentLocksTest, AScriptTakesPartWithFlock) {
     EXPECT_NE(std::system(probe.c_str()), 0);
   }
   EXPECT_EQ(std::system(probe.c_str()), 0);
+}
+
+// A private copy opened through a link in another folder is the same document.
+TEST_F(PosixDocumentLocksTest, OtherCopiesOpenFollowsLinks) {
+  Open("<Settings/>");
+  FennimarDllInterface shared(CString(testing::U16(DocumentPath().string())),
+                              FennimarOptions{true});
+  std::filesystem::create_directory(PathOf("links"));
+  std::filesystem::create_symlink(DocumentPath(), PathOf("links") / "alias.xml");
+  FennimarDllInterface alias(CString(testing::U16((PathOf("links") / "alias.xml").string())));
+  EXPECT_TRUE(FennimarDocumentHold(shared).OtherCopiesOpen());
 }
 
 }  // namespace
