@@ -2,6 +2,7 @@
 // failed, why, and the library's result code, and the documented exit status.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <ostream>
 #include <string>
 #include <utility>
@@ -59,6 +60,12 @@ void FillAppList(const CliSandbox& box) {
   }
 }
 
+void ReadOnlyDocument(const CliSandbox& box) {
+  FirstRunDone(box);
+  std::filesystem::permissions(
+      box.document(), std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
+}
+
 void SetPassword(const CliSandbox& box) {
   ASSERT_EQ(box.Run({"password", "set"}, "right\n").status, 0);
 }
@@ -95,6 +102,19 @@ const ErrorCase kCases[] = {
     {"MissingSection", {"apps"}, 3, "no AppList section in {doc} (RC_FAIL)", "", DropAppList},
     {"PasswordMismatch", {"password", "check"}, 1,
      "the password does not match (RC_FAIL)", "wrong\n", SetPassword},
+    // Every writer of the document tells a save that did not reach the disk.
+    {"ReadOnlySwitches", {"switches", "set", "sound-effect=1"}, 4,
+     "cannot save {doc}: read-only file (RC_FILE_ERROR)\n", "", ReadOnlyDocument},
+    {"ReadOnlyAppsAdd", {"apps", "add", "--key", "3", "--path", "/a"}, 4,
+     "cannot save {doc}: read-only file (RC_FILE_ERROR)\n", "", ReadOnlyDocument},
+    {"ReadOnlyAppsRemove", {"apps", "remove", "/usr/bin/firefox"}, 4,
+     "cannot save {doc}: read-only file (RC_FILE_ERROR)\n", "", ReadOnlyDocument},
+    {"ReadOnlyBackground", {"background", "set", "--sequence", "2"}, 4,
+     "cannot save {doc}: read-only file (RC_FILE_ERROR)\n", "", ReadOnlyDocument},
+    {"ReadOnlyWorkspaces", {"workspaces", "set", "1", "name=x"}, 4,
+     "cannot save {doc}: read-only file (RC_FILE_ERROR)\n", "", ReadOnlyDocument},
+    {"ReadOnlyLoad", {"load", "-"}, 4, "cannot save {doc}: read-only file (RC_FILE_ERROR)\n",
+     R"({"switches": {"soundEffect": 7}})", ReadOnlyDocument},
     {"NoPasswordFile", {"password", "check"}, 1,
      "cannot open the password file {password} (RC_FILE_ERROR)", "any\n"},
     {"PasswordNotWritable",

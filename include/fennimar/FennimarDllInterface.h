@@ -210,17 +210,32 @@ struct _VDESKTOPINFO_ {
 ///
 /// Default (shared = false): the object keeps a private copy of the document,
 /// loaded once, and writes the whole copy back at every change and when it is
-/// destroyed; what another program saved meanwhile is overwritten.
+/// destroyed (unless the file already holds exactly those bytes); what another
+/// program saved meanwhile is overwritten. A failed save is not reported: the
+/// file stays as it was, the writer answers as if it had saved, and
+/// GetLastSaveError stays empty.
 ///
-/// Shared (shared = true): every reader first notices whether the document
-/// file changed since the object last loaded or saved it and, if so, loads it
-/// again (a file that cannot be loaded leaves the last good copy); every writer
-/// takes the document's lock, applies its change to the latest document, saves
-/// it and releases the lock, and answers RC_FAIL, writing nothing, when the
-/// latest document cannot be loaded; the destructor writes only what the file
-/// lacks, never reverting another program's save. Construction (installing the
-/// template and loading) happens under the same lock. The lock is a file
-/// "<document>.lock" beside the document and dies with its process.
+/// Shared (shared = true):
+/// - every reader first notices whether the document file changed since the
+///   object last loaded or saved it and, if so, loads it again (a file that
+///   cannot be loaded leaves the last good copy);
+/// - every writer takes the document's lock, applies its change to the latest
+///   document, saves it and releases the lock; it answers RC_FAIL, writing
+///   nothing, when the latest document cannot be loaded, and RC_FILE_ERROR when
+///   the lock cannot be taken or its save did not reach the disk. The object's
+///   copy then goes back to what the file holds, so no later read shows a
+///   change that is not on disk; GetLastSaveError says why;
+/// - the object writes only in its writers: one that only reads never rewrites
+///   the file, and the destructor writes nothing;
+/// - construction (installing the template and loading) happens under the same
+///   lock.
+///
+/// The lock is flock(2) on "<document>.lock" on Linux and a LockFileEx lock on
+/// its first byte on Windows, so that other programs and scripts can take part
+/// (see the README). It belongs to the process, once for each document, and
+/// dies with it: the thread that holds it takes it again at once (so a change
+/// through a second object of the same thread goes through while a hold
+/// lives), other threads and processes wait for it.
 ///
 /// Hosts that do not choose get shared mode when the environment holds
 /// FENNIMAR_SHARED=1 at construction.
@@ -244,8 +259,8 @@ class RegistryController;
 /// that cannot be loaded leaves an object on which every section method answers
 /// RC_FAIL. Every change is saved to the document at once; the destructor saves
 /// it once more, unless the file already holds exactly the bytes that save
-/// would write. See FennimarOptions for sharing the document with other
-/// programs.
+/// would write (shared mode: never). See FennimarOptions for sharing the
+/// document with other programs.
 ///
 /// Output arguments are written only on success unless a method says otherwise;
 /// list readers append to the caller's vector without clearing it.
@@ -257,7 +272,8 @@ class FENNIMAR_API FennimarDllInterface {
   /// The same with a choice of mode; `options.shared` or FENNIMAR_SHARED=1
   /// gives shared mode.
   FennimarDllInterface(CString documentPath, const FennimarOptions& options);
-  /// Saves the document once more and releases the object's parts.
+  /// Saves the document once more (default mode, unless the file already holds
+  /// those bytes; shared mode writes nothing) and releases the object's parts.
   ~FennimarDllInterface();
   /// Afterwards both objects share the source's parts (document, password-file
   /// path, registry controller); the target's previous parts are released when
@@ -376,12 +392,12 @@ class FENNIMAR_API FennimarDllInterface {
 
 /// Makes a read, a change and a write one step on a shared-mode object: while
 /// the hold lives, the object holds the document's lock, its calls work on the
-/// latest document and each writer still saves at once; other programs'
-/// changes wait until the hold is destroyed. Holds on one object may nest. On a
-/// default-mode object a hold does nothing. Keep holds short: every other
-/// shared-mode object's change waits for it, in other programs and in this
-/// one (a change through another object on the same thread would wait for
-/// ever).
+/// latest document and each writer still saves at once; other programs' and
+/// other threads' changes wait until the hold is destroyed, while changes made
+/// on the holding thread, through this object or another one on the same
+/// document, go through. Holds on one object may nest. On a default-mode
+/// object a hold does nothing. Keep holds short: every other program's change
+/// waits for it.
 ///
 /// \code
 ///   FennimarDocumentHold hold(settings);
@@ -400,8 +416,11 @@ class FENNIMAR_API FennimarDocumentHold {
   FennimarDocumentHold& operator=(const FennimarDocumentHold&) = delete;
 
   /// True when a default-mode object, in this process or another, holds the
-  /// same document: it will write its own copy back when it is destroyed, and
-  /// may so undo changes made now. Always false on a default-mode object.
+  /// same document, whichever path names it (symbolic links followed; another
+  /// document in the same folder does not count): it will write its own copy
+  /// back when it is destroyed, and may so undo changes made now. Always false
+  /// on a default-mode object. On a network file system only this machine's
+  /// programs are seen.
   bool OtherCopiesOpen() const;
 
  private:

@@ -7,9 +7,12 @@
 // change (read the latest document, change it, save it). The presence lock is
 // taken shared by every program that keeps a private copy of the document for
 // its lifetime; a program that can take it exclusively, without waiting,
-// knows that no such program runs. Locks are held by an open file, never by a
-// thread or a process id: two objects of one process exclude each other like
-// two processes, and a process that dies, however it dies, releases its locks.
+// knows that no such program runs (for the presence lock that exclusive take
+// is only a question: a backend may answer it without holding anything). Locks
+// are held by an open file, never by a thread or a process id: two open files
+// of one process exclude each other like two processes (ProcessLocks.h makes
+// the change lock the process's), and a process that dies, however it dies,
+// releases its locks.
 #ifndef FENNIMAR_PLATFORM_DOCUMENTLOCKS_H_
 #define FENNIMAR_PLATFORM_DOCUMENTLOCKS_H_
 
@@ -47,7 +50,8 @@ class DocumentLocks {
   virtual ~DocumentLocks() = default;
   // Takes one of the two locks of the lock file at `path`. The change lock
   // creates the file when it is missing; the presence lock creates nothing
-  // (a backend may lock the folder that holds the file instead). With `wait` the call waits for conflicting holders;
+  // (a backend may lock a place in the folder that holds the file instead,
+  // one for each name). With `wait` the call waits for conflicting holders;
   // without, it answers kBusy while one holds the lock. The destructor of
   // `*lock` releases it.
   virtual Status Lock(std::u16string_view path, LockSlot slot, LockKind kind, bool wait,

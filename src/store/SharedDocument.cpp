@@ -2,6 +2,7 @@
 
 #include "src/common/Utf.h"
 #include "src/platform/Paths.h"
+#include "src/platform/ProcessLocks.h"
 
 namespace fennimar {
 namespace {
@@ -19,25 +20,25 @@ void MakeFolders(platform::FileSystem& files, const std::u16string& folder, int 
 
 }  // namespace
 
-std::u16string LockPathOf(std::u16string_view document_path) {
-  return std::u16string(document_path) + std::u16string(kLockSuffix);
+// The lock file sits beside the file the document's path names, links
+// followed, so that every path to one document takes one lock.
+std::u16string LockPathOf(const platform::Services& services, std::u16string_view document_path) {
+  std::u16string resolved;
+  if (!services.files->ResolveLinks(document_path, &resolved).ok()) resolved = document_path;
+  return resolved + std::u16string(kLockSuffix);
 }
 
 std::unique_ptr<platform::FileLock> LockDocument(const platform::Services& services,
                                                  std::u16string_view document_path) {
   MakeFolders(*services.files, platform::ParentFolder(document_path));
   std::unique_ptr<platform::FileLock> lock;
-  if (!services.locks
-           ->Lock(LockPathOf(document_path), platform::LockSlot::kChange,
-                  platform::LockKind::kExclusive, true, &lock)
-           .ok()) {
-    return nullptr;
-  }
+  const std::u16string lock_path = LockPathOf(services, document_path);
+  if (!platform::LockChangeForProcess(*services.locks, lock_path, true, &lock).ok()) return nullptr;
   return lock;
 }
 
 SharedDocument::SharedDocument(CXMLLogfile& logfile, const platform::Services& services)
-    : logfile_(logfile), services_(services), lock_path_(LockPathOf(logfile.path())) {
+    : logfile_(logfile), services_(services), lock_path_(LockPathOf(services, logfile.path())) {
   logfile_.ReportSaves();
   NoteFile();
 }
@@ -56,8 +57,8 @@ void SharedDocument::Refresh() {
 
 _Fennimar_ReturnCode_ SharedDocument::BeginChange() {
   if (!lock_) {
-    const Status locked = services_.locks->Lock(lock_path_, platform::LockSlot::kChange,
-                                                platform::LockKind::kExclusive, true, &lock_);
+    const Status locked =
+        platform::LockChangeForProcess(*services_.locks, lock_path_, true, &lock_);
     if (!locked.ok()) {
       NoteFailure(locked);
       return RC_FILE_ERROR;
@@ -101,9 +102,7 @@ bool SharedDocument::PrivateCopiesOpen() {
 
 bool SharedDocument::TakeLock() {
   if (lock_) return true;
-  return services_.locks
-      ->Lock(lock_path_, platform::LockSlot::kChange, platform::LockKind::kExclusive, true, &lock_)
-      .ok();
+  return platform::LockChangeForProcess(*services_.locks, lock_path_, true, &lock_).ok();
 }
 
 void SharedDocument::DropLockUnlessHeld() {

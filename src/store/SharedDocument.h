@@ -29,8 +29,8 @@
 
 namespace fennimar {
 
-// The lock file beside the document at `document_path`.
-std::u16string LockPathOf(std::u16string_view document_path);
+// The lock file beside the document at `document_path`, links followed.
+std::u16string LockPathOf(const platform::Services& services, std::u16string_view document_path);
 
 // Takes the change lock of the document at `document_path`, creating its
 // folders first so that the lock file can be made; null when it cannot be

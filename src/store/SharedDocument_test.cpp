@@ -1,10 +1,14 @@
 // Shared mode within one process.
+#include "src/store/SharedDocument.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <future>
 #include <memory>
 #include <string>
 
+#include "src/platform/ProcessLocks.h"
 #include "src/platform/Services.h"
 #include "tests/support/LibraryTest.h"
 
@@ -49,6 +53,44 @@ TEST_F(SharedDocumentTest, NeitherModeRewritesADocumentItOnlyRead) {
     EXPECT_EQ(Identity(), before) << (shared ? "shared" : "default");
     EXPECT_EQ(DocumentBytes(), bytes);
   }
+}
+
+TEST_F(SharedDocumentTest, ASharedReaderLeavesAForeignDocumentAsItIs) {
+  const std::string foreign =
+      "<?xml version='1.0'?>\r\n<Settings>\r\n\t<GlobalSetting><A>1</A><B>1</B><C>1</C>"
+      "<D>1</D><E/></GlobalSetting>\r\n</Settings>\r\n";
+  testing::WriteFileOrDie(DocumentPath(), foreign);
+  const platform::FileIdentity before = Identity();
+  { EXPECT_EQ(Sound(*OpenIn(true)), 1); }
+  EXPECT_EQ(Identity(), before);
+  EXPECT_EQ(DocumentBytes(), foreign);
+}
+
+// A hold answers for its own document, not for another one beside it.
+TEST_F(SharedDocumentTest, OtherCopiesOpenAnswersForTheDocumentOfTheHold) {
+  Open(kDocument);
+  auto shared = OpenIn(true);
+  testing::WriteFileOrDie(PathOf("other.xml"), kDocument);
+  FennimarDllInterface beside(CString(testing::U16(PathOf("other.xml").string())));
+  EXPECT_FALSE(FennimarDocumentHold(*shared).OtherCopiesOpen());
+}
+
+// The lock is the process's: a hold lets another object of its thread change
+// the document at once, while another thread is kept out.
+TEST_F(SharedDocumentTest, AHoldLetsAnotherObjectOfItsThreadChange) {
+  Open(kDocument);
+  auto first = OpenIn(true);
+  FennimarDocumentHold hold(*first);
+  auto second = OpenIn(true);
+  EXPECT_EQ(SetSound(*second, 0), RC_SUCCESS);
+  EXPECT_EQ(Sound(*first), 0);
+  const platform::Services& services = platform::CurrentServices();
+  const std::u16string lock_path = LockPathOf(services, Path());
+  const auto other_thread = [&] {
+    std::unique_ptr<platform::FileLock> lock;
+    return platform::LockChangeForProcess(*services.locks, lock_path, false, &lock).code();
+  };
+  EXPECT_EQ(std::async(std::launch::async, other_thread).get(), Status::Code::kBusy);
 }
 
 // A hold sees private copies only while one is open.

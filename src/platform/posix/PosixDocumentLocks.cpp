@@ -1,9 +1,12 @@
-// PosixDocumentLocks - the change lock as an open-file-description record
-// lock (F_OFD_SETLK) on the lock file; the presence lock as flock on the
-// folder that holds the lock file, so that a program keeping a private copy
-// makes its presence known without creating any file. Both belong to the open
-// file, so two objects of one process exclude each other, and both go when
-// the file is closed, which the kernel does for a process that dies.
+// PosixDocumentLocks - the change lock as flock(2) on the lock file, so that
+// a script can take part with flock(1); the presence lock as an
+// open-file-description record lock (F_OFD_SETLK) of one byte on the folder
+// that holds the lock file, at a place given by the lock file's name, so that
+// a program keeping a private copy makes its presence known for exactly its
+// document without creating any file. Both belong to the open file, so two
+// open files of one process exclude each other (ProcessLocks.h shares one per
+// process), and both go when the file is closed, which the kernel does for a
+// process that dies.
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -45,28 +48,19 @@ class PosixDocumentLocks : public DocumentLocks {
     Status status = ToNative(path, &native);
     if (!status.ok()) return status;
     if (slot == LockSlot::kPresence) return LockFolder(native, kind, wait, lock);
+    // Read-only is enough for flock, and lets a lock file that exists be
+    // locked on a read-only volume or by a user who may not write it.
     int fd;
     do {
-      fd = ::open(native.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+      fd = ::open(native.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0644);
     } while (fd < 0 && errno == EINTR);
     if (fd < 0) return ErrnoStatus("open", native, errno);
-    struct flock range {};
-    range.l_type = kind == LockKind::kExclusive ? F_WRLCK : F_RDLCK;
-    range.l_whence = SEEK_SET;
-    range.l_start = slot == LockSlot::kChange ? 0 : 1;
-    range.l_len = 1;
+    const int operation = (kind == LockKind::kExclusive ? LOCK_EX : LOCK_SH) | (wait ? 0 : LOCK_NB);
     int result;
     do {
-      result = ::fcntl(fd, wait ? F_OFD_SETLKW : F_OFD_SETLK, &range);
+      result = ::flock(fd, operation);
     } while (result != 0 && errno == EINTR);
-    if (result != 0) {
-      const int error = errno;
-      ::close(fd);
-      if (error == EAGAIN || error == EACCES) return Status::Busy("lock " + native + ": held", error);
-      return ErrnoStatus("fcntl", native, error);
-    }
-    *lock = std::make_unique<OfdLock>(fd);
-    return Status::Ok();
+    return Hold(fd, result == 0 ? 0 : errno, native, "flock", lock);
   }
 
   Status Identify(std::u16string_view path, FileIdentity* identity) override {
@@ -88,28 +82,58 @@ class PosixDocumentLocks : public DocumentLocks {
     return Status::Ok();
   }
 
+  // A private copy holds its presence shared; a program that wants to know
+  // whether one is open asks, for an exclusive lock without waiting, whether
+  // any other open file holds the byte (the folder, opened read-only, cannot
+  // be locked exclusively).
   static Status LockFolder(const std::string& native, LockKind kind, bool wait,
                            std::unique_ptr<FileLock>* lock) {
-    std::string folder, name;
-    SplitPath(native, &folder, &name);
+    std::string resolved, folder, name;
+    if (!ResolveNative(native, &resolved).ok()) resolved = native;
+    SplitPath(resolved, &folder, &name);
     int fd;
     do {
       fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     } while (fd < 0 && errno == EINTR);
     if (fd < 0) return ErrnoStatus("open", folder, errno);
-    const int operation = (kind == LockKind::kExclusive ? LOCK_EX : LOCK_SH) | (wait ? 0 : LOCK_NB);
+    struct flock range {};
+    range.l_type = F_RDLCK;
+    range.l_whence = SEEK_SET;
+    range.l_start = PlaceOf(name);
+    range.l_len = 1;
+    if (kind == LockKind::kExclusive) {
+      range.l_type = F_WRLCK;
+      const int result = ::fcntl(fd, F_OFD_GETLK, &range);
+      const int error = result != 0 ? errno : range.l_type != F_UNLCK ? EAGAIN : 0;
+      return Hold(fd, error, folder, "fcntl", lock);
+    }
     int result;
     do {
-      result = ::flock(fd, operation);
+      result = ::fcntl(fd, wait ? F_OFD_SETLKW : F_OFD_SETLK, &range);
     } while (result != 0 && errno == EINTR);
-    if (result != 0) {
-      const int error = errno;
-      ::close(fd);
-      if (error == EWOULDBLOCK) return Status::Busy("lock " + folder + ": held", error);
-      return ErrnoStatus("flock", folder, error);
+    return Hold(fd, result == 0 ? 0 : errno, folder, "fcntl", lock);
+  }
+
+  // The byte of the folder that stands for the file `name` in it (FNV-1a).
+  static off_t PlaceOf(const std::string& name) {
+    std::uint64_t hash = 14695981039346656037ull;
+    for (const unsigned char c : name) hash = (hash ^ c) * 1099511628211ull;
+    return static_cast<off_t>(hash >> 2);  // positive, below the largest offset
+  }
+
+  // Keeps `fd` as the lock when `error` is 0; otherwise closes it and
+  // reports the error, a lock held by another open file as kBusy.
+  static Status Hold(int fd, int error, const std::string& native, const char* operation,
+                     std::unique_ptr<FileLock>* lock) {
+    if (error == 0) {
+      *lock = std::make_unique<OfdLock>(fd);
+      return Status::Ok();
     }
-    *lock = std::make_unique<OfdLock>(fd);
-    return Status::Ok();
+    ::close(fd);
+    if (error == EWOULDBLOCK || error == EAGAIN || error == EACCES) {
+      return Status::Busy("lock " + native + ": held", error);
+    }
+    return ErrnoStatus(operation, native, error);
   }
 
   bool SharingRequested() override {

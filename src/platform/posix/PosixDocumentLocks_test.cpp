@@ -1,0 +1,40 @@
+// The document's locks on POSIX: as a script sees them, flock(1) on
+// "<document>.lock", and through a symbolic link to the document.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "tests/support/LibraryTest.h"
+
+namespace fennimar {
+namespace {
+
+class PosixDocumentLocksTest : public testing::SectionTest {};
+
+TEST_F(PosixDocumentLocksTest, AScriptTakesPartWithFlock) {
+  Open("<Settings><GlobalSetting><A>1</A></GlobalSetting></Settings>");
+  FennimarDllInterface settings(CString(testing::U16(DocumentPath().string())),
+                                FennimarOptions{true});
+  const std::string probe = "flock --nonblock '" + DocumentPath().string() + ".lock' true";
+  {
+    FennimarDocumentHold hold(settings);
+    EXPECT_NE(std::system(probe.c_str()), 0);
+  }
+  EXPECT_EQ(std::system(probe.c_str()), 0);
+}
+
+// A private copy opened through a link in another folder is the same document.
+TEST_F(PosixDocumentLocksTest, OtherCopiesOpenFollowsLinks) {
+  Open("<Settings/>");
+  FennimarDllInterface shared(CString(testing::U16(DocumentPath().string())),
+                              FennimarOptions{true});
+  std::filesystem::create_directory(PathOf("links"));
+  std::filesystem::create_symlink(DocumentPath(), PathOf("links") / "alias.xml");
+  FennimarDllInterface alias(CString(testing::U16((PathOf("links") / "alias.xml").string())));
+  EXPECT_TRUE(FennimarDocumentHold(shared).OtherCopiesOpen());
+}
+
+}  // namespace
+}  // namespace fennimar
