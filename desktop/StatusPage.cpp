@@ -4,6 +4,7 @@
 #include <QGroupBox>
 
 #include "desktop/Text.h"
+#include "fennimar/Locations.h"
 
 namespace fennimar::desktop {
 namespace {
@@ -14,16 +15,22 @@ QString FirstUseText(_Fennimar_ReturnCode_ code, std::uint32_t flag) {
         .arg(CodeName(code));
   }
   if (flag == 0) return QObject::tr("0: the settings are kept as they are.");
-  return QObject::tr("%1: the next program that opens the settings replaces them with the "
-                     "template. Clear the flag to keep them.")
+  return QObject::tr(
+             "%1: the next program that opens the settings replaces them with the "
+             "template. Clear the flag to keep them.")
       .arg(flag);
 }
 
+// The library's answer: beside the program, or the user's own copy where
+// the program's folder is not the user's to write.
+QString HardwareIniFile() { return ToQString(FennimarLocations::HardwareIni()); }
+
 QString HardwareText(_Fennimar_ReturnCode_ code, std::uint32_t flag) {
   if (code != RC_SUCCESS) {
-    return QObject::tr("Not set (%1): HWinfo.ini beside the program has no IsFirstFlag in "
-                       "[systemrequest]. Clearing it creates the entry with 0.")
-        .arg(CodeName(code));
+    return QObject::tr(
+               "Not set (%1): %2 has no IsFirstFlag in "
+               "[systemrequest]. Clearing it creates the entry with 0.")
+        .arg(CodeName(code), HardwareIniFile());
   }
   return QString::number(flag);
 }
@@ -84,8 +91,9 @@ void StatusPage::Load() {
   clearHardware_->setEnabled(hardwareCode != RC_SUCCESS || hardware != 0);
 
   const auto& paths = settings().paths();
-  places_->setText(tr("Settings document: %1\nPassword file: %2\nRegistry: %3\nHardware flag: %4")
-                       .arg(paths.document, paths.passwordFile, paths.registryFile, paths.iniFile));
+  places_->setText(
+      tr("Settings document: %1\nPassword file: %2\nRegistry: %3\nHardware flag: %4")
+          .arg(paths.document, paths.passwordFile, paths.registryFile, HardwareIniFile()));
 
   const auto cleared = settings().firstUseClearResult();
   if (cleared && *cleared != RC_SUCCESS) {
@@ -118,8 +126,8 @@ void StatusPage::ClearHardwareFlag() {
   Load();
   if (code != RC_SUCCESS) {
     ShowProblem(tr("The hardware flag was not cleared (%1): %2 cannot be written. Check that "
-                   "you may write to the program's folder.")
-                    .arg(CodeName(code), settings().paths().iniFile));
+                   "you may write to its folder.")
+                    .arg(CodeName(code), HardwareIniFile()));
   }
 }
 
