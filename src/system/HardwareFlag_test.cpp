@@ -70,6 +70,9 @@ class UnwritableFolder : public testing::FaultInjectingFileSystem {
 // Where the program's folder cannot be written, the flag goes to a per-user
 // copy that starts from the folder's file and is read from then on.
 TEST_F(HardwareFlagTest, AnUnwritableProgramFolderKeepsTheFlagInAPerUserCopy) {
+#ifdef _WIN32
+  GTEST_SKIP() << "Windows redirects such writes by itself";
+#endif
   std::filesystem::create_directories(PathOf("bin"));
   const std::string shipped = "[systemrequest]\r\nIsFirstFlag=1\r\nLight=2\r\n";
   WriteFileOrDie(PathOf("bin") / "HWinfo.ini", shipped);
