@@ -6,9 +6,11 @@
 
 #include "cli/Command.h"
 #include "cli/Errors.h"
-#include "cli/Output.h"
 #include "cli/Locations.h"
+#include "cli/Output.h"
 #include "cli/RegistryStore.h"
+#include "cli/Text.h"
+#include "fennimar/Locations.h"
 #include "src/common/Names.h"
 #include "src/common/Utf.h"
 #include "src/platform/Registry.h"
@@ -50,8 +52,7 @@ void SetFirstUseFlag() {
 // exactly as on a machine that has never seen the product; the session then
 // clears the flag as every start does.
 void Reset(Context& context) {
-  const std::string template_path =
-      JoinPath(ExecutableFolder(), Utf16ToUtf8(names::kTemplateFileName));
+  const std::string template_path = U8(FennimarLocations::TemplateDocument());
   if (!std::filesystem::is_regular_file(FsPath(template_path))) {
     Fail(Exit::kDocument, "no template document " + template_path);
   }
@@ -70,7 +71,8 @@ void AddFirstUseCommands(CLI::App& app, Context& context) {
       app, context, "first-use", "Show the first-use flag as it was when the command started",
       [&context] { ShowFirstUse(context); },
       "While the flag is not 0, every start of a host replaces the settings document\n"
-      "with the template Fennimar.xml beside the program. fennimar is such a host: on\n"
+      "with the template Fennimar.xml (beside the program, else in\n"
+      "$XDG_DATA_DIRS/fennimar). fennimar is such a host: on\n"
       "starting it installs the template and then clears the flag, so that the\n"
       "document is kept from then on. This command shows the flag as it was found\n"
       "when it started (1 on the first run), not the cleared value.\n"
@@ -81,8 +83,9 @@ void AddFirstUseCommands(CLI::App& app, Context& context) {
   AddCommand(
       app, context, "reset", "Put the template settings document back",
       [&context] { Reset(context); },
-      "Replaces the settings document with the template Fennimar.xml beside the\n"
-      "program, as on the first use: the first-use flag is set to 1 in the registry,\n"
+      "Replaces the settings document with the template Fennimar.xml (beside the\n"
+      "program, else in $XDG_DATA_DIRS/fennimar), as on the first use: the first-use flag is set "
+      "to 1 in the registry,\n"
       "the document is opened (which installs the template) and the flag is cleared\n"
       "again. The wallpaper, HWinfo.ini and the password file are kept.");
 }

@@ -1,6 +1,7 @@
 // hw-flag: the flag IsFirstFlag in section [systemrequest] of HWinfo.ini,
 // which the library finds beside the running program (here: beside
-// fennimar). `hw-flag` shows it, `hw-flag clear` writes 0.
+// fennimar), or in the user's own copy when that folder is not the user's to
+// write. `hw-flag` shows it, `hw-flag clear` writes 0.
 #include "cli/Command.h"
 #include "cli/Errors.h"
 #include "cli/Output.h"
@@ -31,7 +32,9 @@ void ClearHwFlag(Context& context) {
 void AddHwFlagCommand(CLI::App& app, Context& context) {
   const std::string where =
       "Kept as IsFirstFlag in section [systemrequest] of HWinfo.ini beside the\n"
-      "fennimar program itself.";
+      "fennimar program itself, or in a copy of the user's own where the user cannot\n"
+      "write that folder; for you here:\n  " +
+      HwIniPath();
   CLI::App* hw_flag = AddCommand(
       app, context, "hw-flag", "Show the hardware-information flag",
       [&context] { ShowHwFlag(context); }, where + "\nJSON: {\"hwFlag\"}");

@@ -3,6 +3,7 @@
 #include "cli/Locations.h"
 #include "cli/RegistryStore.h"
 #include "cli/Text.h"
+#include "fennimar/Locations.h"
 
 namespace fennimar::cli {
 
@@ -46,6 +47,6 @@ std::string WallpaperPlace() {
   return "HKEY_CURRENT_USER\\Control Panel\\Desktop\\WallPaper " + InRegistry();
 }
 
-std::string HwIniPath() { return JoinPath(ExecutableFolder(), "HWinfo.ini"); }
+std::string HwIniPath() { return U8(FennimarLocations::HardwareIni()); }
 
 }  // namespace fennimar::cli

@@ -23,15 +23,16 @@ void ShowWallpaper(Context& context) {
   std::cout << *path << '\n';
 }
 
-// The library writes the value but never creates its key, which the desktop
-// owns; say so when that is why the write failed.
+// The library writes the value but never creates its key, which a new
+// registry file holds from the start; say so when a registry that lacks it is
+// why the write failed.
 std::string WhyNotWritten() {
   if (OpenRegistry()->ReadKey(kDesktopKey).FindKey(kDesktopKey) != nullptr) {
     return "cannot write " + WallpaperPlace();
   }
   return "no key HKEY_CURRENT_USER\\Control Panel\\Desktop " + InRegistry() +
-         " (the desktop creates it; or: fennimar reg add 'HKCU\\Control Panel\\Desktop' "
-         "WallPaper --data '')";
+         " (a new registry file has it; add it with: fennimar reg add "
+         "'HKCU\\Control Panel\\Desktop' WallPaper --data '')";
 }
 
 void SetWallpaper(Context& context, const std::string& path) {

@@ -10,9 +10,11 @@ install(TARGETS FennimarCommonDll EXPORT FennimarTargets
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT runtime NAMELINK_COMPONENT dev
   RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT runtime
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT dev)
-install(FILES include/fennimar/FennimarDllInterface.h
+install(FILES include/fennimar/FennimarDllInterface.h include/fennimar/Locations.h
   DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/fennimar COMPONENT dev)
-install(FILES data/Fennimar.xml DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT runtime)
+# Shared data, where the library looks when a host's folder has no template
+# ($XDG_DATA_DIRS/fennimar).
+install(FILES data/Fennimar.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/fennimar COMPONENT runtime)
 
 install(EXPORT FennimarTargets NAMESPACE Fennimar:: DESTINATION ${FENNIMAR_CMAKE_DIR}
   COMPONENT dev)

@@ -1,8 +1,10 @@
 #include "desktop/SettingsPaths.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+
+#include "desktop/Text.h"
+#include "fennimar/Locations.h"
 
 namespace fennimar::desktop {
 
@@ -22,8 +24,11 @@ SettingsPaths SettingsPaths::Resolve(const QString& document, const QString& pas
                            ? QFileInfo(paths.document).absolutePath() + "/password"
                            : QFileInfo(passwordFile).absoluteFilePath();
   paths.registryFile = ours + "/HKEY_CURRENT_USER.reg";
-  paths.iniFile = QCoreApplication::applicationDirPath() + "/HWinfo.ini";
-  paths.templateFile = QCoreApplication::applicationDirPath() + "/Fennimar.xml";
+  // The library says where these are: beside the program, or the packaged
+  // template and this user's copy of HWinfo.ini where the program's folder
+  // has none or cannot be written.
+  paths.iniFile = ToQString(FennimarLocations::HardwareIni());
+  paths.templateFile = ToQString(FennimarLocations::TemplateDocument());
   return paths;
 }
 

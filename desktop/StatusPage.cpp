@@ -4,6 +4,7 @@
 #include <QGroupBox>
 
 #include "desktop/Text.h"
+#include "fennimar/Locations.h"
 
 namespace fennimar::desktop {
 namespace {
@@ -22,12 +23,16 @@ QString FirstUseText(_Fennimar_ReturnCode_ code, std::uint32_t flag) {
       .arg(flag);
 }
 
+// The library's answer: beside the program, or the user's own copy where
+// the program's folder is not the user's to write.
+QString HardwareIniFile() { return ToQString(FennimarLocations::HardwareIni()); }
+
 QString HardwareText(_Fennimar_ReturnCode_ code, std::uint32_t flag) {
   if (code != RC_SUCCESS) {
     return QObject::tr(
-               "Not set: HWinfo.ini beside the program has no IsFirstFlag in "
-               "[systemrequest]. Clearing it creates the entry with 0.\nDetails: %1")
-        .arg(CodeName(code));
+               "Not set: %1 has no IsFirstFlag in [systemrequest]. Clearing it creates the "
+               "entry with 0.\nDetails: %2")
+        .arg(HardwareIniFile(), CodeName(code));
   }
   return QString::number(flag);
 }
@@ -92,8 +97,9 @@ void StatusPage::Load() {
   clearHardware_->setEnabled(hardwareCode != RC_SUCCESS || hardware != 0);
 
   const auto& paths = settings().paths();
-  places_->setText(tr("Settings document: %1\nPassword file: %2\nRegistry: %3\nHardware flag: %4")
-                       .arg(paths.document, paths.passwordFile, paths.registryFile, paths.iniFile));
+  places_->setText(
+      tr("Settings document: %1\nPassword file: %2\nRegistry: %3\nHardware flag: %4")
+          .arg(paths.document, paths.passwordFile, paths.registryFile, HardwareIniFile()));
 
   const auto cleared = settings().firstUseClearResult();
   if (cleared && *cleared != RC_SUCCESS) {
@@ -127,8 +133,8 @@ void StatusPage::ClearHardwareFlag() {
   Load();
   if (code != RC_SUCCESS) {
     ShowProblem(tr("The hardware flag was not cleared: %1 cannot be written. Check that "
-                   "you may write to the program's folder.")
-                    .arg(settings().paths().iniFile),
+                   "you may write to its folder.")
+                    .arg(HardwareIniFile()),
                 CodeName(code));
   }
 }

@@ -1,6 +1,6 @@
 // StatusPage - the product's first-use flag (registry) and the hardware flag
-// (HWinfo.ini beside the program), each with the action that clears it, and
-// where each of the settings is kept.
+// (HWinfo.ini beside the program, or the user's copy of it), each with the action that clears it,
+// and where each of the settings is kept.
 #ifndef FENNIMAR_DESKTOP_STATUSPAGE_H_
 #define FENNIMAR_DESKTOP_STATUSPAGE_H_
 

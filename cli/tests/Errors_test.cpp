@@ -53,6 +53,12 @@ void DropAppList(const CliSandbox& box) {
             "</FennimarSetting>");
 }
 
+// A registry without the desktop's key: a new registry file has it, one
+// that exists is taken as it is.
+void DropDesktopKey(const CliSandbox& box) {
+  box.Run({"reg", "delete", "HKCU\\Control Panel\\Desktop"});
+}
+
 void FillAppList(const CliSandbox& box) {
   for (int i = 3; i <= 8; ++i) {
     const std::string n = std::to_string(i);
@@ -126,8 +132,8 @@ const ErrorCase kCases[] = {
      "at all), use: fennimar password set --empty",
      "\n"},
     {"WallpaperWithoutDesktopKey", {"wallpaper", "set", "/a.png"}, 4,
-     "no key HKEY_CURRENT_USER\\Control Panel\\Desktop in"},
-    {"NoWallpaper", {"wallpaper"}, 1, "no wallpaper at HKEY_CURRENT_USER"},
+     "no key HKEY_CURRENT_USER\\Control Panel\\Desktop in", "", DropDesktopKey},
+    {"NoWallpaper", {"wallpaper"}, 1, "no wallpaper at HKEY_CURRENT_USER", "", DropDesktopKey},
     {"NoRegistryKey", {"reg", "query", "HKCU\\Software\\Nothing"}, 1,
      "no registry key HKEY_CURRENT_USER\\Software\\Nothing in {registry}\n"},
     {"BadRegistryType", {"reg", "add", "HKCU\\X", "v", "--type", "REG_FLOAT", "--data", "1"}, 2,

@@ -21,10 +21,12 @@ void Ok(const CliSandbox& box, const std::vector<std::string>& args) {
   ASSERT_EQ(result.status, 0) << "fennimar " << args.front() << ": " << result.err;
 }
 
-// A home with the template installed, the first-use flag cleared and
-// HWinfo.ini holding the flag 1.
+// A home with the template installed, the first-use flag cleared,
+// HWinfo.ini holding the flag 1 and no wallpaper key (a new registry file
+// has one).
 void Prepare(const CliSandbox& box) {
   Ok(box, {"dump"});
+  box.Run({"reg", "delete", kDesktopKey});
   WriteText(box.Path("bin/HWinfo.ini"), "[systemrequest]\r\nIsFirstFlag=1\r\n");
 }
 

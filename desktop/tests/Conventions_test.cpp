@@ -56,7 +56,7 @@ class ConventionsTest : public QObject {
     Sandbox sandbox;
     auto& window = sandbox.OpenWindow();
     QVERIFY2(Unnamed(window).isEmpty(), qPrintable(Unnamed(window).join(QLatin1Char(','))));
-    const AddAppDialog dialog({DesktopEntry{}}, QStringLiteral("1"), &window);
+    const AddAppDialog dialog({DesktopEntry{}}, QStringLiteral("1"), {}, &window);
     QVERIFY2(Unnamed(dialog).isEmpty(), qPrintable(Unnamed(dialog).join(QLatin1Char(','))));
   }
 

@@ -163,12 +163,11 @@ _Fennimar_ReturnCode_ FennimarDllInterface::SetCurrentBgImage(CString& path) {
 }
 
 _Fennimar_ReturnCode_ FennimarDllInterface::GetLightFlagStatus(std::uint32_t& flag) {
-  return fennimar::GetHardwareFlag(*m_settings->services().module, *m_settings->services().ini,
-                                   flag);
+  return fennimar::GetHardwareFlag(m_settings->services(), flag);
 }
 
 _Fennimar_ReturnCode_ FennimarDllInterface::SetLightFlagStatus() {
-  return fennimar::ClearHardwareFlag(*m_settings->services().module, *m_settings->services().ini);
+  return fennimar::ClearHardwareFlag(m_settings->services());
 }
 
 _Fennimar_ReturnCode_ FennimarDllInterface::GetWorkspcaeConfig(

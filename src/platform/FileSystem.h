@@ -38,12 +38,14 @@ class FileSystem {
 
   // True when a file or folder exists at `path`.
   virtual bool PathExists(std::u16string_view path) = 0;
+  // True when this user may create files in the existing `folder`. This
+  // default says yes, leaving the answer to the write itself.
+  virtual bool CanWriteIn(std::u16string_view /*folder*/) { return true; }
   // Creates one folder; its parent must exist.
   virtual Status CreateDirectory(std::u16string_view path) = 0;
   // Reads a whole file. A file larger than `max_bytes` is not read and gives
   // kTooLarge. A missing file gives kNotFound.
-  virtual Status ReadFile(std::u16string_view path, std::size_t max_bytes,
-                          std::string* bytes) = 0;
+  virtual Status ReadFile(std::u16string_view path, std::size_t max_bytes, std::string* bytes) = 0;
   // Reads the first `max_bytes` of a file, or all of a shorter one, whatever
   // its size. This default reads the whole file; a backend that can stop
   // early does, so that a large file is never held whole.
@@ -84,8 +86,7 @@ class FileSystem {
   // a file opened without sharing. kNotFound when there is no such file (none
   // is created), kBusy while another holder, in this process or another, has
   // it, kIoError for a folder or any other failure.
-  virtual Status LockExistingFile(std::u16string_view path,
-                                  std::unique_ptr<FileLock>* lock) = 0;
+  virtual Status LockExistingFile(std::u16string_view path, std::unique_ptr<FileLock>* lock) = 0;
 };
 
 }  // namespace fennimar::platform

@@ -7,6 +7,7 @@
 #include "src/platform/AtomicFile.h"
 #include "src/platform/Folders.h"
 #include "src/platform/Paths.h"
+#include "src/store/TemplateDocument.h"
 
 namespace fennimar {
 namespace {
@@ -14,9 +15,6 @@ namespace {
 constexpr unsigned kCopyWaitMilliseconds = 30;
 // The load is tried once and then retried up to this many times.
 constexpr int kMaxRetries = 11;
-// Module file names are read through a buffer of this many units, the last
-// one kept for the terminating zero.
-constexpr std::size_t kModuleNameCapacity = 1041;
 // Templates are small; anything larger is not a template.
 constexpr std::size_t kMaxTemplateBytes = 64u << 20;
 // A document the DOM could load is no larger than this.
@@ -56,8 +54,7 @@ CXMLLogfile::~CXMLLogfile() {
 // a document that cannot be loaded.
 void CXMLLogfile::InstallTemplate() {
   CreateDirectoryChain(CString(platform::ParentFolder(document_path_)));
-  template_path_ = GetModuleDir();
-  template_path_ += CString(names::kTemplateFileName);
+  template_path_ = CString(TemplateDocumentPath(services_));
   CopyTemplate();
   services_.sleeper->SleepMilliseconds(kCopyWaitMilliseconds);
 }
@@ -109,14 +106,7 @@ void CXMLLogfile::LoadWithRetries() {
   }
 }
 
-CString CXMLLogfile::GetModuleDir() const {
-  std::u16string name = services_.module->ModuleFileName();
-  if (name.size() >= kModuleNameCapacity) name.resize(kModuleNameCapacity - 1);
-  name.resize(std::u16string_view(name.c_str()).size());  // up to the first zero unit
-  const auto last = name.rfind(platform::PathSeparator());
-  if (last == std::u16string::npos) return CString();
-  return CString(std::u16string_view(name).substr(0, last + 1));
-}
+CString CXMLLogfile::GetModuleDir() const { return CString(ModuleFolder(*services_.module)); }
 
 void CXMLLogfile::CreateDirectoryChain(CString folder) const {
   (void)platform::CreateFolderChain(*services_.files, folder.str());

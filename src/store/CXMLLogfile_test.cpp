@@ -99,6 +99,20 @@ TEST_F(CXMLLogfileTest, DocumentThatCannotBeLoadedIsRetriedAndLeftAlone) {
   }
 }
 
+// A host folder without the template takes the packaged one, from the first
+// shared data folder that has it; the host's own comes first.
+TEST_F(CXMLLogfileTest, WithoutATemplateBesideTheHostThePackagedOneIsUsed) {
+  fs::remove(TemplatePath());
+  fs::create_directories(PathOf("b/fennimar"));
+  WriteFileOrDie(PathOf("b/fennimar/Fennimar.xml"), kUserDocument);
+  module_.shared_data = {Path16("a"), Path16("b")};
+  EXPECT_TRUE(Loads(PathOf("settings.xml"), /*first_use=*/1));
+  EXPECT_NE(ReadFileOrDie(PathOf("settings.xml")).find("mine"), std::string::npos);
+  fs::copy_file(testing::TemplateDocumentPath(), TemplatePath());
+  EXPECT_TRUE(Loads(PathOf("settings.xml"), /*first_use=*/1));
+  EXPECT_NE(ReadFileOrDie(PathOf("settings.xml")).find("Web browser"), std::string::npos);
+}
+
 // A missing document gets the template and its folders, made one at a time
 // from the top; the first that cannot be made ends the chain, and the
 // document is then not loaded.

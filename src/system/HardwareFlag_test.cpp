@@ -6,6 +6,7 @@
 
 #include "src/platform/Services.h"
 #include "tests/support/FakeServices.h"
+#include "tests/support/FaultInjectingFileSystem.h"
 #include "tests/support/TestEnvironment.h"
 
 namespace fennimar {
@@ -26,9 +27,6 @@ class HardwareFlagTest : public testing::IsolatedTest {
         platform::Services{nullptr, nullptr, nullptr, executables_.back().get(), nullptr});
   }
 
-  static platform::ModulePath& Module() { return *platform::CurrentServices().module; }
-  static platform::IniFile& Ini() { return *platform::CurrentServices().ini; }
-
   std::vector<std::unique_ptr<testing::FixedModulePath>> executables_;
 };
 
@@ -42,23 +40,61 @@ TEST_F(HardwareFlagTest, EachExecutableFolderHasItsOwnFile) {
   std::uint32_t flag = 0;
   {
     auto scoped = RunFrom("one");
-    EXPECT_EQ(GetHardwareFlag(Module(), Ini(), flag), RC_SUCCESS);
+    EXPECT_EQ(GetHardwareFlag(platform::CurrentServices(), flag), RC_SUCCESS);
     EXPECT_EQ(flag, 1u);
-    EXPECT_EQ(ClearHardwareFlag(Module(), Ini()), RC_SUCCESS);
+    EXPECT_EQ(ClearHardwareFlag(platform::CurrentServices()), RC_SUCCESS);
   }
   EXPECT_EQ(ReadFileOrDie(PathOf("one") / "HWinfo.ini"),
             "; keep me\r\n[Other]\r\nIsFirstFlag=7\r\n[systemrequest]\r\nIsFirstFlag=0\r\n"
             "Light=2\r\n");
   auto scoped = RunFrom("two");
-  EXPECT_EQ(GetHardwareFlag(Module(), Ini(), flag), RC_SYSTEM_ERROR);
+  EXPECT_EQ(GetHardwareFlag(platform::CurrentServices(), flag), RC_SYSTEM_ERROR);
   EXPECT_EQ(flag, 0xFFFFFFFFu) << "stored even on failure";
-  EXPECT_EQ(ClearHardwareFlag(Module(), Ini()), RC_SUCCESS);
-  EXPECT_EQ(GetHardwareFlag(Module(), Ini(), flag), RC_SUCCESS);
+  EXPECT_EQ(ClearHardwareFlag(platform::CurrentServices()), RC_SUCCESS);
+  EXPECT_EQ(GetHardwareFlag(platform::CurrentServices(), flag), RC_SUCCESS);
   EXPECT_EQ(flag, 0u);
   EXPECT_NE(ReadFileOrDie(PathOf("two") / "HWinfo.ini").find("IsFirstFlag=0"), std::string::npos);
   WriteFileOrDie(PathOf("two") / "HWinfo.ini", "[systemrequest]\nIsFirstFlag=-1\n");
-  EXPECT_EQ(GetHardwareFlag(Module(), Ini(), flag), RC_SYSTEM_ERROR);
+  EXPECT_EQ(GetHardwareFlag(platform::CurrentServices(), flag), RC_SYSTEM_ERROR);
   EXPECT_EQ(flag, 0xFFFFFFFFu);
+}
+
+// A program folder that the user cannot write, as seen by the library.
+class UnwritableFolder : public testing::FaultInjectingFileSystem {
+ public:
+  using FaultInjectingFileSystem::FaultInjectingFileSystem;
+  bool CanWriteIn(std::u16string_view folder) override { return folder != unwritable; }
+  std::u16string unwritable;
+};
+
+// Where the program's folder cannot be written, the flag goes to a per-user
+// copy that starts from the folder's file and is read from then on.
+TEST_F(HardwareFlagTest, AnUnwritableProgramFolderKeepsTheFlagInAPerUserCopy) {
+#ifdef _WIN32
+  GTEST_SKIP() << "Windows redirects such writes by itself";
+#endif
+  std::filesystem::create_directories(PathOf("bin"));
+  const std::string shipped = "[systemrequest]\r\nIsFirstFlag=1\r\nLight=2\r\n";
+  WriteFileOrDie(PathOf("bin") / "HWinfo.ini", shipped);
+  UnwritableFolder files(*platform::DefaultServices().files);
+  testing::FixedModulePath module(Path16("bin/host"));
+  module.per_user_root = Path16("store");
+  platform::ScopedServices scoped({&files, nullptr, nullptr, &module, nullptr});
+  const auto& services = platform::CurrentServices();
+  EXPECT_EQ(HardwareIniPath(services), Path16("bin/HWinfo.ini")) << "writable: as always";
+
+  files.unwritable = Path16("bin");
+  const std::filesystem::path copy = PathOf("store") / root().relative_path() / "bin/HWinfo.ini";
+  EXPECT_EQ(HardwareIniPath(services), U16(copy.string()));
+  std::uint32_t flag = 0;
+  EXPECT_EQ(GetHardwareFlag(services, flag), RC_SUCCESS);
+  EXPECT_EQ(flag, 1u) << "the folder's own file until the copy exists";
+  EXPECT_EQ(ClearHardwareFlag(services), RC_SUCCESS);
+  EXPECT_EQ(ReadFileOrDie(PathOf("bin") / "HWinfo.ini"), shipped);
+  EXPECT_EQ(ReadFileOrDie(copy), "[systemrequest]\r\nIsFirstFlag=0\r\nLight=2\r\n");
+  files.unwritable.clear();
+  EXPECT_EQ(GetHardwareFlag(services, flag), RC_SUCCESS);
+  EXPECT_EQ(flag, 0u) << "the copy, once it exists, even where the folder is writable";
 }
 
 }  // namespace

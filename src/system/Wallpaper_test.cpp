@@ -49,6 +49,7 @@ class WallpaperTest : public testing::IsolatedTest {
 };
 
 TEST_F(WallpaperTest, StoredWithoutTerminatorAndReadThrough1040Bytes) {
+  UseRegistryWithoutProfileKeys();
   CString path(u"untouched");
   EXPECT_EQ(GetWallpaper(controller_, path), RC_SYSTEM_ERROR);
   EXPECT_EQ(SetWallpaper(controller_, CString(u"/x.png")), RC_SYSTEM_ERROR);

@@ -12,6 +12,6 @@ cmake -S "$source" -B "$work/build" -DCMAKE_PREFIX_PATH="$work/prefix" \
   -DCMAKE_CXX_FLAGS="$cxxflags" -DCMAKE_EXE_LINKER_FLAGS="$ldflags" >/dev/null
 cmake --build "$work/build" >/dev/null
 test -f "$work/prefix/lib/pkgconfig/fennimar.pc" || test -f "$work"/prefix/lib*/pkgconfig/fennimar.pc
-cp "$work/prefix/bin/Fennimar.xml" "$work/build/"
+cp "$work/prefix/share/fennimar/Fennimar.xml" "$work/build/"
 XDG_CONFIG_HOME="$work/config" HOME="$work" "$work/build/consumer" "$work/settings/Fennimar.xml"
 test -f "$work/settings/Fennimar.xml"

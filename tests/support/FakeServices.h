@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "src/platform/Services.h"
@@ -18,12 +19,21 @@ class CountingSleeper : public platform::Sleeper {
   std::vector<unsigned> waits;
 };
 
-// Reports a fixed module and executable file name.
+// Reports a fixed module and executable file name, the shared data folders
+// given (none by default) and, when `per_user_root` is set, per-user folders
+// below it that mirror the program's.
 class FixedModulePath : public platform::ModulePath {
  public:
   explicit FixedModulePath(std::u16string file_name) : file_name_(std::move(file_name)) {}
   std::u16string ModuleFileName() override { return file_name_; }
   std::u16string ExecutableFileName() override { return file_name_; }
+  std::vector<std::u16string> SharedDataFolders() override { return shared_data; }
+  std::u16string PerUserFolderFor(std::u16string_view folder) override {
+    return per_user_root.empty() ? per_user_root : per_user_root + std::u16string(folder);
+  }
+
+  std::vector<std::u16string> shared_data;
+  std::u16string per_user_root;
 
  private:
   std::u16string file_name_;

@@ -28,8 +28,20 @@ class FaultInjectingFileSystem : public platform::FileSystem {
  public:
   // A fault in PathExists makes it report false.
   enum class Op {
-    kPathExists, kCreateDirectory, kReadFile, kCreateUniqueFile, kAppend, kSync, kClose, kRename,
-    kRemove, kSyncDirectory, kGetPermissions, kResolveLinks, kLockFile, kLockExistingFile,
+    kPathExists,
+    kCreateDirectory,
+    kReadFile,
+    kCreateUniqueFile,
+    kAppend,
+    kSync,
+    kClose,
+    kRename,
+    kRemove,
+    kSyncDirectory,
+    kGetPermissions,
+    kResolveLinks,
+    kLockFile,
+    kLockExistingFile,
     kRemoveStaleUniqueFiles
   };
   static constexpr int kOpCount = static_cast<int>(Op::kRemoveStaleUniqueFiles) + 1;
@@ -55,6 +67,7 @@ class FaultInjectingFileSystem : public platform::FileSystem {
   bool PathExists(std::u16string_view path) override {
     return Tick(Op::kPathExists).error == 0 && real_.PathExists(path);
   }
+  bool CanWriteIn(std::u16string_view folder) override { return real_.CanWriteIn(folder); }
   Status CreateDirectory(std::u16string_view path) override {
     return Forward(Op::kCreateDirectory, [&] { return real_.CreateDirectory(path); });
   }
@@ -95,7 +108,7 @@ class FaultInjectingFileSystem : public platform::FileSystem {
   struct Fault {
     Op op = Op::kPathExists;
     int nth = 0;
-    int error = 0;  // 0: the call goes through
+    int error = 0;         // 0: the call goes through
     bool partial = false;  // a short Append, of `written` bytes
     std::size_t written = 0;
   };

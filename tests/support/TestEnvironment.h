@@ -20,6 +20,10 @@ class IsolatedTest : public ::testing::Test {
 
   // The test's own folder; removed when the test ends.
   const std::filesystem::path& root() const { return root_; }
+  // Gives the test a registry that exists but lacks the keys a new
+  // profile has (a new registry file on Linux holds them; the test's own
+  // key on Windows is empty anyway).
+  void UseRegistryWithoutProfileKeys() const;
   // `name` below root(), as UTF-16 for the library.
   std::u16string Path16(const std::string& name) const;
   std::filesystem::path PathOf(const std::string& name) const { return root_ / name; }

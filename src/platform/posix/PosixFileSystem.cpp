@@ -184,6 +184,13 @@ class PosixFileSystem : public FileSystem {
     return ToNative(path, &native).ok() && ::stat(native.c_str(), &info) == 0;
   }
 
+  // With the effective user's rights, as the write itself would be made.
+  bool CanWriteIn(std::u16string_view folder) override {
+    std::string native;
+    return ToNative(folder, &native).ok() &&
+           ::faccessat(AT_FDCWD, native.c_str(), W_OK | X_OK, AT_EACCESS) == 0;
+  }
+
   Status CreateDirectory(std::u16string_view path) override {
     std::string native;
     Status status = ToNative(path, &native);

@@ -4,11 +4,14 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "src/common/Utf.h"
 #include "src/platform/Paths.h"
+#include "src/platform/posix/ConfigFolder.h"
 #include "src/platform/posix/PosixBackends.h"
 
 namespace fennimar::platform {
@@ -29,11 +32,36 @@ std::u16string ExecutablePath() {
   }
 }
 
-// On POSIX the host's module is its executable.
+// The absolute folders of $XDG_DATA_DIRS, or its default when it names none.
+std::vector<std::u16string> DataFolders() {
+  const char* listed = std::getenv("XDG_DATA_DIRS");
+  const std::string list =
+      listed != nullptr && listed[0] != '\0' ? listed : "/usr/local/share:/usr/share";
+  std::vector<std::u16string> folders;
+  std::size_t start = 0;
+  for (std::size_t end = 0; end != std::string::npos; start = end + 1) {
+    end = list.find(':', start);
+    std::string folder = list.substr(start, end == std::string::npos ? end : end - start);
+    while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+    if (!folder.empty() && folder[0] == '/') folders.push_back(Utf8ToUtf16(folder));
+  }
+  return folders;
+}
+
+// On POSIX the host's module is its executable. A program folder that the
+// user cannot write is mirrored below the user's configuration folder, as
+// Windows mirrors it below the user's VirtualStore: /usr/bin stands in
+// $XDG_CONFIG_HOME/fennimar/VirtualStore/usr/bin.
 class PosixModulePath : public ModulePath {
  public:
   std::u16string ModuleFileName() override { return ExecutablePath(); }
   std::u16string ExecutableFileName() override { return ExecutablePath(); }
+  std::vector<std::u16string> SharedDataFolders() override { return DataFolders(); }
+  std::u16string PerUserFolderFor(std::u16string_view folder) override {
+    std::string config;
+    if (folder.empty() || folder[0] != u'/' || !UserConfigFolder(&config)) return {};
+    return Utf8ToUtf16(config + "/fennimar/VirtualStore") + std::u16string(folder);
+  }
 };
 
 // Sleeps the whole time, going on with what remains after a signal.

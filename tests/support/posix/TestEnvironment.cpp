@@ -50,6 +50,12 @@ std::u16string IsolatedTest::Path16(const std::string& name) const {
   return U16((root_ / name).string());
 }
 
+void IsolatedTest::UseRegistryWithoutProfileKeys() const {
+  std::filesystem::create_directories(root_ / "config" / "fennimar");
+  WriteFileOrDie(root_ / "config" / "fennimar" / "HKEY_CURRENT_USER.reg",
+                 "Windows Registry Editor Version 5.00\r\n");
+}
+
 std::filesystem::path TemplateDocumentPath() { return FENNIMAR_TEST_TEMPLATE; }
 
 }  // namespace fennimar::testing

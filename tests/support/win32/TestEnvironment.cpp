@@ -51,6 +51,8 @@ IsolatedTest::~IsolatedTest() {
   std::filesystem::remove_all(root_, ignored);
 }
 
+void IsolatedTest::UseRegistryWithoutProfileKeys() const {}
+
 std::u16string IsolatedTest::Path16(const std::string& name) const {
   const std::wstring wide = (root_ / U16(name)).wstring();
   return std::u16string(reinterpret_cast<const char16_t*>(wide.data()), wide.size());

@@ -9,6 +9,7 @@
 #include "src/platform/Folders.h"
 #include "src/platform/Paths.h"
 #include "src/platform/posix/ConfigFolder.h"
+#include "src/platform/standin/registry/FreshProfile.h"
 #include "src/platform/standin/registry/HiveFormat.h"
 
 namespace fennimar::platform {
@@ -39,7 +40,7 @@ Status HiveFilePath(std::u16string* path) {
 Status ReadHiveFile(FileSystem& files, const std::u16string& path, Hive* hive) {
   std::string bytes;
   const Status read = files.ReadFile(path, kMaxHiveBytes, &bytes);
-  if (read.IsNotFound()) return Status::Ok();
+  if (read.IsNotFound()) return AddFreshProfile(hive);
   if (read.code() == Status::Code::kTooLarge) {
     return Status::TooLarge(Utf16ToUtf8(path) + " is larger than a hive file may be");
   }

@@ -2,7 +2,8 @@
 // and the fennimar command alike: where it lives, how it is read and how it
 // is changed.
 //
-// A read takes the file as it is (a missing file is an empty hive). A change
+// A read takes the file as it is; a missing file is a new user's profile
+// (FreshProfile.h), which the first change writes. A change
 // reads, changes and writes the file under a lock file beside it (the file's
 // name + ".lock"), written atomically: processes that change different values
 // lose none of them, and a file that cannot be parsed is never overwritten.
@@ -23,7 +24,8 @@ namespace fennimar::platform {
 // kNotFound when neither variable names a folder.
 Status HiveFilePath(std::u16string* path);
 
-// Reads the file at `path` into `hive`. kTooLarge when the file is larger
+// Reads the file at `path` into the empty `hive`; a missing file gives a new
+// profile's keys. kTooLarge when the file is larger
 // than a hive file may be, kCorrupt (with the parser's message) when it
 // cannot be parsed; any other failure is the file service's.
 Status ReadHiveFile(FileSystem& files, const std::u16string& path, Hive* hive);

@@ -13,6 +13,7 @@ namespace fennimar::platform {
 namespace {
 
 using testing::ReadFileOrDie;
+using testing::WriteFileOrDie;
 
 constexpr std::u16string_view kProduct = u"Software\\Tarsel\\Tarsel Kestrova2";
 
@@ -64,6 +65,26 @@ TEST_F(HiveRegistryTest, CreateKeyMakesParentsInAPrivateFileOpenFindsThemAnyCase
   EXPECT_EQ(ReadFileOrDie(HiveFile()), file);
   for (const RegKey open : {key, parent, same}) EXPECT_TRUE(registry_->CloseKey(open).ok());
   EXPECT_EQ(registry_->CloseKey(key).code(), Status::Code::kInvalid);
+}
+
+// A new account's registry file holds the desktop's key with no wallpaper
+// yet; a file that exists is taken as it is.
+TEST_F(HiveRegistryTest, ANewFileIsAFreshProfileAnExistingOneIsKeptAsItIs) {
+  RegKey desktop = kNullKey;
+  ASSERT_TRUE(Open(u"Control Panel\\Desktop", &desktop).ok());
+  char read[8];
+  std::uint32_t type = 0, size = sizeof read;
+  ASSERT_TRUE(registry_->QueryValue(desktop, u"WallPaper", &type, read, &size).ok());
+  EXPECT_EQ(type, kRegSz);
+  EXPECT_EQ(std::string(read, size), std::string(2, '\0'));
+  Create(kProduct);
+  EXPECT_NE(ReadFileOrDie(HiveFile())
+                .find("[HKEY_CURRENT_USER\\Control Panel\\Desktop]\r\n"
+                      "\"WallPaper\"=\"\"\r\n"),
+            std::string::npos);
+
+  WriteFileOrDie(HiveFile(), "Windows Registry Editor Version 5.00\r\n");
+  EXPECT_TRUE(Open(u"Control Panel\\Desktop", &desktop).IsNotFound());
 }
 
 TEST_F(HiveRegistryTest, FindsTheHiveAfreshAtEachOpen) {
