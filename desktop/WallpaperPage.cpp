@@ -56,8 +56,8 @@ void WallpaperPage::Load() {
   }
   Preview(QString());
   ShowProblem(tr("No wallpaper is recorded yet: there is no value "
-                 "HKEY_CURRENT_USER\\Control Panel\\Desktop\\WallPaper in %1. The desktop "
-                 "normally creates it. To create it yourself, run: fennimar reg add "
+                 "HKEY_CURRENT_USER\\Control Panel\\Desktop\\WallPaper in %1. A new registry "
+                 "file has it; this one lacks it. To create it, run: fennimar reg add "
                  "'HKCU\\Control Panel\\Desktop' WallPaper --data '' and then choose a picture "
                  "here.")
                   .arg(settings().paths().registryFile),

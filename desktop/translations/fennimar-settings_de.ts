@@ -4,10 +4,6 @@
 <context>
     <name>QObject</name>
     <message>
-        <source>Unknown: the registry has the key but no IsFirstUse value (%1).</source>
-        <translation>Unbekannt: Die Registry hat den Schlüssel, aber keinen Wert IsFirstUse (%1).</translation>
-    </message>
-    <message>
         <source>0: the settings are kept as they are.</source>
         <translation>0: Die Einstellungen bleiben, wie sie sind.</translation>
     </message>
@@ -16,8 +12,16 @@
         <translation>%1: Das nächste Programm, das die Einstellungen öffnet, ersetzt sie durch die Vorlage. Löschen Sie die Markierung, um sie zu behalten.</translation>
     </message>
     <message>
-        <source>Not set (%1): HWinfo.ini beside the program has no IsFirstFlag in [systemrequest]. Clearing it creates the entry with 0.</source>
-        <translation>Nicht gesetzt (%1): HWinfo.ini neben dem Programm hat kein IsFirstFlag in [systemrequest]. Löschen legt den Eintrag mit 0 an.</translation>
+        <source>Unknown: the registry has the key but no IsFirstUse value. Clearing it creates the value with 0.
+Details: %1</source>
+        <translation>Unbekannt: Die Registrierung hat den Schlüssel, aber keinen Wert IsFirstUse. Beim Zurücksetzen wird der Wert mit 0 angelegt.
+Details: %1</translation>
+    </message>
+    <message>
+        <source>Not set: %1 has no IsFirstFlag in [systemrequest]. Clearing it creates the entry with 0.
+Details: %2</source>
+        <translation>Nicht gesetzt: %1 hat kein IsFirstFlag in [systemrequest]. Beim Zurücksetzen wird der Eintrag mit 0 angelegt.
+Details: %2</translation>
     </message>
 </context>
 <context>
@@ -73,6 +77,14 @@
     <message>
         <source>Choose a program</source>
         <translation>Ein Programm auswählen</translation>
+    </message>
+    <message>
+        <source>The item&apos;s place on the bar, a number from 1 to 8 that no other application uses.</source>
+        <translation>Der Platz des Eintrags in der Leiste: eine Zahl von 1 bis 8, die keine andere Anwendung verwendet.</translation>
+    </message>
+    <message>
+        <source>%1 is not a program that can be run: choose an executable file (Browse…) or an installed application.</source>
+        <translation>%1 ist kein ausführbares Programm: Wählen Sie eine ausführbare Datei (Durchsuchen …) oder eine installierte Anwendung.</translation>
     </message>
 </context>
 <context>
@@ -130,8 +142,20 @@
         <translation>%1 von %2 Anwendungen; %3 weitere können hinzugefügt werden.</translation>
     </message>
     <message>
-        <source>The application was not added (%1): the bar&apos;s list already holds %2 applications, its limit. Remove one, then add it again.</source>
-        <translation>Die Anwendung wurde nicht hinzugefügt (%1): Die Liste der Leiste enthält bereits %2 Anwendungen, ihre Höchstzahl. Entfernen Sie eine und fügen Sie die Anwendung dann erneut hinzu.</translation>
+        <source>Nothing was removed: another program changed the list meanwhile. Here it is as it is now; select the application again.</source>
+        <translation>Nichts wurde entfernt: Ein anderes Programm hat die Liste inzwischen geändert. Hier ist sie im jetzigen Stand; wählen Sie die Anwendung erneut aus.</translation>
+    </message>
+    <message>
+        <source>“%1” was removed from the bar.</source>
+        <translation>„%1“ wurde aus der Leiste entfernt.</translation>
+    </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Rückgängig</translation>
+    </message>
+    <message>
+        <source>The application was not added: the bar&apos;s list already holds %1 applications, its limit. Remove one, then add it again.</source>
+        <translation>Die Anwendung wurde nicht hinzugefügt: Die Liste der Leiste enthält bereits %1 Anwendungen, ihre Höchstzahl. Entfernen Sie eine und fügen Sie sie dann erneut hinzu.</translation>
     </message>
 </context>
 <context>
@@ -175,6 +199,18 @@
     <message>
         <source>Choose the picture folder</source>
         <translation>Den Bilderordner auswählen</translation>
+    </message>
+    <message>
+        <source>The number the bar gives its slide show of these pictures, to choose the order it shows them in. The template has 0; other programs may use other numbers, which are kept as they are.</source>
+        <translation>Die Zahl, mit der die Leiste die Reihenfolge ihrer Diaschau dieser Bilder wählt. Die Vorlage hat 0; andere Programme können andere Zahlen verwenden, die unverändert bleiben.</translation>
+    </message>
+    <message>
+        <source>The picture folder %1 does not exist, so the bar has no pictures to show. Choose an existing folder.</source>
+        <translation>Der Bilderordner %1 existiert nicht, daher hat die Leiste keine Bilder zu zeigen. Wählen Sie einen vorhandenen Ordner.</translation>
+    </message>
+    <message>
+        <source>The folder %1 does not exist, so the picture folder was not changed. Choose an existing folder.</source>
+        <translation>Der Ordner %1 existiert nicht, daher wurde der Bilderordner nicht geändert. Wählen Sie einen vorhandenen Ordner.</translation>
     </message>
 </context>
 <context>
@@ -234,6 +270,34 @@
         <source>Choose the page of settings to show.</source>
         <translation>Wählen Sie die Seite der Einstellungen, die angezeigt werden soll.</translation>
     </message>
+    <message>
+        <source>The settings document was missing: a fresh copy of the template now takes its place.</source>
+        <translation>Das Einstellungsdokument fehlte: Eine neue Kopie der Vorlage tritt nun an seine Stelle.</translation>
+    </message>
+    <message>
+        <source>The settings were replaced with the template.</source>
+        <translation>Die Einstellungen wurden durch die Vorlage ersetzt.</translation>
+    </message>
+    <message>
+        <source>Replace the settings with the template?</source>
+        <translation>Die Einstellungen durch die Vorlage ersetzen?</translation>
+    </message>
+    <message>
+        <source>Another program has set the first-use flag, which asks for the settings to start again from the template. Reading them again now would replace the applications, switches, background and workspaces with the template&apos;s.</source>
+        <translation>Ein anderes Programm hat das Erstnutzungs-Kennzeichen gesetzt, das verlangt, die Einstellungen neu aus der Vorlage zu beginnen. Sie jetzt neu einzulesen, würde Anwendungen, Schalter, Hintergrund und Arbeitsflächen durch die der Vorlage ersetzen.</translation>
+    </message>
+    <message>
+        <source>Keep your settings (the flag is cleared), or replace them?</source>
+        <translation>Ihre Einstellungen behalten (das Kennzeichen wird zurückgesetzt) oder ersetzen?</translation>
+    </message>
+    <message>
+        <source>&amp;Keep My Settings</source>
+        <translation>Meine Einstellungen &amp;behalten</translation>
+    </message>
+    <message>
+        <source>&amp;Replace with Template</source>
+        <translation>Durch Vorlage &amp;ersetzen</translation>
+    </message>
 </context>
 <context>
     <name>fennimar::desktop::PasswordPage</name>
@@ -282,10 +346,6 @@
         <translation>Das neue Passwort ist festgelegt.</translation>
     </message>
     <message>
-        <source>The password was not set: the password file %1 cannot be written (%2). Check that its folder exists and that you may write to it.</source>
-        <translation>Das Passwort wurde nicht festgelegt: Die Passwortdatei %1 kann nicht geschrieben werden (%2). Prüfen Sie, ob ihr Ordner existiert und ob Sie darin schreiben dürfen.</translation>
-    </message>
-    <message>
         <source>✔ The password matches.</source>
         <translation>✔ Das Passwort stimmt.</translation>
     </message>
@@ -294,8 +354,50 @@
         <translation>✘ Das Passwort stimmt nicht.</translation>
     </message>
     <message>
-        <source>No password can be checked (%1): the password file %2 cannot be opened. Set a password first.</source>
-        <translation>Es kann kein Passwort geprüft werden (%1): Die Passwortdatei %2 lässt sich nicht öffnen. Legen Sie zuerst ein Passwort fest.</translation>
+        <source>Re&amp;move password…</source>
+        <translation>Passwort ent&amp;fernen …</translation>
+    </message>
+    <message>
+        <source>C&amp;urrent password:</source>
+        <translation>Aktuelles &amp;Passwort:</translation>
+    </message>
+    <message>
+        <source>Type the new password twice; nothing was changed. To have no password at all, use Remove Password.</source>
+        <translation>Geben Sie das neue Passwort zweimal ein; nichts wurde geändert. Um gar kein Passwort zu haben, verwenden Sie „Passwort entfernen“.</translation>
+    </message>
+    <message>
+        <source>Remove the password?</source>
+        <translation>Das Passwort entfernen?</translation>
+    </message>
+    <message>
+        <source>The bar will then let anyone in without asking for a password.</source>
+        <translation>Die Leiste lässt dann jeden ein, ohne nach einem Passwort zu fragen.</translation>
+    </message>
+    <message>
+        <source>&amp;Remove Password</source>
+        <translation>Passwort &amp;entfernen</translation>
+    </message>
+    <message>
+        <source>The password is removed: the bar asks for none.</source>
+        <translation>Das Passwort ist entfernt: Die Leiste fragt nach keinem.</translation>
+    </message>
+    <message>
+        <source>The password was not set: the password file %1 cannot be written. Check that its folder exists and that you may write to it.</source>
+        <translation>Das Passwort wurde nicht gesetzt: Die Passwortdatei %1 kann nicht geschrieben werden. Prüfen Sie, ob ihr Ordner existiert und Sie darin schreiben dürfen.</translation>
+    </message>
+    <message>
+        <source>The current password is wrong; nothing was changed. Type the password the bar asks for now, then the new one.</source>
+        <translation>Das aktuelle Passwort ist falsch; nichts wurde geändert. Geben Sie das Passwort ein, nach dem die Leiste jetzt fragt, dann das neue.</translation>
+    </message>
+    <message>
+        <source>The current password could not be checked: the password file %1 cannot be read.</source>
+        <translation>Das aktuelle Passwort konnte nicht geprüft werden: Die Passwortdatei %1 kann nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <source>No password can be checked: the password file %1 cannot be opened. Set a password first.
+Details: %2</source>
+        <translation>Es kann kein Passwort geprüft werden: Die Passwortdatei %1 kann nicht geöffnet werden. Setzen Sie zuerst ein Passwort.
+Details: %2</translation>
     </message>
 </context>
 <context>
@@ -305,12 +407,24 @@
         <translation>Meldung</translation>
     </message>
     <message>
-        <source>The settings document %1 could not be loaded (%2), so %3 cannot be shown or changed. Repair it in a text editor, or move it away: a fresh copy of the template takes its place when the window reloads (F5).</source>
-        <translation>Das Einstellungsdokument %1 konnte nicht geladen werden (%2), daher können %3 nicht angezeigt oder geändert werden. Reparieren Sie es in einem Texteditor oder verschieben Sie es: Eine frische Kopie der Vorlage tritt an seine Stelle, wenn das Fenster neu lädt (F5).</translation>
+        <source>Details: %1</source>
+        <translation>Details: %1</translation>
     </message>
     <message>
-        <source>The settings document %1 has no %2 section (%3), so %4 cannot be shown or changed. Add an empty &lt;%2/&gt; element under the document&apos;s root element, or move the document away to start again from the template.</source>
-        <translation>Das Einstellungsdokument %1 hat keinen Abschnitt %2 (%3), daher können %4 nicht angezeigt oder geändert werden. Fügen Sie ein leeres Element &lt;%2/&gt; unter dem Wurzelelement des Dokuments hinzu, oder verschieben Sie das Dokument, um mit der Vorlage neu zu beginnen.</translation>
+        <source>There are no settings yet, so %1 cannot be shown or changed: the settings document %2 does not exist, and the template that would take its place, %3, is missing. Reinstall the program to restore the template, then reload (F5).</source>
+        <translation>Es gibt noch keine Einstellungen, daher kann %1 nicht angezeigt oder geändert werden: Das Einstellungsdokument %2 existiert nicht, und die Vorlage, die an seine Stelle träte, %3, fehlt. Installieren Sie das Programm neu, um die Vorlage wiederherzustellen, und laden Sie dann neu (F5).</translation>
+    </message>
+    <message>
+        <source>The settings document %1 could not be read, so %2 cannot be shown or changed. Repair it in a text editor, or move it away: a fresh copy of the template takes its place when the window reloads (F5).</source>
+        <translation>Das Einstellungsdokument %1 konnte nicht gelesen werden, daher kann %2 nicht angezeigt oder geändert werden. Reparieren Sie es in einem Texteditor oder verschieben Sie es: Beim Neuladen des Fensters (F5) tritt eine neue Kopie der Vorlage an seine Stelle.</translation>
+    </message>
+    <message>
+        <source>The settings document %1 has no %2 section, so %3 cannot be shown or changed. Add an empty &lt;%2/&gt; element under the document&apos;s root element, or move the document away to start again from the template.</source>
+        <translation>Das Einstellungsdokument %1 hat keinen Abschnitt %2, daher kann %3 nicht angezeigt oder geändert werden. Fügen Sie unter dem Wurzelelement des Dokuments ein leeres Element &lt;%2/&gt; ein, oder verschieben Sie das Dokument, um neu mit der Vorlage zu beginnen.</translation>
+    </message>
+    <message>
+        <source>Your change was not saved, and the page shows again what the settings document holds. Make the document writable (or free space on its disk), then make the change again.</source>
+        <translation>Ihre Änderung wurde nicht gespeichert, und die Seite zeigt wieder, was das Einstellungsdokument enthält. Machen Sie das Dokument beschreibbar (oder schaffen Sie Platz auf seinem Datenträger) und nehmen Sie die Änderung dann erneut vor.</translation>
     </message>
 </context>
 <context>
@@ -362,16 +476,20 @@ Registry: %3
 Hardware-Markierung: %4</translation>
     </message>
     <message>
-        <source>The first-use flag could not be cleared (%1), so every program that opens the settings installs the template again. Check that %2 can be written.</source>
-        <translation>Die Erstnutzungs-Markierung konnte nicht gelöscht werden (%1), daher installiert jedes Programm, das die Einstellungen öffnet, die Vorlage erneut. Prüfen Sie, ob %2 geschrieben werden kann.</translation>
+        <source> The template %1 is missing, so nothing was installed when the window opened the settings.</source>
+        <translation> Die Vorlage %1 fehlt, daher wurde beim Öffnen der Einstellungen nichts installiert.</translation>
     </message>
     <message>
-        <source>The first-use flag was not cleared (%1): the registry key HKEY_CURRENT_USER\Software\Tarsel\Tarsel Kestrova2 is missing from %2 or the file cannot be written. Check that the file can be written.</source>
-        <translation>Die Erstnutzungs-Markierung wurde nicht gelöscht (%1): Der Registry-Schlüssel HKEY_CURRENT_USER\Software\Tarsel\Tarsel Kestrova2 fehlt in %2, oder die Datei kann nicht geschrieben werden. Prüfen Sie, ob die Datei geschrieben werden kann.</translation>
+        <source>The first-use flag could not be cleared, so every program that opens the settings installs the template again. Check that %1 can be written.</source>
+        <translation>Das Erstnutzungs-Kennzeichen konnte nicht zurückgesetzt werden, daher installiert jedes Programm, das die Einstellungen öffnet, die Vorlage erneut. Prüfen Sie, ob %1 geschrieben werden kann.</translation>
     </message>
     <message>
-        <source>The hardware flag was not cleared (%1): %2 cannot be written. Check that you may write to the program&apos;s folder.</source>
-        <translation>Die Hardware-Markierung wurde nicht gelöscht (%1): %2 kann nicht geschrieben werden. Prüfen Sie, ob Sie in den Ordner des Programms schreiben dürfen.</translation>
+        <source>The first-use flag was not cleared: the registry key HKEY_CURRENT_USER\Software\Tarsel\Tarsel Kestrova2 is missing from %1 or the file cannot be written. Check that the file can be written.</source>
+        <translation>Das Erstnutzungs-Kennzeichen wurde nicht zurückgesetzt: Der Registrierungsschlüssel HKEY_CURRENT_USER\Software\Tarsel\Tarsel Kestrova2 fehlt in %1, oder die Datei kann nicht geschrieben werden. Prüfen Sie, ob die Datei geschrieben werden kann.</translation>
+    </message>
+    <message>
+        <source>The hardware flag was not cleared: %1 cannot be written. Check that you may write to its folder.</source>
+        <translation>Das Hardware-Kennzeichen wurde nicht zurückgesetzt: %1 kann nicht geschrieben werden. Prüfen Sie, ob Sie in ihrem Ordner schreiben dürfen.</translation>
     </message>
 </context>
 <context>
@@ -452,10 +570,6 @@ Hardware-Markierung: %4</translation>
         <translation>Die Bilddatei; Eingabe oder Festlegen macht sie zum Hintergrundbild.</translation>
     </message>
     <message>
-        <source>The wallpaper could not be read from the registry (%1): there is no value HKEY_CURRENT_USER\Control Panel\Desktop\WallPaper in %2. The desktop normally creates it. To create it yourself, run: fennimar reg add &apos;HKCU\Control Panel\Desktop&apos; WallPaper --data &apos;&apos; and then choose a picture here.</source>
-        <translation>Das Hintergrundbild konnte nicht aus der Registry gelesen werden (%1): Es gibt keinen Wert HKEY_CURRENT_USER\Control Panel\Desktop\WallPaper in %2. Normalerweise legt der Schreibtisch ihn an. Um ihn selbst anzulegen, führen Sie aus: fennimar reg add &apos;HKCU\Control Panel\Desktop&apos; WallPaper --data &apos;&apos; und wählen Sie dann hier ein Bild.</translation>
-    </message>
-    <message>
         <source>No wallpaper</source>
         <translation>Kein Hintergrundbild</translation>
     </message>
@@ -472,8 +586,12 @@ Hardware-Markierung: %4</translation>
         <translation>Bilder (*.png *.jpg *.jpeg *.gif *.bmp *.svg)</translation>
     </message>
     <message>
-        <source>The wallpaper was not set (%1): the registry key HKEY_CURRENT_USER\Control Panel\Desktop is missing from %2 or the file cannot be written. Create the key with: fennimar reg add &apos;HKCU\Control Panel\Desktop&apos; WallPaper --data &apos;&apos;</source>
-        <translation>Das Hintergrundbild wurde nicht festgelegt (%1): Der Registry-Schlüssel HKEY_CURRENT_USER\Control Panel\Desktop fehlt in %2, oder die Datei kann nicht geschrieben werden. Legen Sie den Schlüssel an mit: fennimar reg add &apos;HKCU\Control Panel\Desktop&apos; WallPaper --data &apos;&apos;</translation>
+        <source>No wallpaper is recorded yet: there is no value HKEY_CURRENT_USER\Control Panel\Desktop\WallPaper in %1. A new registry file has it; this one lacks it. To create it, run: fennimar reg add &apos;HKCU\Control Panel\Desktop&apos; WallPaper --data &apos;&apos; and then choose a picture here.</source>
+        <translation>Es ist noch kein Hintergrundbild verzeichnet: Es gibt keinen Wert HKEY_CURRENT_USER\Control Panel\Desktop\WallPaper in %1. Eine neue Registrierungsdatei hat ihn; dieser fehlt er. Um ihn anzulegen, führen Sie aus: fennimar reg add &apos;HKCU\Control Panel\Desktop&apos; WallPaper --data &apos;&apos; und wählen Sie dann hier ein Bild.</translation>
+    </message>
+    <message>
+        <source>The wallpaper was not set: the registry key HKEY_CURRENT_USER\Control Panel\Desktop is missing from %1 or the file cannot be written. Create the key with: fennimar reg add &apos;HKCU\Control Panel\Desktop&apos; WallPaper --data &apos;&apos;</source>
+        <translation>Das Hintergrundbild wurde nicht gesetzt: Der Registrierungsschlüssel HKEY_CURRENT_USER\Control Panel\Desktop fehlt in %1, oder die Datei kann nicht geschrieben werden. Legen Sie den Schlüssel an mit: fennimar reg add &apos;HKCU\Control Panel\Desktop&apos; WallPaper --data &apos;&apos;</translation>
     </message>
 </context>
 <context>
