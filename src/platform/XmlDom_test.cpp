@@ -228,6 +228,12 @@ TEST_F(XmlDomTest, LoadsEveryWellFormedDocumentAndRefusesTheRest) {
       {"<r><p>&#1;</p></r>", nullptr},
       {"<r><p>&#xFFFE;</p></r>", nullptr},
       {"<r><p>a\x01z</p></r>", nullptr},
+      // U+FFFF and U+FFFD with their lead byte at the 64th byte, the end of a block the
+      // search looks at in one go.
+      {"<r><p>aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa\xEF\xBF\xBF</p></r>",
+       nullptr},
+      {"<r><p>aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa\xEF\xBF\xBD</p></r>",
+       "aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa\xEF\xBF\xBD|<missing>"},
       {"<r><p a='\x1F'/></r>", nullptr},
       {"<r><p>a ]]> b</p></r>", nullptr},
       {"<r><p a='<'/></r>", nullptr},
