@@ -139,6 +139,9 @@ TEST_F(XmlDomTest, AttributesReadExactlyAndEditsSurviveASaveAndALoad) {
   ASSERT_TRUE(doc_->Serialize(&bytes));
   EXPECT_EQ(testing::ReadFileOrDie(PathOf("doc.xml")), bytes) << "serialized as it is saved";
   EXPECT_EQ(bytes.rfind(declaration, 0), 0u) << bytes;
+  EXPECT_TRUE(doc_->SerializesTo(bytes));
+  EXPECT_FALSE(doc_->SerializesTo(bytes.substr(0, bytes.size() - 1)));
+  EXPECT_FALSE(doc_->SerializesTo(bytes + " "));
 
   ASSERT_TRUE(doc_->Load(Path16("doc.xml")));
   EXPECT_EQ(Attribute(Root(), "a"), "1");

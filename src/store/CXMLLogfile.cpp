@@ -22,9 +22,8 @@ constexpr std::size_t kMaxTemplateBytes = 64u << 20;
 constexpr std::size_t kMaxDocumentBytes = 64u << 20;
 constexpr unsigned kNewDocumentMode = 0644;
 constexpr std::u16string_view kBackupSuffix = u".bak";
-constexpr std::u16string_view kSectionNames[] = {names::kAppList, names::kGlobalSetting,
-                                                 names::kBackgroundSetting,
-                                                 names::kWorkspaceSetting};
+constexpr std::u16string_view kSectionNames[] = {
+    names::kAppList, names::kGlobalSetting, names::kBackgroundSetting, names::kWorkspaceSetting};
 
 // Callers pass the very constants above, which are recognised by address
 // first; any other spelling of a name is compared unit by unit.
@@ -144,10 +143,9 @@ void CXMLLogfile::Save() const {
 
 void CXMLLogfile::SaveUnlessSame() const {
   if (!document_) return;
-  std::string bytes, on_disk;
-  if (document_->Serialize(&bytes) &&
-      services_.files->ReadFile(document_path_, kMaxDocumentBytes, &on_disk).ok() &&
-      on_disk == bytes) {
+  std::string on_disk;
+  if (services_.files->ReadFile(document_path_, kMaxDocumentBytes, &on_disk).ok() &&
+      document_->SerializesTo(on_disk)) {
     return;
   }
   Save();
