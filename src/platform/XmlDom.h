@@ -60,6 +60,13 @@ class XmlDocument {
     (void)bytes;
     return false;
   }
+  // True when Save would write exactly `bytes`; false when it would not or
+  // the backend cannot tell. A backend may compare while serialising, so that
+  // no copy of the whole document is made.
+  virtual bool SerializesTo(std::string_view bytes) {
+    std::string own;
+    return Serialize(&own) && own == bytes;
+  }
 
   virtual XmlNode DocumentElement() = 0;
   // The first child element of `parent` with exactly this name.

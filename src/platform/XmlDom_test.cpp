@@ -139,6 +139,9 @@ TEST_F(XmlDomTest, AttributesReadExactlyAndEditsSurviveASaveAndALoad) {
   ASSERT_TRUE(doc_->Serialize(&bytes));
   EXPECT_EQ(testing::ReadFileOrDie(PathOf("doc.xml")), bytes) << "serialized as it is saved";
   EXPECT_EQ(bytes.rfind(declaration, 0), 0u) << bytes;
+  EXPECT_TRUE(doc_->SerializesTo(bytes));
+  EXPECT_FALSE(doc_->SerializesTo(bytes.substr(0, bytes.size() - 1)));
+  EXPECT_FALSE(doc_->SerializesTo(bytes + " "));
 
   ASSERT_TRUE(doc_->Load(Path16("doc.xml")));
   EXPECT_EQ(Attribute(Root(), "a"), "1");
@@ -228,6 +231,12 @@ TEST_F(XmlDomTest, LoadsEveryWellFormedDocumentAndRefusesTheRest) {
       {"<r><p>&#1;</p></r>", nullptr},
       {"<r><p>&#xFFFE;</p></r>", nullptr},
       {"<r><p>a\x01z</p></r>", nullptr},
+      // U+FFFF and U+FFFD with their lead byte at the 64th byte, the end of a block the
+      // search looks at in one go.
+      {"<r><p>aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa\xEF\xBF\xBF</p></r>",
+       nullptr},
+      {"<r><p>aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa\xEF\xBF\xBD</p></r>",
+       "aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa\xEF\xBF\xBD|<missing>"},
       {"<r><p a='\x1F'/></r>", nullptr},
       {"<r><p>a ]]> b</p></r>", nullptr},
       {"<r><p a='<'/></r>", nullptr},

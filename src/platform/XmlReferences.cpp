@@ -127,7 +127,8 @@ class Decoder {
       return {};
     }
     const auto found = entities_.find(name);
-    if (found == entities_.end()) return "a reference to an undeclared entity &" + std::string(name) + ";";
+    if (found == entities_.end())
+      return "a reference to an undeclared entity &" + std::string(name) + ";";
     return Expand(found->first, found->second, out);
   }
 
@@ -300,15 +301,45 @@ bool IsXmlChar(char32_t c) {
   return c != 0xFFFE && c != 0xFFFF && c <= 0x10FFFF;
 }
 
+namespace {
+
+// True for a byte that may start a character XML does not allow: a C0 control
+// other than tab, LF and CR, or 0xEF, the lead byte of U+FFFE and U+FFFF.
+// Written with bitwise operators only, so that a loop over it vectorises.
+constexpr bool MayBeForbidden(unsigned char b) {
+  const bool allowed_control = (b == 0x9) | (b == 0xA) | (b == 0xD);
+  return ((b < 0x20) & !allowed_control) | (b == 0xEF);
+}
+
+// The exact test at `i`, where MayBeForbidden holds.
+bool IsForbiddenAt(std::string_view utf8, std::size_t i) {
+  const auto b = static_cast<unsigned char>(utf8[i]);
+  if (b != 0xEF) return true;
+  // U+FFFE and U+FFFF: EF BF BE, EF BF BF.
+  return i + 2 < utf8.size() && static_cast<unsigned char>(utf8[i + 1]) == 0xBF &&
+         (static_cast<unsigned char>(utf8[i + 2]) & 0xFE) == 0xBE;
+}
+
+// Bytes looked at together: a block without a suspect byte is passed over
+// with one branch, and the loop over it is one the compiler vectorises.
+constexpr std::size_t kBlockBytes = 64;
+
+}  // namespace
+
 std::size_t FindForbiddenByte(std::string_view utf8) {
-  for (std::size_t i = 0; i < utf8.size(); ++i) {
-    const auto b = static_cast<unsigned char>(utf8[i]);
-    if (b < 0x20 && b != 0x9 && b != 0xA && b != 0xD) return i;
-    // U+FFFE and U+FFFF: EF BF BE, EF BF BF.
-    if (b == 0xEF && i + 2 < utf8.size() && static_cast<unsigned char>(utf8[i + 1]) == 0xBF &&
-        (static_cast<unsigned char>(utf8[i + 2]) & 0xFE) == 0xBE) {
-      return i;
+  const auto* bytes = reinterpret_cast<const unsigned char*>(utf8.data());
+  std::size_t i = 0;
+  while (i < utf8.size()) {
+    const std::size_t end = utf8.size() - i < kBlockBytes ? utf8.size() : i + kBlockBytes;
+    unsigned char suspect = 0;
+    for (std::size_t j = i; j < end; ++j)
+      suspect |= static_cast<unsigned char>(MayBeForbidden(bytes[j]));
+    if (suspect) {
+      for (std::size_t j = i; j < end; ++j) {
+        if (MayBeForbidden(bytes[j]) && IsForbiddenAt(utf8, j)) return j;
+      }
     }
+    i = end;
   }
   return std::string_view::npos;
 }

@@ -161,10 +161,9 @@ void CXMLLogfile::Discard() {
 
 void CXMLLogfile::SaveUnlessSame() {
   if (!document_) return;
-  std::string bytes, on_disk;
-  if (document_->Serialize(&bytes) &&
-      services_.files->ReadFile(document_path_, kMaxDocumentBytes, &on_disk).ok() &&
-      on_disk == bytes) {
+  std::string on_disk;
+  if (services_.files->ReadFile(document_path_, kMaxDocumentBytes, &on_disk).ok() &&
+      document_->SerializesTo(on_disk)) {
     return;
   }
   Save();

@@ -156,22 +156,26 @@ Status CreateExclusive(const std::string& path, mode_t mode, std::unique_ptr<Wri
 }
 
 // Reads to the end; `expected` is the size the file had when it was opened.
+// The bytes go straight into the result, sized for that much and one byte
+// more, so that a file of the measured size ends within the first read and
+// nothing larger than the file is allocated or cleared. A file that grew in
+// the meantime makes the result grow chunk by chunk.
 Status ReadAll(int fd, const std::string& path, std::size_t expected, std::size_t max_bytes,
                std::string* bytes) {
-  std::string content;
-  content.reserve(expected);
-  std::string chunk(kReadChunk, '\0');  // on the heap: callers' threads may have small stacks
+  std::string content(expected + 1, '\0');
+  std::size_t filled = 0;
   for (;;) {
-    const ssize_t got = ::read(fd, chunk.data(), chunk.size());
+    if (filled == content.size()) content.resize(filled + kReadChunk);
+    const ssize_t got = ::read(fd, content.data() + filled, content.size() - filled);
     if (got < 0 && errno == EINTR) continue;
     if (got < 0) return ErrnoStatus("read", path, errno);
     if (got == 0) break;
-    // The file may have grown since it was measured.
-    if (content.size() + static_cast<std::size_t>(got) > max_bytes) {
+    filled += static_cast<std::size_t>(got);
+    if (filled > max_bytes) {
       return Status::TooLarge("read " + path + ": larger than " + std::to_string(max_bytes));
     }
-    content.append(chunk.data(), static_cast<std::size_t>(got));
   }
+  content.resize(filled);
   *bytes = std::move(content);
   return Status::Ok();
 }

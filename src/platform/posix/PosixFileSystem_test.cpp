@@ -48,5 +48,14 @@ TEST_F(PosixFileSystemTest, LocksAreMetByOtherDescriptors) {
   EXPECT_EQ(TryLock(PathOf("doc.lock")), 0);
 }
 
+// A file whose size, as measured, is less than what it holds (the kernel's
+// files give 0) is read to its end all the same.
+TEST_F(PosixFileSystemTest, ReadsFilesLargerThanTheirMeasuredSize) {
+  std::string bytes;
+  ASSERT_TRUE(files_->ReadFile(u"/proc/self/maps", std::size_t{1} << 24, &bytes).ok());
+  EXPECT_NE(bytes.find("\n"), std::string::npos);
+  EXPECT_EQ(files_->ReadFile(u"/proc/self/maps", 8, &bytes).code(), Status::Code::kTooLarge);
+}
+
 }  // namespace
 }  // namespace fennimar::platform

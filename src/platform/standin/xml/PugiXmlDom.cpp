@@ -131,6 +131,23 @@ class StringWriter : public pugi::xml_writer {
   std::string bytes;
 };
 
+// Compares pugixml's output with given bytes as it comes, keeping none of it.
+class ComparingWriter : public pugi::xml_writer {
+ public:
+  explicit ComparingWriter(std::string_view expected) : rest_(expected) {}
+  void write(const void* data, std::size_t size) override {
+    if (!same_) return;
+    same_ = size <= rest_.size() && std::memcmp(rest_.data(), data, size) == 0;
+    if (same_) rest_.remove_prefix(size);
+  }
+  // True when the output was the expected bytes, all of them.
+  bool Same() const { return same_ && rest_.empty(); }
+
+ private:
+  std::string_view rest_;
+  bool same_ = true;
+};
+
 // Passes pugixml's output on to a file in chunks, so that a save never holds
 // the whole serialised document in memory. The first failed write stops it.
 class ChunkWriter : public pugi::xml_writer {
@@ -213,6 +230,17 @@ class PugiXmlDocument : public XmlDocument {
       WriteTo(writer);
       *bytes = std::move(writer.bytes);
       return true;
+    } catch (const std::exception&) {
+      return false;
+    }
+  }
+
+  bool SerializesTo(std::string_view bytes) override {
+    if (!document_ || !document_->document_element()) return false;
+    try {
+      ComparingWriter writer(bytes);
+      WriteTo(writer);
+      return writer.Same();
     } catch (const std::exception&) {
       return false;
     }
