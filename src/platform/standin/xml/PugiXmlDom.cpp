@@ -203,9 +203,10 @@ class PugiXmlDocument : public XmlDocument {
   }
 
   // Written in the encoding it was read in, indented, with the declaration
-  // the file had (none is added to a file that had none). In a Latin-1 file
-  // pugixml writes a character Latin-1 cannot hold as '?'. Elements holding
-  // text are written on one line, so their white space is kept as it was.
+  // the file had (none is added to a file that had none). A character the
+  // encoding cannot hold is written as a character reference (PugiXmlOutput).
+  // Elements holding text are written on one line, so their white space is
+  // kept as it was.
   // The file is written as pugixml produces it, never held whole in memory.
   std::string LoadError() const override { return load_error_; }
 
