@@ -38,6 +38,7 @@ SettingsPage::SettingsPage(Settings& settings, const QString& title, const QStri
   notice_->hide();
   action_ = new QPushButton(this);
   action_->setObjectName(QStringLiteral("noticeAction"));
+  action_->setAccessibleName(tr("Act on the message"));
   action_->hide();
   connect(action_, &QPushButton::clicked, this, [this] {
     const auto action = onAction_;
@@ -84,6 +85,7 @@ void SettingsPage::ShowInfo(const QString& text, const QString& actionText,
   SetNotice(text, {});
   if (action) {
     action_->setText(actionText);
+    action_->setAccessibleName(QString(actionText).remove(QLatin1Char('&')));
     action_->show();
     onAction_ = std::move(action);
   }
