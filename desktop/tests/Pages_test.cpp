@@ -362,6 +362,12 @@ class PagesTest : public QObject {
     QFETCH(QString, page);
     QFETCH(QString, expected);
     if (!document.isEmpty()) sandbox_->Write("config/fennimar/Fennimar.xml", document);
+    // A registry file of an older account, without the desktop's key that a
+    // new one starts with.
+    if (page == "Wallpaper") {
+      sandbox_->Write("config/fennimar/HKEY_CURRENT_USER.reg",
+                      "Windows Registry Editor Version 5.00\r\n");
+    }
     sandbox_->OpenWindow();
     QVERIFY(sandbox_->window().ShowPage(page));
     const auto& pages = sandbox_->window().pages();
