@@ -15,8 +15,10 @@ class FENNIMAR_API FennimarLocations {
   /// The template "Fennimar.xml" that a missing or first-use settings
   /// document is copied from: the one in the host's module folder when it
   /// exists; else, on Linux, the first `fennimar/Fennimar.xml` found in
-  /// `$XDG_DATA_DIRS` (default `/usr/local/share:/usr/share`), where the
-  /// packages install it; else the module folder's, which is then missing.
+  /// `$XDG_DATA_HOME` (default `~/.local/share`, for a program installed for
+  /// one user) and then `$XDG_DATA_DIRS` (default
+  /// `/usr/local/share:/usr/share`, where the packages install it); else the
+  /// module folder's, which is then missing.
   static CString TemplateDocument();
 
   /// The "HWinfo.ini" that SetLightFlagStatus writes for this user: beside

@@ -32,12 +32,22 @@ std::u16string ExecutablePath() {
   }
 }
 
-// The absolute folders of $XDG_DATA_DIRS, or its default when it names none.
+// The user's own data folder ($XDG_DATA_HOME, else ~/.local/share, where a
+// program installed for this user alone keeps its data), then the absolute
+// folders of $XDG_DATA_DIRS, or its default when it names none: the order in
+// which desktops search for data.
 std::vector<std::u16string> DataFolders() {
+  std::vector<std::u16string> folders;
+  const char* home_data = std::getenv("XDG_DATA_HOME");
+  const char* home = std::getenv("HOME");
+  if (home_data != nullptr && home_data[0] == '/') {
+    folders.push_back(Utf8ToUtf16(home_data));
+  } else if (home != nullptr && home[0] == '/') {
+    folders.push_back(Utf8ToUtf16(std::string(home) + "/.local/share"));
+  }
   const char* listed = std::getenv("XDG_DATA_DIRS");
   const std::string list =
       listed != nullptr && listed[0] != '\0' ? listed : "/usr/local/share:/usr/share";
-  std::vector<std::u16string> folders;
   std::size_t start = 0;
   for (std::size_t end = 0; end != std::string::npos; start = end + 1) {
     end = list.find(':', start);
