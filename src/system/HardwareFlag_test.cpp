@@ -34,22 +34,20 @@ class HardwareFlagTest : public testing::IsolatedTest {
 constexpr char kOtherSectionFirst[] =
     "; keep me\r\n[Other]\r\nIsFirstFlag=7\r\n[systemrequest]\r\nIsFirstFlag=1\r\nLight=2\r\n";
 
-struct FlagFile {
-  const char* folder;
-  const char* content;  // null: no file
-  _Fennimar_ReturnCode_ code;
-  std::uint32_t flag;
-};
-
 // The flag of the file in the executable's folder; a missing file, or -1 in
 // it, is no value, and the flag reads 0xFFFFFFFF then.
 TEST_F(HardwareFlagTest, ReadsTheFlagsSectionOrNoValue) {
-  const FlagFile cases[] = {
+  const struct {
+    const char* folder;
+    const char* content;  // null: no file
+    _Fennimar_ReturnCode_ code;
+    std::uint32_t flag;
+  } cases[] = {
       {"other section first", kOtherSectionFirst, RC_SUCCESS, 1u},
       {"missing", nullptr, RC_SYSTEM_ERROR, 0xFFFFFFFFu},
       {"minus one", "[systemrequest]\nIsFirstFlag=-1\n", RC_SYSTEM_ERROR, 0xFFFFFFFFu},
   };
-  for (const FlagFile& file : cases) {
+  for (const auto& file : cases) {
     SCOPED_TRACE(file.folder);
     auto scoped = RunFrom(file.folder);
     if (file.content != nullptr) WriteFileOrDie(PathOf(file.folder) / "HWinfo.ini", file.content);
