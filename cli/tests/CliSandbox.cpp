@@ -68,11 +68,10 @@ RunResult CliSandbox::Run(const std::vector<std::string>& args, const std::strin
   std::vector<std::string> env = HomeEnvironment(root_, config());
   env.insert(env.end(), extra_env.begin(), extra_env.end());
   fennimar::testing::ChildOptions options{env, /*only_env=*/true, in, out, err};
-  std::string error;
-  const auto child = fennimar::testing::ChildProcess::Start(argv, options, &error);
-  if (!child) throw std::runtime_error(error);
+  const auto ran = fennimar::testing::ChildProcess::Run(argv, options);
+  if (!ran.failure.empty()) throw std::runtime_error(ran.failure);
   RunResult result;
-  result.status = child->Wait();
+  result.status = ran.status;
   result.out = ReadText(out);
   result.err = ReadText(err);
   return result;

@@ -28,6 +28,17 @@ class DumpLoadTest : public testing::Test {
     return result.out;
   }
 
+  // The dump with a switch, a workspace's name, the apps and the wallpaper
+  // changed.
+  json ChangedDump() {
+    json dump = json::parse(Dump());
+    dump["switches"]["soundEffect"] = 1;
+    dump["workspaces"][0]["name"] = "Desk";
+    dump["apps"].erase(0);
+    dump["wallpaper"] = "/srv/sea.png";
+    return dump;
+  }
+
   // The document and the registry, to tell whether anything was written.
   std::string Files() const { return ReadText(box_.document()) + box_.Run({"reg", "export"}).out; }
 
@@ -55,7 +66,7 @@ TEST_F(DumpLoadTest, DumpShowsEverySettingButNeverThePassword) {
   EXPECT_EQ(readable.out.find("hunter2"), std::string::npos);
 }
 
-TEST_F(DumpLoadTest, AnUnchangedDumpChangesNothingADryRunListsTheChanges) {
+TEST_F(DumpLoadTest, AnUnchangedDumpChangesNothing) {
   const std::string text = Dump();
   const std::string before = Files();
   const RunResult same = box_.Run({"load", "-"}, text);
@@ -63,12 +74,11 @@ TEST_F(DumpLoadTest, AnUnchangedDumpChangesNothingADryRunListsTheChanges) {
   EXPECT_EQ(same.out, "");
   EXPECT_EQ(Files(), before);
   EXPECT_EQ(Dump(), text);
+}
 
-  json dump = json::parse(text);
-  dump["switches"]["soundEffect"] = 1;
-  dump["workspaces"][0]["name"] = "Desk";
-  dump["apps"].erase(0);
-  dump["wallpaper"] = "/srv/sea.png";
+TEST_F(DumpLoadTest, ADryRunListsTheChangesAndWritesNothing) {
+  const json dump = ChangedDump();
+  const std::string before = Files();
   const RunResult dry = box_.Run({"load", "--dry-run", "-"}, dump.dump());
   EXPECT_EQ(dry.status, 0) << dry.err;
   EXPECT_NE(dry.out.find("switches.soundEffect: 0 -> 1\n"), std::string::npos) << dry.out;
@@ -77,7 +87,10 @@ TEST_F(DumpLoadTest, AnUnchangedDumpChangesNothingADryRunListsTheChanges) {
             std::string::npos);
   EXPECT_NE(dry.out.find("wallpaper: \"/srv/lake.png\" -> \"/srv/sea.png\"\n"), std::string::npos);
   EXPECT_EQ(Files(), before);
+}
 
+TEST_F(DumpLoadTest, ALoadMakesTheChangesAndLeavesNoneToMake) {
+  const json dump = ChangedDump();
   ASSERT_EQ(box_.Run({"load", "-"}, dump.dump()).status, 0);
   EXPECT_EQ(box_.Run({"switches", "get", "sound-effect"}).out, "1\n");
   EXPECT_EQ(box_.Run({"wallpaper"}).out, "/srv/sea.png\n");

@@ -9,7 +9,6 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
-#include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -21,6 +20,7 @@
 #include "desktop/HelpMenu.h"
 #include "desktop/ThumbnailGrid.h"
 #include "desktop/tests/Sandbox.h"
+#include "tests/support/ChildProcess.h"
 
 namespace fennimar::desktop::test {
 namespace {
@@ -67,14 +67,11 @@ class ConventionsTest : public QObject {
     const QString ts = work.filePath(QStringLiteral("de.ts"));
     QVERIFY(QFile::copy(
         QStringLiteral(FENNIMAR_DESKTOP_SOURCE "/translations/fennimar-settings_de.ts"), ts));
-    QProcess lupdate;
-    lupdate.setWorkingDirectory(QStringLiteral(FENNIMAR_DESKTOP_SOURCE));
-    lupdate.start(QStringLiteral(FENNIMAR_LUPDATE),
-                  {QStringLiteral("-I.."), QStringLiteral("-no-obsolete"),
-                   QStringLiteral("-locations"), QStringLiteral("none"), QStringLiteral("."),
-                   QStringLiteral("-no-recursive"), QStringLiteral("-ts"), ts});
-    QVERIFY(lupdate.waitForFinished(60000));
-    QCOMPARE(lupdate.exitCode(), 0);
+    const auto lupdate = fennimar::testing::ChildProcess::Run(
+        {FENNIMAR_LUPDATE, "-I" FENNIMAR_DESKTOP_SOURCE "/..", "-no-obsolete", "-locations", "none",
+         FENNIMAR_DESKTOP_SOURCE, "-no-recursive", "-ts", ts.toStdString()},
+        {}, kPatience * 2);
+    QVERIFY2(lupdate.status == 0, lupdate.err.c_str());
     QFile file(ts);
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray text = file.readAll();

@@ -4,10 +4,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QTest>
 
 #include "desktop/Text.h"
+#include "tests/support/ChildProcess.h"
 
 namespace fennimar::desktop::test {
 
@@ -37,11 +37,11 @@ std::unique_ptr<FennimarDllInterface> Sandbox::Library() const {
   return library;
 }
 
+// The command sees this process's environment, and so the sandbox's home.
 int Sandbox::Fennimar(const QStringList& arguments) const {
-  QProcess process;
-  process.start(QStringLiteral(FENNIMAR_CLI_PROGRAM), arguments);
-  if (!process.waitForFinished(60000)) return -1;
-  return process.exitCode();
+  std::vector<std::string> argv = {FENNIMAR_CLI_PROGRAM};
+  for (const QString& argument : arguments) argv.push_back(argument.toStdString());
+  return fennimar::testing::ChildProcess::Run(argv, {}, kPatience * 2).status;
 }
 
 void Sandbox::Write(const QString& relative, const QByteArray& content) const {

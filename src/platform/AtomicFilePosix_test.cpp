@@ -1,9 +1,7 @@
 // The atomic replace where only POSIX systems go: permission bits and the
 // umask, symbolic links, and writers killed mid-save in forked processes.
 #include <gtest/gtest.h>
-#include <signal.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -15,12 +13,14 @@
 
 #include "src/platform/AtomicFile.h"
 #include "src/platform/posix/PosixBackends.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/support/FaultInjectingFileSystem.h"
 #include "tests/support/TestEnvironment.h"
 
 namespace fennimar::platform {
 namespace {
 
+using ::fennimar::testing::ChildProcess;
 using ::fennimar::testing::FaultInjectingFileSystem;
 using ::fennimar::testing::ReadFileOrDie;
 using ::fennimar::testing::WriteFileOrDie;
@@ -28,6 +28,9 @@ using Op = FaultInjectingFileSystem::Op;
 namespace fs = std::filesystem;
 
 constexpr unsigned kNewMode = 0600;
+// How long the test waits for a forked writer to reach its rename: a guard
+// against a hang, not a measure of speed.
+constexpr int kPatienceMs = 60000;
 
 class AtomicFilePosixTest : public ::fennimar::testing::IsolatedTest {
  protected:
@@ -38,15 +41,20 @@ class AtomicFilePosixTest : public ::fennimar::testing::IsolatedTest {
     }
     return names;
   }
-  // A process saving "w/doc" that runs `there` instead of the rename, its
-  // temporary written in full.
-  pid_t ForkWriterStoppedAtRename(std::function<void()> there) {
-    const pid_t child = ::fork();
-    if (child != 0) return child;
-    FaultInjectingFileSystem files(*real_);
-    files.CallBefore(Op::kRename, std::move(there));
-    (void)WriteFileAtomically(files, Path16("w/doc"), "theirs", kNewMode);
-    ::_exit(1);
+  // A forked process saving "w/doc" that runs `there` instead of the
+  // rename, its temporary written in full.
+  std::unique_ptr<ChildProcess> ForkWriterStoppedAtRename(std::function<void()> there) {
+    std::string error;
+    auto child = ChildProcess::Fork(
+        [&] {
+          FaultInjectingFileSystem files(*real_);
+          files.CallBefore(Op::kRename, there);
+          (void)WriteFileAtomically(files, Path16("w/doc"), "theirs", kNewMode);
+          return 1;
+        },
+        &error);
+    EXPECT_NE(child, nullptr) << error;
+    return child;
   }
 
   std::unique_ptr<FileSystem> real_ = NewPosixFileSystem();
@@ -79,29 +87,24 @@ TEST_F(AtomicFilePosixTest, ANewFileGetsTheBitsAskedForAndLinksAreWrittenThrough
 TEST_F(AtomicFilePosixTest, RemovesTheTemporariesOfEndedWritersOnly) {
   fs::create_directories(PathOf("w"));
   WriteFileOrDie(PathOf("w/doc"), "old");
-  const pid_t killed = ForkWriterStoppedAtRename([] { ::_exit(0); });
-  ASSERT_EQ(::waitpid(killed, nullptr, 0), killed);
+  const std::unique_ptr<ChildProcess> killed = ForkWriterStoppedAtRename([] { ::_exit(0); });
+  ASSERT_TRUE(killed);
+  ASSERT_EQ(killed->Wait(), 0);
   std::set<std::string> left = Entries("w");
   left.erase("doc");
   ASSERT_EQ(left.size(), 1u);
   const std::string stale = *left.begin();
   WriteFileOrDie(PathOf("w/" + stale + "x"), "the user's");
 
-  int ready[2];
-  ASSERT_EQ(::pipe(ready), 0);
-  const pid_t writer = ForkWriterStoppedAtRename([&ready] {
-    if (::write(ready[1], "y", 1) != 1) ::_exit(2);
+  // Killed and reaped when it goes, whatever the test did before.
+  std::unique_ptr<ChildProcess> running = ForkWriterStoppedAtRename([] {
+    if (::write(STDOUT_FILENO, "y", 1) != 1) ::_exit(2);
     for (;;) ::pause();
   });
-  // Killed and reaped when it goes, whatever the test did before.
-  std::shared_ptr<void> running(nullptr, [writer](void*) {
-    ::kill(writer, SIGKILL);
-    ::waitpid(writer, nullptr, 0);
-  });
-  ::close(ready[1]);  // a writer that ends early gives end-of-file, not a wait
-  char report = 0;
-  ASSERT_EQ(::read(ready[0], &report, 1), 1);
-  ::close(ready[0]);
+  ASSERT_TRUE(running);
+  std::string report;  // a writer that ends early gives end-of-file, not a wait
+  ASSERT_EQ(running->ReadSome(ChildProcess::Stream::kOutput, kPatienceMs, &report),
+            ChildProcess::Read::kData);
   std::set<std::string> kept = Entries("w");
   kept.erase(stale);
   ASSERT_TRUE(WriteFileAtomically(*real_, Path16("w/doc"), "new", kNewMode).ok());

@@ -24,7 +24,7 @@ class XmlDomTest : public testing::DocumentTest {
   void SetUp() override { Open(*CurrentServices().dom); }
 };
 
-TEST_F(XmlDomTest, ChildrenAreWhatLayoutWhiteSpaceLeavesUnlessXmlSpacePreserves) {
+TEST_F(XmlDomTest, ChildrenAreWhatLayoutWhiteSpaceLeaves) {
   ASSERT_TRUE(Load("<r>\n  <a>  </a>\n  <b> x </b>\n</r>\n"));
   const XmlNode a = doc_->FirstChild(Root());
   EXPECT_TRUE(doc_->IsElement(a));
@@ -33,16 +33,25 @@ TEST_F(XmlDomTest, ChildrenAreWhatLayoutWhiteSpaceLeavesUnlessXmlSpacePreserves)
   EXPECT_FALSE(doc_->NextSibling(doc_->NextSibling(a)));
   EXPECT_FALSE(doc_->FirstChild(a));
   EXPECT_EQ(Text(Child(Root(), "b")), "x");
+}
+
+TEST_F(XmlDomTest, XmlSpacePreserveKeepsWhiteSpaceText) {
   ASSERT_TRUE(Load("<r xml:space='preserve'><a>  </a><b xml:space='default'><c> </c></b></r>"));
   EXPECT_TRUE(doc_->FirstChild(Child(Root(), "a")));
   EXPECT_EQ(Text(Child(Root(), "a")), "  ") << "the component keeps preserved text whole";
+}
+
+TEST_F(XmlDomTest, CDataIsTextAndTheLayoutAroundItIsDropped) {
   ASSERT_TRUE(Load(
       "<r><a><![CDATA[  c  ]]></a><b xml:space='preserve'> x </b><c> <![CDATA[ y ]]> </c></r>"));
   EXPECT_EQ(Text(Child(Root(), "a")), "  c  ");
   EXPECT_EQ(Text(Child(Root(), "b")), " x ");
   EXPECT_EQ(Text(Child(Root(), "c")), " y ") << "the white space around it was layout";
   EXPECT_FALSE(doc_->FirstChild(Child(Child(Root(), "b"), "c")));
-  // Children include comments and instructions; Child finds elements.
+}
+
+// Children include comments and instructions; Child finds elements.
+TEST_F(XmlDomTest, ChildrenIncludeCommentsAndInstructionsChildFindsElements) {
   ASSERT_TRUE(Load("<!-- top --><r><!-- c --><?a data?><x><a/></x><A/><a k='1'/><a k='2'/></r>"));
   const XmlNode comment = doc_->FirstChild(Root());
   EXPECT_FALSE(doc_->IsElement(comment));

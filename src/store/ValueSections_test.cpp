@@ -84,18 +84,23 @@ TEST_F(ValueSectionsTest, BackgroundGoesByPositionNotByName) {
   EXPECT_EQ(config.pictureFolder, u"");
   EXPECT_EQ(config.displaySequence, -42);
   EXPECT_NE(DocumentBytes().find("keep me"), std::string::npos);
+}
 
-  // Short sections keep and save what they can.
+// Short sections keep and save what they can.
+TEST_F(ValueSectionsTest, AnEmptyBackgroundKeepsTheCallersValuesAndStillSaves) {
   const std::string empty = Background("");
-  library = Open(empty);
-  config = {u"mine", 5};
+  auto library = Open(empty);
+  _Background_Config_ config{u"mine", 5};
   EXPECT_EQ(library->GetBackgroundConfig(config), RC_SUCCESS);
   EXPECT_EQ(config.pictureFolder, u"mine");
   EXPECT_EQ(config.displaySequence, 5);
   EXPECT_EQ(library->SetBackgroundConfig(config), RC_SUCCESS);
   EXPECT_NE(DocumentBytes(), empty) << "the writer saves even with nothing to write";
+}
 
-  library = Open(Background("<PictureFolder>/old</PictureFolder>"));
+TEST_F(ValueSectionsTest, AShortBackgroundSavesOnlyTheValuesItHasRoomFor) {
+  auto library = Open(Background("<PictureFolder>/old</PictureFolder>"));
+  _Background_Config_ config{u"mine", 5};
   EXPECT_EQ(library->SetBackgroundConfig(config), RC_SUCCESS);
   library = Reopen();
   _Background_Config_ read{u"", 77};

@@ -30,33 +30,66 @@ class HardwareFlagTest : public testing::IsolatedTest {
   std::vector<std::unique_ptr<testing::FixedModulePath>> executables_;
 };
 
-// Each executable's folder has its own file. A missing file, or -1 in it, is
-// no value; clearing changes only the flag's line, or creates the file.
-TEST_F(HardwareFlagTest, EachExecutableFolderHasItsOwnFile) {
-  std::filesystem::create_directories(PathOf("one"));
-  WriteFileOrDie(PathOf("one") / "HWinfo.ini",
-                 "; keep me\r\n[Other]\r\nIsFirstFlag=7\r\n[systemrequest]\r\nIsFirstFlag=1\r\n"
-                 "Light=2\r\n");
-  std::uint32_t flag = 0;
-  {
-    auto scoped = RunFrom("one");
-    EXPECT_EQ(GetHardwareFlag(platform::CurrentServices(), flag), RC_SUCCESS);
-    EXPECT_EQ(flag, 1u);
-    EXPECT_EQ(ClearHardwareFlag(platform::CurrentServices()), RC_SUCCESS);
+// A file whose flag's section follows another section with the same key.
+constexpr char kOtherSectionFirst[] =
+    "; keep me\r\n[Other]\r\nIsFirstFlag=7\r\n[systemrequest]\r\nIsFirstFlag=1\r\nLight=2\r\n";
+
+// The flag of the file in the executable's folder; a missing file, or -1 in
+// it, is no value, and the flag reads 0xFFFFFFFF then.
+TEST_F(HardwareFlagTest, ReadsTheFlagsSectionOrNoValue) {
+  const struct {
+    const char* folder;
+    const char* content;  // null: no file
+    _Fennimar_ReturnCode_ code;
+    std::uint32_t flag;
+  } cases[] = {
+      {"other section first", kOtherSectionFirst, RC_SUCCESS, 1u},
+      {"missing", nullptr, RC_SYSTEM_ERROR, 0xFFFFFFFFu},
+      {"minus one", "[systemrequest]\nIsFirstFlag=-1\n", RC_SYSTEM_ERROR, 0xFFFFFFFFu},
+  };
+  for (const auto& file : cases) {
+    SCOPED_TRACE(file.folder);
+    auto scoped = RunFrom(file.folder);
+    if (file.content != nullptr) WriteFileOrDie(PathOf(file.folder) / "HWinfo.ini", file.content);
+    std::uint32_t flag = 0;
+    EXPECT_EQ(GetHardwareFlag(platform::CurrentServices(), flag), file.code);
+    EXPECT_EQ(flag, file.flag) << "stored even on failure";
   }
+}
+
+TEST_F(HardwareFlagTest, ClearingChangesOnlyTheFlagsLine) {
+  auto scoped = RunFrom("one");
+  WriteFileOrDie(PathOf("one") / "HWinfo.ini", kOtherSectionFirst);
+  EXPECT_EQ(ClearHardwareFlag(platform::CurrentServices()), RC_SUCCESS);
   EXPECT_EQ(ReadFileOrDie(PathOf("one") / "HWinfo.ini"),
             "; keep me\r\n[Other]\r\nIsFirstFlag=7\r\n[systemrequest]\r\nIsFirstFlag=0\r\n"
             "Light=2\r\n");
+}
+
+TEST_F(HardwareFlagTest, ClearingCreatesAMissingFile) {
   auto scoped = RunFrom("two");
-  EXPECT_EQ(GetHardwareFlag(platform::CurrentServices(), flag), RC_SYSTEM_ERROR);
-  EXPECT_EQ(flag, 0xFFFFFFFFu) << "stored even on failure";
   EXPECT_EQ(ClearHardwareFlag(platform::CurrentServices()), RC_SUCCESS);
+  std::uint32_t flag = 1;
   EXPECT_EQ(GetHardwareFlag(platform::CurrentServices(), flag), RC_SUCCESS);
   EXPECT_EQ(flag, 0u);
   EXPECT_NE(ReadFileOrDie(PathOf("two") / "HWinfo.ini").find("IsFirstFlag=0"), std::string::npos);
-  WriteFileOrDie(PathOf("two") / "HWinfo.ini", "[systemrequest]\nIsFirstFlag=-1\n");
-  EXPECT_EQ(GetHardwareFlag(platform::CurrentServices(), flag), RC_SYSTEM_ERROR);
-  EXPECT_EQ(flag, 0xFFFFFFFFu);
+}
+
+// A file in one executable's folder is not another's.
+TEST_F(HardwareFlagTest, EachExecutableFolderHasItsOwnFile) {
+  std::uint32_t flag = 0;
+  {
+    auto scoped = RunFrom("one");
+    WriteFileOrDie(PathOf("one") / "HWinfo.ini", kOtherSectionFirst);
+  }
+  {
+    auto scoped = RunFrom("two");
+    EXPECT_EQ(GetHardwareFlag(platform::CurrentServices(), flag), RC_SYSTEM_ERROR);
+    EXPECT_EQ(ClearHardwareFlag(platform::CurrentServices()), RC_SUCCESS);
+  }
+  auto scoped = RunFrom("one");
+  EXPECT_EQ(GetHardwareFlag(platform::CurrentServices(), flag), RC_SUCCESS);
+  EXPECT_EQ(flag, 1u);
 }
 
 // A program folder that the user cannot write, as seen by the library.

@@ -48,31 +48,40 @@ class WallpaperTest : public testing::IsolatedTest {
   RegistryController controller_{registry()};
 };
 
-TEST_F(WallpaperTest, StoredWithoutTerminatorAndReadThrough1040Bytes) {
+TEST_F(WallpaperTest, WithoutTheDesktopKeyNothingIsReadOrWrittenAndNoKeyMade) {
   UseRegistryWithoutProfileKeys();
   CString path(u"untouched");
   EXPECT_EQ(GetWallpaper(controller_, path), RC_SYSTEM_ERROR);
   EXPECT_EQ(SetWallpaper(controller_, CString(u"/x.png")), RC_SYSTEM_ERROR);
   EXPECT_EQ(path, u"untouched");
   EXPECT_EQ(DesktopKey(false), platform::kNullKey) << "the desktop key is never created";
+}
+
+struct StoredPath {
+  std::u16string path;
+  std::uint32_t size;  // of the stored value
+  _Fennimar_ReturnCode_ code;
+  std::u16string read;  // what a read gives a caller holding "untouched"
+  const char* why;
+};
+
+TEST_F(WallpaperTest, StoredWithoutTerminatorAndReadThrough1040Bytes) {
+  UseRegistryWithoutProfileKeys();
   ASSERT_TRUE(registry().CloseKey(DesktopKey(true)).ok());
-  EXPECT_EQ(SetAndMeasure(u"/pics/a.jpg!"), 24u + kAddedTerminatorBytes) << "12 units";
-  EXPECT_EQ(GetWallpaper(controller_, path), RC_SUCCESS);
-  EXPECT_EQ(path, u"/pics/a.jpg!");
-
-  EXPECT_EQ(SetAndMeasure(u""), 0u);
-  EXPECT_EQ(GetWallpaper(controller_, path), RC_SUCCESS);
-  EXPECT_EQ(path, u"0") << "an empty value reads as the buffer's first unit";
-
   const std::u16string longest((1040 - kAddedTerminatorBytes) / 2, u'w');
-  EXPECT_EQ(SetAndMeasure(longest), 1040u);
-  EXPECT_EQ(GetWallpaper(controller_, path), RC_SUCCESS);
-  EXPECT_EQ(path, CString(longest)) << "exactly 1040 bytes fit";
-
-  EXPECT_EQ(SetAndMeasure(longest + u"w"), 1042u);
-  path = u"untouched";
-  EXPECT_EQ(GetWallpaper(controller_, path), RC_SYSTEM_ERROR) << "more than 1040 bytes";
-  EXPECT_EQ(path, u"untouched");
+  const StoredPath cases[] = {
+      {u"/pics/a.jpg!", 24u + kAddedTerminatorBytes, RC_SUCCESS, u"/pics/a.jpg!", "12 units"},
+      {u"", 0u, RC_SUCCESS, u"0", "an empty value reads as the buffer's first unit"},
+      {longest, 1040u, RC_SUCCESS, longest, "exactly 1040 bytes fit"},
+      {longest + u"w", 1042u, RC_SYSTEM_ERROR, u"untouched", "more than 1040 bytes"},
+  };
+  for (const StoredPath& stored : cases) {
+    SCOPED_TRACE(stored.why);
+    EXPECT_EQ(SetAndMeasure(stored.path), stored.size);
+    CString path(u"untouched");
+    EXPECT_EQ(GetWallpaper(controller_, path), stored.code);
+    EXPECT_EQ(path, CString(stored.read));
+  }
 }
 
 }  // namespace

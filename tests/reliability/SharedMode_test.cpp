@@ -1,7 +1,6 @@
 // Several processes on one document: the command beside a host, four shared
 // writers at once, writers killed at random, and read-only commands.
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -70,19 +69,13 @@ class SharedModeTest : public ReliabilityTest {
 
   CString Document() const { return CString::FromUtf8(document().u8string()); }
 
-  // Runs the command on the test's document through the shell, its error
-  // output kept in a file; the exit status and that output.
-  std::pair<int, std::string> Command(const std::string& args) const {
-    const fs::path err = root() / "command.err";
-    const std::string line = "\"" + Built("fennimar") + "\" --document \"" +
-                             document().u8string() + "\" " + args + " 2> \"" + err.u8string() +
-                             "\"";
-#if defined(_WIN32)
-    const int status = std::system(("\"" + line + "\"").c_str());
-#else
-    const int status = std::system(line.c_str());
-#endif
-    return {status, ReadBytes(err)};
+  // Runs the command on the test's document: the exit status and its error
+  // output.
+  std::pair<int, std::string> Command(const std::vector<std::string>& args) const {
+    std::vector<std::string> argv = {Built("fennimar"), "--document", document().u8string()};
+    argv.insert(argv.end(), args.begin(), args.end());
+    const testing::ChildResult ran = testing::ChildProcess::Run(argv);
+    return {ran.status, ran.failure + ran.err};
   }
 
   // The document as a shared-mode reader sees it now; false when it cannot
@@ -127,7 +120,7 @@ TEST_F(SharedModeTest, AHostKeepsTheCommandsChangeOnlyInSharedMode) {
     fs::copy_file(host() / "Fennimar.xml", document());
     {
       FennimarDllInterface holder(Document(), FennimarOptions{shared});
-      const auto [status, err] = Command("apps add --key 3 --path /usr/bin/gimp");
+      const auto [status, err] = Command({"apps", "add", "--key", "3", "--path", "/usr/bin/gimp"});
       EXPECT_EQ(status, 0) << err;
       EXPECT_EQ(err.find("warning: another program holds its own copy") != std::string::npos,
                 !shared)

@@ -2,10 +2,11 @@
 // "<document>.lock", and through a symbolic link to the document.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 
+#include "tests/support/ChildProcess.h"
 #include "tests/support/LibraryTest.h"
 
 namespace fennimar {
@@ -17,12 +18,13 @@ TEST_F(PosixDocumentLocksTest, AScriptTakesPartWithFlock) {
   Open("<Settings><GlobalSetting><A>1</A></GlobalSetting></Settings>");
   FennimarDllInterface settings(CString(testing::U16(DocumentPath().string())),
                                 FennimarOptions{true});
-  const std::string probe = "flock --nonblock '" + DocumentPath().string() + ".lock' true";
+  const std::vector<std::string> probe = {"flock", "--nonblock", DocumentPath().string() + ".lock",
+                                          "true"};
   {
     FennimarDocumentHold hold(settings);
-    EXPECT_NE(std::system(probe.c_str()), 0);
+    EXPECT_EQ(testing::ChildProcess::Run(probe).status, 1);
   }
-  EXPECT_EQ(std::system(probe.c_str()), 0);
+  EXPECT_EQ(testing::ChildProcess::Run(probe).status, 0);
 }
 
 // A private copy opened through a link in another folder is the same document.

@@ -7,6 +7,7 @@
 
 #include "src/platform/win32/Win32Backends.h"
 #include "src/platform/win32/Win32Api.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/support/TestEnvironment.h"
 
 namespace fennimar::platform {
@@ -56,18 +57,11 @@ TEST_F(Win32FileSystemTest, AFileHeldWithoutSharingIsBusyForEveryoneButItsHolder
 
 // The id of a process that has run and ended.
 DWORD IdOfAnEndedProcess() {
-  std::wstring command = L"cmd.exe /c exit";
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
-                        nullptr, &startup, &process)) {
-    return 0;
-  }
-  ::WaitForSingleObject(process.hProcess, INFINITE);
-  ::CloseHandle(process.hThread);
-  ::CloseHandle(process.hProcess);
-  return process.dwProcessId;
+  std::string error;
+  const auto child = testing::ChildProcess::Start({"cmd.exe", "/c", "exit"}, {}, &error);
+  if (!child) return 0;
+  child->Wait();
+  return static_cast<DWORD>(child->Id());
 }
 
 // A temporary whose creator has ended is removed; one of a creator still

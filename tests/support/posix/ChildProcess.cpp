@@ -1,5 +1,5 @@
-// Children on POSIX: posix_spawn with the streams on files or pipes, poll
-// with a deadline, signals and waitpid.
+// Children on POSIX: posix_spawnp (or fork) with the streams on files or
+// pipes, poll with a deadline, signals and waitpid.
 #include "tests/support/ChildProcess.h"
 
 #include <fcntl.h>
@@ -48,6 +48,7 @@ class PosixChildProcess : public ChildProcess {
   }
   bool Ended() override { return reaped_ || Reap(WNOHANG); }
   int Wait() override { return reaped_ || Reap(0) ? status_ : -1; }
+  unsigned long Id() const override { return static_cast<unsigned long>(pid_); }
 
  private:
   void Signal(int signal) {
@@ -121,8 +122,8 @@ std::unique_ptr<ChildProcess> ChildProcess::Start(const std::vector<std::string>
        Redirect(&actions, STDERR_FILENO, options.error, &err, &child_ends));
   std::vector<std::string> args = argv, env = EnvironmentOf(options);
   pid_t pid = -1;
-  const int spawned = ready ? posix_spawn(&pid, args[0].c_str(), &actions, nullptr,
-                                          Pointers(args).data(), Pointers(env).data())
+  const int spawned = ready ? posix_spawnp(&pid, args[0].c_str(), &actions, nullptr,
+                                           Pointers(args).data(), Pointers(env).data())
                             : errno;
   posix_spawn_file_actions_destroy(&actions);
   for (const int fd : child_ends) ::close(fd);
@@ -130,6 +131,26 @@ std::unique_ptr<ChildProcess> ChildProcess::Start(const std::vector<std::string>
   for (const int fd : {out, err})
     if (fd >= 0) ::close(fd);
   *error = "cannot start " + argv.front() + ": " + std::strerror(spawned);
+  return nullptr;
+}
+
+std::unique_ptr<ChildProcess> ChildProcess::Fork(const std::function<int()>& body,
+                                                 std::string* error) {
+  int out[2];
+  if (pipe2(out, O_CLOEXEC) != 0) {
+    *error = std::string("cannot make a pipe: ") + std::strerror(errno);
+    return nullptr;
+  }
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    ::dup2(out[1], STDOUT_FILENO);  // the copy is not closed on exec
+    ::_exit(body());
+  }
+  const int fork_error = errno;
+  ::close(out[1]);
+  if (pid > 0) return std::make_unique<PosixChildProcess>(pid, out[0], -1);
+  ::close(out[0]);
+  *error = std::string("cannot fork: ") + std::strerror(fork_error);
   return nullptr;
 }
 

@@ -64,6 +64,7 @@ class Win32ChildProcess : public ChildProcess {
     if (!::GetExitCodeProcess(process_, &code)) return -1;
     return killed_ && code == kKilledExitCode ? -1 : static_cast<int>(code);
   }
+  unsigned long Id() const override { return ::GetProcessId(process_); }
 
  private:
   HANDLE process_;
@@ -129,7 +130,10 @@ std::unique_ptr<ChildProcess> ChildProcess::Start(const std::vector<std::string>
   } else {
     startup.hStdError = StreamHandle(options.error, true, &err);
   }
+  // A bare name is looked up by CreateProcessW itself: the system folders,
+  // then PATH.
   const std::wstring program = WideFromUtf8(argv.front());
+  const bool bare = program.find_first_of(L"\\/") == std::wstring::npos;
   std::wstring command_line = CommandLineOf(argv), block = EnvironmentBlock(options.env);
   PROCESS_INFORMATION process{};
   const bool handles = startup.hStdInput != INVALID_HANDLE_VALUE &&
@@ -140,9 +144,9 @@ std::unique_ptr<ChildProcess> ChildProcess::Start(const std::vector<std::string>
   for (int attempt = 0; handles && !started && attempt < kStartAttempts; ++attempt) {
     if (attempt > 0) ::Sleep(200);
     // No console: the standard streams are the handles above.
-    started = ::CreateProcessW(program.c_str(), command_line.data(), nullptr, nullptr, TRUE,
-                               CREATE_UNICODE_ENVIRONMENT | DETACHED_PROCESS, block.data(),
-                               nullptr, &startup, &process) != 0;
+    started = ::CreateProcessW(bare ? nullptr : program.c_str(), command_line.data(), nullptr,
+                               nullptr, TRUE, CREATE_UNICODE_ENVIRONMENT | DETACHED_PROCESS,
+                               block.data(), nullptr, &startup, &process) != 0;
     if (!started) failure = ::GetLastError();
     if (failure == ERROR_FILE_NOT_FOUND || failure == ERROR_PATH_NOT_FOUND) break;
   }

@@ -22,8 +22,11 @@ inline std::wstring WideFromUtf8(const std::string& utf8) {
   return wide;
 }
 
-// One argument in quotes, with the backslashes before a quote doubled.
+// One argument as the started program's parser splits it back: as it is when
+// it has no blank or quote (as cmd.exe wants its switches), else in quotes,
+// with the backslashes before a quote doubled.
 inline std::wstring QuotedArgument(const std::wstring& argument) {
+  if (!argument.empty() && argument.find_first_of(L" \t\"") == std::wstring::npos) return argument;
   std::wstring quoted = L"\"";
   std::size_t backslashes = 0;
   for (const wchar_t c : argument) {

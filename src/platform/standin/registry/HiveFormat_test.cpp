@@ -124,16 +124,29 @@ TEST(HiveFormatRead, AcceptsWhatTheWindowsEditorAndPeopleWrite) {
   }
 }
 
-TEST(HiveKeys, CaseInsensitiveTreeInOrderRefusingBadPaths) {
+// Keys that differ in letter case only, beside one that sorts between them.
+Hive MixedCaseTree() {
   Hive hive;
   for (const char* path : {"HKCU\\Ä\\X", "HKCU\\B", "hkcu\\ä\\Y", "HKCU\\ÄB"})
-    ASSERT_TRUE(hive.CreateKey(U16(path), nullptr).ok());
+    EXPECT_TRUE(hive.CreateKey(U16(path), nullptr).ok()) << path;
+  return hive;
+}
+
+TEST(HiveKeys, CaseInsensitiveTreeInOrder) {
+  Hive hive = MixedCaseTree();
   std::vector<std::string> order;
   for (const HiveKey& key : hive.keys()) order.push_back(U8(key.path()));
   EXPECT_EQ(order, (std::vector<std::string>{"HKCU", "HKCU\\Ä", "HKCU\\Ä\\X", "HKCU\\Ä\\Y",
                                              "HKCU\\B", "HKCU\\ÄB"}));
   EXPECT_EQ(hive.ListSubkeys(u"hkcu").size(), 3u);
   EXPECT_EQ(hive.FindKey(u"HKCU\\AB"), nullptr);
+  EXPECT_TRUE(hive.DeleteKey(U16("hkcu\\ä")));
+  EXPECT_FALSE(hive.DeleteKey(U16("HKCU\\Ä")));
+  EXPECT_EQ(hive.keys().size(), 3u);
+}
+
+TEST(HiveKeys, ValueNamesIgnoreCaseAndKeepTheFirstSpelling) {
+  Hive hive = MixedCaseTree();
   HiveKey* key = hive.FindKey(U16("hkcu\\äb"));
   ASSERT_NE(key, nullptr);
   ASSERT_TRUE(key->SetValue(u"IsFirstUse", kRegDword, "1234").ok());
@@ -141,9 +154,10 @@ TEST(HiveKeys, CaseInsensitiveTreeInOrderRefusingBadPaths) {
   ASSERT_EQ(key->values().size(), 1u);
   EXPECT_EQ(key->values()[0].name, u"IsFirstUse");
   EXPECT_EQ(key->FindValue(u"isfirstuse")->data, "5");
-  EXPECT_TRUE(hive.DeleteKey(U16("hkcu\\ä")));
-  EXPECT_FALSE(hive.DeleteKey(U16("HKCU\\Ä")));
-  EXPECT_EQ(hive.keys().size(), 3u);
+}
+
+TEST(HiveKeys, RefusesBadPaths) {
+  Hive hive;
   const std::u16string long_name = u"A\\" + std::u16string(256, u'k');
   for (const std::u16string_view bad : {u"", u"\\A", u"A\\\\B", u"A\\", u"A\nB", u"-A"})
     EXPECT_EQ(hive.CreateKey(bad, nullptr).code(), Status::Code::kInvalid) << U8(bad);
