@@ -237,9 +237,9 @@ class PugiXmlDocument : public XmlDocument {
     }
   }
 
-  // A document held as it was read, in UTF-8, is first compared without
-  // being written; anything that check does not vouch for is written and
-  // compared as it comes.
+  // A document kept in UTF-8 is first compared without being written;
+  // anything that check does not vouch for is written and compared as it
+  // comes.
   bool SerializesTo(std::string_view bytes) override {
     if (!document_ || !document_->document_element()) return false;
     const bool plain_utf8 =
