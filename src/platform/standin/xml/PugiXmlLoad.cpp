@@ -248,6 +248,8 @@ struct ByteFacts {
   bool may_preserve_space = false;    // xml:space may keep white-space-only text
   bool declaration_at_start = false;  // see HasWellFormedTopLevel
   bool forbidden_byte = false;        // a character XML does not allow, in UTF-8
+  bool has_ampersand = false;         // references are possible
+  bool has_apostrophe = false;        // attribute values may be single-quoted
 };
 
 ByteFacts LearnBytes(std::string_view bytes) {
@@ -263,6 +265,8 @@ ByteFacts LearnBytes(std::string_view bytes) {
   // one by one once pugixml has converted them.
   facts.forbidden_byte =
       facts.valid_utf8 && xml::FindForbiddenByte(bytes) != std::string_view::npos;
+  facts.has_ampersand = bytes.find('&') != std::string_view::npos;
+  facts.has_apostrophe = bytes.find('\'') != std::string_view::npos;
   return facts;
 }
 
@@ -300,7 +304,8 @@ std::string CheckContent(std::string_view bytes, const ByteFacts& facts,
   xml::EntityTable entities;
   std::string reason = ReadDocumentType(doctype, &entities);
   if (!reason.empty()) return reason;
-  ValueChecker values(entities, /*check_all=*/parsed.encoding != pugi::encoding_utf8);
+  ValueChecker values(entities, /*check_all=*/parsed.encoding != pugi::encoding_utf8,
+                      /*references=*/facts.has_ampersand);
   return TreeCleaner(values).Run(document);
 }
 
@@ -343,6 +348,9 @@ bool LoadDocument(std::string& bytes, pugi::xml_document& document, SourceEncodi
   // As the component does, a UTF-8 document is saved without a byte-order
   // mark even when it was read with one; UTF-16 always has one.
   source->bom = IsUtf16(parsed.encoding);
+  source->plain_attribute_values = parsed.encoding == pugi::encoding_utf8 &&
+                                   source->charset.empty() && !facts.has_ampersand &&
+                                   !facts.has_apostrophe;
   return true;
 }
 

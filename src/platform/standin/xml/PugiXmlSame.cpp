@@ -60,8 +60,10 @@ std::string_view EscapeOf(unsigned char c, char (&scratch)[6]) {
 // through the bytes as far as they match.
 class SavedFormMatcher {
  public:
-  explicit SavedFormMatcher(std::string_view bytes)
-      : at_(bytes.data()), end_(bytes.data() + bytes.size()) {}
+  SavedFormMatcher(std::string_view bytes, bool plain_attribute_values)
+      : at_(bytes.data()),
+        end_(bytes.data() + bytes.size()),
+        plain_attribute_values_(plain_attribute_values) {}
 
   bool Run(const pugi::xml_node root) {
     unsigned layout = kIndentation;
@@ -135,8 +137,8 @@ class SavedFormMatcher {
 
   bool Attributes(const pugi::xml_node node) {
     for (pugi::xml_attribute a = node.first_attribute(); a; a = a.next_attribute()) {
-      if (!Literal(" ") || !Name(a.name()) || !Literal("=\"") ||
-          !Escaped(a.value(), kPlainAttribute) || !Literal("\"")) {
+      if (!Literal(" ") || !Name(a.name()) || !Literal("=\"") || !AttributeValue(a.value()) ||
+          !Literal("\"")) {
         return false;
       }
     }
@@ -185,6 +187,11 @@ class SavedFormMatcher {
     return !text.empty() && Literal(text);
   }
 
+  bool AttributeValue(const char* value) {
+    if (plain_attribute_values_) return Literal(std::string_view(value));
+    return Escaped(value, kPlainAttribute);
+  }
+
   bool Escaped(const char* text, const std::array<bool, 256>& plain) {
     for (;;) {
       const char* const run = text;
@@ -208,12 +215,14 @@ class SavedFormMatcher {
 
   const char* at_;
   const char* const end_;
+  const bool plain_attribute_values_;
 };
 
 }  // namespace
 
-bool HoldsSavedForm(const pugi::xml_document& document, std::string_view bytes) {
-  return SavedFormMatcher(bytes).Run(document);
+bool HoldsSavedForm(const pugi::xml_document& document, std::string_view bytes,
+                    bool plain_attribute_values) {
+  return SavedFormMatcher(bytes, plain_attribute_values).Run(document);
 }
 
 }  // namespace fennimar::platform::pugixml_load

@@ -17,7 +17,11 @@ namespace fennimar::platform::pugixml_load {
 // check leaves to the writer itself (CDATA, a document type, a processing
 // instruction without a value, a comment the writer would change, a name it
 // would replace): a caller then compares with the real output.
-bool HoldsSavedForm(const pugi::xml_document& document, std::string_view bytes);
+// `plain_attribute_values`: no attribute value holds what the writer escapes
+// (SourceEncoding says when a load shows it), so they are compared as they
+// are, without looking for such characters.
+bool HoldsSavedForm(const pugi::xml_document& document, std::string_view bytes,
+                    bool plain_attribute_values = false);
 
 }  // namespace fennimar::platform::pugixml_load
 
