@@ -158,22 +158,22 @@ class TreeCleaner {
     pugi::xml_node node = document.first_child();
     while (node) {
       // The declarations before the root were checked with the top level.
-      const bool top_declaration =
-          node.parent() == document &&
-          (node.type() == pugi::node_doctype || node.type() == pugi::node_declaration);
+      const pugi::xml_node_type type = node.type();
+      const bool top_declaration = (type == pugi::node_doctype || type == pugi::node_declaration) &&
+                                   node.parent() == document;
       if (!top_declaration) {
         std::string reason = values_.Check(node, preserve_.back());
         if (!reason.empty()) return reason;
       }
-      if (node.type() == pugi::node_pcdata && !preserve_.back() && IsXmlWhitespace(node.value())) {
+      if (type == pugi::node_pcdata && !preserve_.back() && IsXmlWhitespace(node.value())) {
         const pugi::xml_node next = Advance(node);
         node.parent().remove_child(node);
         node = next;
         continue;
       }
-      if (node.type() == pugi::node_element) {
+      if (type == pugi::node_element) {
         if (preserve_.size() > kMaxElementDepth) return "elements nested too deeply";
-        if (HasRepeatedAttribute(node)) return "an attribute given twice";
+        if (HasRepeatedAttribute()) return "an attribute given twice";
         if (node.first_child()) {
           preserve_.push_back(PreservesSpace(node, preserve_.back()));
           node = node.first_child();
@@ -208,15 +208,13 @@ class TreeCleaner {
   }
 
   // A few names are compared pair by pair; more are sorted, which keeps this
-  // n log n in the attribute count. The vector is reused from element to
-  // element.
-  bool HasRepeatedAttribute(pugi::xml_node element) {
-    names_.clear();
-    for (pugi::xml_attribute a = element.first_attribute(); a; a = a.next_attribute()) {
-      names_.push_back(a.name());
-    }
-    if (names_.size() < 2) return false;
-    if (names_.size() <= kPairwiseLimit) return HasRepeatedNamePairwise();
+  // n log n in the attribute count. The names are those the value check just
+  // walked; the vector sorted is reused from element to element.
+  bool HasRepeatedAttribute() {
+    const std::vector<const char*>& names = values_.attribute_names();
+    if (names.size() < 2) return false;
+    if (names.size() <= kPairwiseLimit) return HasRepeatedNamePairwise(names);
+    names_ = names;
     const auto less = [](const char* a, const char* b) { return std::strcmp(a, b) < 0; };
     const auto same = [](const char* a, const char* b) { return std::strcmp(a, b) == 0; };
     std::sort(names_.begin(), names_.end(), less);
@@ -226,10 +224,10 @@ class TreeCleaner {
   // Below this many names, comparing every pair (first letters first) is
   // cheaper than sorting.
   static constexpr std::size_t kPairwiseLimit = 16;
-  bool HasRepeatedNamePairwise() const {
-    for (std::size_t i = 0; i < names_.size(); ++i) {
-      for (std::size_t j = i + 1; j < names_.size(); ++j) {
-        if (names_[i][0] == names_[j][0] && std::strcmp(names_[i], names_[j]) == 0) return true;
+  static bool HasRepeatedNamePairwise(const std::vector<const char*>& names) {
+    for (std::size_t i = 0; i < names.size(); ++i) {
+      for (std::size_t j = i + 1; j < names.size(); ++j) {
+        if (names[i][0] == names[j][0] && std::strcmp(names[i], names[j]) == 0) return true;
       }
     }
     return false;

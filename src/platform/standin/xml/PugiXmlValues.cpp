@@ -130,7 +130,9 @@ std::string ValueChecker::Text(pugi::xml_node node, bool preserve_space) {
 }
 
 std::string ValueChecker::Attributes(pugi::xml_node node) {
+  names_.clear();
   for (pugi::xml_attribute a = node.first_attribute(); a; a = a.next_attribute()) {
+    names_.push_back(a.name());
     if (!NeedsDecoding(a.value(), /*attribute=*/true)) continue;
     if (check_all_) {
       std::string reason = CheckCharacters(a.value());

@@ -6,6 +6,7 @@
 
 #include <pugixml.hpp>
 #include <string>
+#include <vector>
 
 #include "src/platform/XmlReferences.h"
 
@@ -24,6 +25,9 @@ class ValueChecker {
   // refuses what XML 1.0 does not allow there. Empty on success, else why.
   // `preserve_space`: the node is under xml:space="preserve".
   std::string Check(pugi::xml_node node, bool preserve_space);
+  // The attribute names of the element checked last, in order, so that the
+  // caller need not walk its attributes again.
+  const std::vector<const char*>& attribute_names() const { return names_; }
 
  private:
   bool NeedsDecoding(const char* value, bool attribute) const;
@@ -35,6 +39,7 @@ class ValueChecker {
   const bool references_;
   xml::ExpansionBudget budget_;
   std::string decoded_;
+  std::vector<const char*> names_;
 };
 
 }  // namespace fennimar::platform::pugixml_load
