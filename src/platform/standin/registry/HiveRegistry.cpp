@@ -2,8 +2,10 @@
 // where it lives and how it is read and changed). The file's place is found
 // afresh each time a key is opened below the root; an opened key stays in the
 // file it was opened in. Every call reads the file anew, so other processes'
-// changes are seen at once.
+// changes are seen at once; only the parse is skipped when the file holds the
+// very bytes parsed last.
 #include <cstring>
+#include <memory>
 #include <mutex>
 #include <unordered_map>
 #include <utility>
@@ -11,6 +13,7 @@
 #include "src/common/Utf.h"
 #include "src/platform/standin/StandIns.h"
 #include "src/platform/standin/registry/HiveFile.h"
+#include "src/platform/standin/registry/HiveFormat.h"
 
 namespace fennimar::platform {
 namespace {
@@ -60,10 +63,10 @@ class HiveRegistry : public Registry {
     if (opened == nullptr) return Status::Invalid("no place for the opened key");
     KeyPlace place;
     if (Status found = Locate(parent, subkey, &place); !found.ok()) return found;
-    Hive hive;
+    std::shared_ptr<const Hive> hive;
     if (Status read = ReadHive(place.hive_path, &hive); !read.ok()) return read;
     // The root exists even while the hive is empty.
-    if (const HiveKey* key = hive.FindKey(place.key_path)) {
+    if (const HiveKey* key = hive->FindKey(place.key_path)) {
       place.key_path = key->path();
     } else if (!IsRoot(place.key_path)) {
       return Status::NotFound("no registry key " + Utf16ToUtf8(place.key_path));
@@ -94,9 +97,9 @@ class HiveRegistry : public Registry {
     if (size == nullptr) return Status::Invalid("no size for the value");
     KeyPlace place;
     if (Status found = Find(key, &place); !found.ok()) return found;
-    Hive hive;
+    std::shared_ptr<const Hive> hive;
     if (Status read = ReadHive(place.hive_path, &hive); !read.ok()) return read;
-    const HiveKey* found_key = hive.FindKey(place.key_path);
+    const HiveKey* found_key = hive->FindKey(place.key_path);
     const HiveValue* value = found_key ? found_key->FindValue(name) : nullptr;
     if (value == nullptr) return Status::NotFound("no registry value " + Utf16ToUtf8(name));
     const std::uint32_t capacity = *size;
@@ -169,8 +172,34 @@ class HiveRegistry : public Registry {
     return handle;
   }
 
-  Status ReadHive(const std::u16string& hive_path, Hive* hive) {
-    return AsDamaged(hive_path, ReadHiveFile(files_, hive_path, hive));
+  // Reads the file; when it holds exactly the bytes parsed last, their keys
+  // are taken again instead of parsing them anew (the registry is read twice
+  // for every value, and every settings object reads it).
+  Status ReadHive(const std::u16string& hive_path, std::shared_ptr<const Hive>* hive) {
+    std::string bytes;
+    if (!files_.ReadFile(hive_path, kMaxHiveBytes, &bytes).ok()) {
+      // Missing, too large or unreadable: as the file routine answers.
+      auto fresh = std::make_shared<Hive>();
+      const Status read = ReadHiveFile(files_, hive_path, fresh.get());
+      *hive = std::move(fresh);
+      return AsDamaged(hive_path, read);
+    }
+    if (*hive = LastParsed(hive_path, bytes); *hive) return Status::Ok();
+    auto fresh = std::make_shared<Hive>();
+    if (Status parsed = ParseHive(bytes, fresh.get()); !parsed.ok()) {
+      return AsDamaged(hive_path, parsed);
+    }
+    std::lock_guard<std::mutex> guard(parsed_mutex_);
+    last_parsed_ = {hive_path, std::move(bytes), fresh};
+    *hive = std::move(fresh);
+    return Status::Ok();
+  }
+
+  std::shared_ptr<const Hive> LastParsed(const std::u16string& hive_path,
+                                         const std::string& bytes) {
+    std::lock_guard<std::mutex> guard(parsed_mutex_);
+    const bool same = last_parsed_.path == hive_path && last_parsed_.bytes == bytes;
+    return same ? last_parsed_.hive : nullptr;
   }
 
   Status ChangeHive(const std::u16string& hive_path, const HiveChange& change) {
@@ -183,6 +212,14 @@ class HiveRegistry : public Registry {
   std::mutex mutex_;  // guards the handle table
   std::unordered_map<RegKey, KeyPlace> handles_;
   RegKey next_handle_ = kFirstHandle;
+  // The hive file parsed last: its path, its bytes and their keys.
+  struct ParsedHive {
+    std::u16string path;
+    std::string bytes;
+    std::shared_ptr<const Hive> hive;
+  };
+  std::mutex parsed_mutex_;  // guards last_parsed_
+  ParsedHive last_parsed_;
 };
 
 }  // namespace

@@ -20,6 +20,7 @@
 #include "src/platform/standin/StandIns.h"
 #include "src/platform/standin/xml/PugiXmlLoad.h"
 #include "src/platform/standin/xml/PugiXmlOutput.h"
+#include "src/platform/standin/xml/PugiXmlSame.h"
 #include "src/platform/standin/xml/PugiXmlText.h"
 
 namespace fennimar::platform {
@@ -236,8 +237,17 @@ class PugiXmlDocument : public XmlDocument {
     }
   }
 
+  // A document kept in UTF-8 is first compared without being written;
+  // anything that check does not vouch for is written and compared as it
+  // comes.
   bool SerializesTo(std::string_view bytes) override {
     if (!document_ || !document_->document_element()) return false;
+    const bool plain_utf8 =
+        source_.encoding == pugi::encoding_utf8 && source_.charset.empty() && !source_.bom;
+    if (plain_utf8 &&
+        pugixml_load::HoldsSavedForm(*document_, bytes, source_.plain_attribute_values)) {
+      return true;
+    }
     try {
       ComparingWriter writer(bytes);
       WriteTo(writer);
@@ -361,7 +371,9 @@ class PugiXmlDocument : public XmlDocument {
   }
 
  private:
-  static void SetValue(pugi::xml_attribute attribute, std::u16string_view value) {
+  // A value set may hold what the writer escapes.
+  void SetValue(pugi::xml_attribute attribute, std::u16string_view value) {
+    source_.plain_attribute_values = false;
     std::u16string scratch;
     const Utf8Text text(StoredXmlValue(value, scratch));
     attribute.set_value(text.c_str(), text.size());

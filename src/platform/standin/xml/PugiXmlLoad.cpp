@@ -158,22 +158,22 @@ class TreeCleaner {
     pugi::xml_node node = document.first_child();
     while (node) {
       // The declarations before the root were checked with the top level.
-      const bool top_declaration =
-          node.parent() == document &&
-          (node.type() == pugi::node_doctype || node.type() == pugi::node_declaration);
+      const pugi::xml_node_type type = node.type();
+      const bool top_declaration = (type == pugi::node_doctype || type == pugi::node_declaration) &&
+                                   node.parent() == document;
       if (!top_declaration) {
         std::string reason = values_.Check(node, preserve_.back());
         if (!reason.empty()) return reason;
       }
-      if (node.type() == pugi::node_pcdata && !preserve_.back() && IsXmlWhitespace(node.value())) {
+      if (type == pugi::node_pcdata && !preserve_.back() && IsXmlWhitespace(node.value())) {
         const pugi::xml_node next = Advance(node);
         node.parent().remove_child(node);
         node = next;
         continue;
       }
-      if (node.type() == pugi::node_element) {
+      if (type == pugi::node_element) {
         if (preserve_.size() > kMaxElementDepth) return "elements nested too deeply";
-        if (HasRepeatedAttribute(node)) return "an attribute given twice";
+        if (HasRepeatedAttribute()) return "an attribute given twice";
         if (node.first_child()) {
           preserve_.push_back(PreservesSpace(node, preserve_.back()));
           node = node.first_child();
@@ -208,15 +208,13 @@ class TreeCleaner {
   }
 
   // A few names are compared pair by pair; more are sorted, which keeps this
-  // n log n in the attribute count. The vector is reused from element to
-  // element.
-  bool HasRepeatedAttribute(pugi::xml_node element) {
-    names_.clear();
-    for (pugi::xml_attribute a = element.first_attribute(); a; a = a.next_attribute()) {
-      names_.push_back(a.name());
-    }
-    if (names_.size() < 2) return false;
-    if (names_.size() <= kPairwiseLimit) return HasRepeatedNamePairwise();
+  // n log n in the attribute count. The names are those the value check just
+  // walked; the vector sorted is reused from element to element.
+  bool HasRepeatedAttribute() {
+    const std::vector<const char*>& names = values_.attribute_names();
+    if (names.size() < 2) return false;
+    if (names.size() <= kPairwiseLimit) return HasRepeatedNamePairwise(names);
+    names_ = names;
     const auto less = [](const char* a, const char* b) { return std::strcmp(a, b) < 0; };
     const auto same = [](const char* a, const char* b) { return std::strcmp(a, b) == 0; };
     std::sort(names_.begin(), names_.end(), less);
@@ -226,10 +224,10 @@ class TreeCleaner {
   // Below this many names, comparing every pair (first letters first) is
   // cheaper than sorting.
   static constexpr std::size_t kPairwiseLimit = 16;
-  bool HasRepeatedNamePairwise() const {
-    for (std::size_t i = 0; i < names_.size(); ++i) {
-      for (std::size_t j = i + 1; j < names_.size(); ++j) {
-        if (names_[i][0] == names_[j][0] && std::strcmp(names_[i], names_[j]) == 0) return true;
+  static bool HasRepeatedNamePairwise(const std::vector<const char*>& names) {
+    for (std::size_t i = 0; i < names.size(); ++i) {
+      for (std::size_t j = i + 1; j < names.size(); ++j) {
+        if (names[i][0] == names[j][0] && std::strcmp(names[i], names[j]) == 0) return true;
       }
     }
     return false;
@@ -248,6 +246,8 @@ struct ByteFacts {
   bool may_preserve_space = false;    // xml:space may keep white-space-only text
   bool declaration_at_start = false;  // see HasWellFormedTopLevel
   bool forbidden_byte = false;        // a character XML does not allow, in UTF-8
+  bool has_ampersand = false;         // references are possible
+  bool has_apostrophe = false;        // attribute values may be single-quoted
 };
 
 ByteFacts LearnBytes(std::string_view bytes) {
@@ -263,6 +263,8 @@ ByteFacts LearnBytes(std::string_view bytes) {
   // one by one once pugixml has converted them.
   facts.forbidden_byte =
       facts.valid_utf8 && xml::FindForbiddenByte(bytes) != std::string_view::npos;
+  facts.has_ampersand = bytes.find('&') != std::string_view::npos;
+  facts.has_apostrophe = bytes.find('\'') != std::string_view::npos;
   return facts;
 }
 
@@ -300,7 +302,8 @@ std::string CheckContent(std::string_view bytes, const ByteFacts& facts,
   xml::EntityTable entities;
   std::string reason = ReadDocumentType(doctype, &entities);
   if (!reason.empty()) return reason;
-  ValueChecker values(entities, /*check_all=*/parsed.encoding != pugi::encoding_utf8);
+  ValueChecker values(entities, /*check_all=*/parsed.encoding != pugi::encoding_utf8,
+                      /*references=*/facts.has_ampersand);
   return TreeCleaner(values).Run(document);
 }
 
@@ -343,6 +346,9 @@ bool LoadDocument(std::string& bytes, pugi::xml_document& document, SourceEncodi
   // As the component does, a UTF-8 document is saved without a byte-order
   // mark even when it was read with one; UTF-16 always has one.
   source->bom = IsUtf16(parsed.encoding);
+  source->plain_attribute_values = parsed.encoding == pugi::encoding_utf8 &&
+                                   source->charset.empty() && !facts.has_ampersand &&
+                                   !facts.has_apostrophe;
   return true;
 }
 

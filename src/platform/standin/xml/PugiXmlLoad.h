@@ -25,6 +25,10 @@ struct SourceEncoding {
   // The declared name of any other encoding, converted through iconv; the
   // document is then held as UTF-8 (`encoding`).
   std::string charset;
+  // A UTF-8 file without '&' and without '\'': every attribute value stood
+  // in double quotes without a reference, so none holds what the writer
+  // escapes.
+  bool plain_attribute_values = false;
 };
 
 // Parses `bytes` into `document` (which is reset first). On any problem -

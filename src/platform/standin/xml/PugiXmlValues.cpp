@@ -15,13 +15,6 @@ bool IsXmlTarget(const char* name) {
          std::tolower(name[2]) == 'l';
 }
 
-// Text that needs decoding or may hold what the decoder refuses.
-bool NeedsDecoding(const char* value, bool attribute, bool check_all) {
-  if (check_all) return true;
-  return std::strchr(value, '&') != nullptr ||
-         (attribute ? std::strchr(value, '<') != nullptr : std::strstr(value, "]]>") != nullptr);
-}
-
 std::string CheckCharacters(std::string_view value) {
   // pugixml decodes UTF-16 without checking it; a broken pair is refused too.
   if (!IsValidUtf8(value)) return "text that is not valid Unicode";
@@ -114,8 +107,15 @@ std::string ValueChecker::Check(pugi::xml_node node, bool preserve_space) {
   }
 }
 
+// Text that needs decoding or may hold what the decoder refuses.
+bool ValueChecker::NeedsDecoding(const char* value, bool attribute) const {
+  if (check_all_) return true;
+  return (references_ && std::strchr(value, '&') != nullptr) ||
+         (attribute ? std::strchr(value, '<') != nullptr : std::strstr(value, "]]>") != nullptr);
+}
+
 std::string ValueChecker::Text(pugi::xml_node node, bool preserve_space) {
-  if (!NeedsDecoding(node.value(), /*attribute=*/false, check_all_)) return {};
+  if (!NeedsDecoding(node.value(), /*attribute=*/false)) return {};
   if (check_all_) {
     std::string reason = CheckCharacters(node.value());
     if (!reason.empty()) return reason;
@@ -130,8 +130,10 @@ std::string ValueChecker::Text(pugi::xml_node node, bool preserve_space) {
 }
 
 std::string ValueChecker::Attributes(pugi::xml_node node) {
+  names_.clear();
   for (pugi::xml_attribute a = node.first_attribute(); a; a = a.next_attribute()) {
-    if (!NeedsDecoding(a.value(), /*attribute=*/true, check_all_)) continue;
+    names_.push_back(a.name());
+    if (!NeedsDecoding(a.value(), /*attribute=*/true)) continue;
     if (check_all_) {
       std::string reason = CheckCharacters(a.value());
       if (!reason.empty()) return reason;
