@@ -1,0 +1,103 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "fennimar/Rules.h"
+#include "tests/support/LibraryTest.h"
+
+namespace fennimar {
+namespace {
+
+using FennimarRulesTest = testing::SectionTest;
+
+TEST_F(FennimarRulesTest, TheListTakesExactlyMaxApplications) {
+  auto library = Open("<FennimarSetting><AppList/></FennimarSetting>");
+  std::size_t added = 0;
+  _Fennimar_AppItem_ item{u"1", u"/bin/true", u"", u"True"};
+  while (added <= FennimarRules::MaxApplications() && library->AddAppItem(item) == RC_SUCCESS) {
+    ++added;
+  }
+  EXPECT_EQ(added, FennimarRules::MaxApplications());
+  EXPECT_EQ(library->AddAppItem(item), RC_LIST_FULL);
+}
+
+TEST(FennimarRulesFieldsTest, NameEveryMemberAsTheDocumentStoresItKeyFirst) {
+  using W = _VDESKTOPINFO_;
+  const std::vector<FennimarWorkspaceField> expected = {
+      {u"key", &W::key, nullptr},
+      {u"name", nullptr, &W::name},
+      {u"styleID", &W::styleID, nullptr},
+      {u"mouseStyle", nullptr, &W::mouseStyle},
+      {u"emRecylePath", nullptr, &W::emRecylePath},
+      {u"fuRecylePath", nullptr, &W::fuRecylePath},
+      {u"mouseNo", &W::mouseNo, nullptr},
+      {u"recyleNo", &W::recyleNo, nullptr},
+      {u"useTarsel", &W::useTarsel, nullptr}};
+  const auto& fields = FennimarRules::WorkspaceFields();
+  ASSERT_EQ(fields.size(), expected.size());
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    EXPECT_EQ(fields[i].name, expected[i].name) << i;
+    EXPECT_EQ(fields[i].number, expected[i].number) << i;
+    EXPECT_EQ(fields[i].text, expected[i].text) << i;
+  }
+}
+
+// A host reads the list, places it, renames the workspace with key `key` and
+// writes the list back: exactly that element changes.
+struct PlacingCase {
+  std::vector<int> keys;  // of the elements, named "a", "b", ... in order
+  int key;
+  std::string names;  // of the elements afterwards
+};
+
+class PlacingTest : public testing::SectionTest,
+                    public ::testing::WithParamInterface<PlacingCase> {};
+
+TEST_P(PlacingTest, WritesTheRenamedWorkspaceBackIntoItsOwnElement) {
+  std::string xml = "<FennimarSetting><WorkspaceSetting>";
+  char name = 'a';
+  for (const int key : GetParam().keys) {
+    xml += "<W key=\"" + std::to_string(key) + "\" name=\"" + name++ +
+           "\" styleID=\"0\" mouseStyle=\"\" emRecylePath=\"\" fuRecylePath=\"\" mouseNo=\"0\" "
+           "recyleNo=\"0\" useTarsel=\"0\"/>";
+  }
+  auto library = Open(xml + "</WorkspaceSetting></FennimarSetting>");
+  std::vector<_VDESKTOPINFO_> read;
+  ASSERT_EQ(library->GetWorkspcaeConfig(read), RC_SUCCESS);
+  auto placed = FennimarRules::PlaceWorkspacesByKey(read);
+  const auto at = static_cast<std::size_t>(GetParam().key - 1);
+  ASSERT_LT(at, placed.size());
+  ASSERT_EQ(placed[at].key, GetParam().key);
+  placed[at].name = u"X";
+  ASSERT_EQ(library->SetWorkspcaeConfig(placed), RC_SUCCESS);
+  std::string names;
+  read.clear();
+  ASSERT_EQ(library->GetWorkspcaeConfig(read), RC_SUCCESS);
+  for (const auto& workspace : read) names += workspace.name.ToUtf8();
+  EXPECT_EQ(names, GetParam().names);
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, PlacingTest,
+                         ::testing::Values(PlacingCase{{1, 2, 3}, 2, "aXc"},
+                                           PlacingCase{{3, 1, 2}, 3, "Xbc"},
+                                           PlacingCase{{2, 5}, 5, "aX"},
+                                           PlacingCase{{1, 1, 2}, 2, "aaX"},
+                                           PlacingCase{{0, -4, 1}, 1, "abX"}));
+
+TEST(FennimarRulesPlaceTest, LeavesNoRecordWhereNoKeyPointsAndKeepsTheFirstOfAKey) {
+  std::vector<_VDESKTOPINFO_> read(3);
+  read[0].key = 3;
+  read[1].key = 3;
+  read[1].name = u"second";
+  read[2].key = 0;
+  const auto placed = FennimarRules::PlaceWorkspacesByKey(read);
+  ASSERT_EQ(placed.size(), 3u);
+  EXPECT_EQ(placed[0].key, 0);
+  EXPECT_EQ(placed[1].key, 0);
+  EXPECT_EQ(placed[2].key, 3);
+  EXPECT_EQ(placed[2].name, CString());
+}
+
+}  // namespace
+}  // namespace fennimar
