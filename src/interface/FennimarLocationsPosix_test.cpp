@@ -8,6 +8,7 @@ namespace fennimar {
 namespace {
 
 struct UserFolderCase {
+  const char* title;
   const char* xdg;   // XDG_CONFIG_HOME, or null for unset
   const char* home;  // HOME, or null for unset
   const char* document;
@@ -34,11 +35,14 @@ TEST_P(DefaultDocumentTest, LivesWithTheRegistryFileInTheConfigurationFolder) {
 
 INSTANTIATE_TEST_SUITE_P(
     Environment, DefaultDocumentTest,
-    ::testing::Values(UserFolderCase{"/x/", "/h", "/x/fennimar/Fennimar.xml",
+    ::testing::Values(UserFolderCase{"XdgConfigHome", "/x/", "/h", "/x/fennimar/Fennimar.xml",
                                      "/x/fennimar/HKEY_CURRENT_USER.reg"},
-                      UserFolderCase{"relative", "/h", "/h/.config/fennimar/Fennimar.xml",
+                      UserFolderCase{"RelativeXdgFallsBackToHome", "relative", "/h",
+                                     "/h/.config/fennimar/Fennimar.xml",
                                      "/h/.config/fennimar/HKEY_CURRENT_USER.reg"},
-                      UserFolderCase{nullptr, nullptr, "", ""}, UserFolderCase{"", "", "", ""}));
+                      UserFolderCase{"NeitherSet", nullptr, nullptr, "", ""},
+                      UserFolderCase{"BothEmpty", "", "", "", ""}),
+    [](const auto& info) { return std::string(info.param.title); });
 
 }  // namespace
 }  // namespace fennimar

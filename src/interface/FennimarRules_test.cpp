@@ -46,6 +46,7 @@ TEST(FennimarRulesFieldsTest, NameEveryMemberAsTheDocumentStoresItKeyFirst) {
 // A host reads the list, places it, renames the workspace with key `key` and
 // writes the list back: exactly that element changes.
 struct PlacingCase {
+  const char* title;
   std::vector<int> keys;  // of the elements, named "a", "b", ... in order
   int key;
   std::string names;  // of the elements afterwards
@@ -79,11 +80,12 @@ TEST_P(PlacingTest, WritesTheRenamedWorkspaceBackIntoItsOwnElement) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Keys, PlacingTest,
-                         ::testing::Values(PlacingCase{{1, 2, 3}, 2, "aXc"},
-                                           PlacingCase{{3, 1, 2}, 3, "Xbc"},
-                                           PlacingCase{{2, 5}, 5, "aX"},
-                                           PlacingCase{{1, 1, 2}, 2, "aaX"},
-                                           PlacingCase{{0, -4, 1}, 1, "abX"}));
+                         ::testing::Values(PlacingCase{"InOrder", {1, 2, 3}, 2, "aXc"},
+                                           PlacingCase{"Shuffled", {3, 1, 2}, 3, "Xbc"},
+                                           PlacingCase{"WithGaps", {2, 5}, 5, "aX"},
+                                           PlacingCase{"Repeated", {1, 1, 2}, 2, "aaX"},
+                                           PlacingCase{"BelowOne", {0, -4, 1}, 1, "abX"}),
+                         [](const auto& info) { return std::string(info.param.title); });
 
 TEST(FennimarRulesPlaceTest, LeavesNoRecordWhereNoKeyPointsAndKeepsTheFirstOfAKey) {
   std::vector<_VDESKTOPINFO_> read(3);
