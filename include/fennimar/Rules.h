@@ -31,7 +31,7 @@ class FENNIMAR_API FennimarRules {
   static std::size_t MaxApplications();
 
   /// The workspace fields in the order the library reads and writes them.
-  /// The first is the key (u"key", _VDESKTOPINFO_::key), which identifies
+  /// The first is the key (`u"key"`, `_VDESKTOPINFO_::key`), which identifies
   /// the record: it is read but never written. The names are ASCII and are
   /// also the members' names. The list lives as long as the library.
   static const std::vector<FennimarWorkspaceField>& WorkspaceFields();
