@@ -36,7 +36,8 @@ void AddApp(Context& context, const AddArguments& arguments) {
   const auto code = session.library().AddAppItem(item);
   if (code == RC_LIST_FULL) {
     Fail(Exit::kLimit,
-         WithRc("cannot add " + arguments.path + ": the application list already holds 8 items",
+         WithRc("cannot add " + arguments.path + ": the application list already holds " +
+                    std::to_string(FennimarRules::MaxApplications()) + " items",
                 code));
   }
   session.CheckSection(kAppListSection, code);
@@ -66,8 +67,10 @@ void AddAppsCommand(CLI::App& app, Context& context) {
       "\"descriptionName\"}]}");
 
   auto add_arguments = std::make_shared<AddArguments>();
-  CLI::App* add = AddCommand(*apps, context, "add", "Append an application (at most 8)",
-                             [&context, add_arguments] { AddApp(context, *add_arguments); });
+  CLI::App* add = AddCommand(
+      *apps, context, "add",
+      "Append an application (at most " + std::to_string(FennimarRules::MaxApplications()) + ")",
+      [&context, add_arguments] { AddApp(context, *add_arguments); });
   add->add_option("--key", add_arguments->key, "Its key (any text)")->required()->type_name("K");
   add->add_option("--path", add_arguments->path, "The program to launch")
       ->required()

@@ -133,7 +133,8 @@ void Load(Context& context, const Arguments& arguments) {
   Session session(context.options);
   if (!arguments.dry_run) session.HoldForChange();
   Snapshot current = TakeSnapshot(session);
-  if (current.workspaces) current.workspaces = ArrangeForWriting(*current.workspaces);
+  if (current.workspaces)
+    current.workspaces = FennimarRules::PlaceWorkspacesByKey(*current.workspaces);
   Snapshot wanted = current;
   MergeDump(dump, session, wanted);
   if (arguments.dry_run) {

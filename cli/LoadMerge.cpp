@@ -13,8 +13,6 @@
 namespace fennimar::cli {
 namespace {
 
-constexpr std::size_t kMaxApplications = 8;
-
 [[noreturn]] void WrongType(const std::string& field, const char* expected) {
   Fail(Exit::kUsage, "load: field '" + field + "' must be " + expected);
 }
@@ -102,10 +100,12 @@ class Merger {
     if (!list.is_array()) WrongType("apps", "a list");
     std::vector<_Fennimar_AppItem_> items;
     for (std::size_t i = 0; i < list.size(); ++i) items.push_back(App(list[i], i));
-    if (items.size() > kMaxApplications) {
-      Fail(Exit::kLimit, WithRc("load: apps holds " + std::to_string(items.size()) +
-                                    " items; the application list takes at most 8",
-                                RC_LIST_FULL));
+    const std::size_t limit = FennimarRules::MaxApplications();
+    if (items.size() > limit) {
+      Fail(Exit::kLimit,
+           WithRc("load: apps holds " + std::to_string(items.size()) +
+                      " items; the application list takes at most " + std::to_string(limit),
+                  RC_LIST_FULL));
     }
     Current(settings_.apps, kAppListSection) = std::move(items);
   }

@@ -18,8 +18,8 @@ namespace fennimar::cli {
 
 // Merges `dump` into `settings` (the current ones, workspaces arranged for
 // writing). Fails (usage) for an unknown field or a wrong type, (not found)
-// for a workspace key the document does not have, (limit) for more than 8
-// applications, and (document) for a section the document lacks.
+// for a workspace key the document does not have, (limit) for more
+// applications than the list takes, and (document) for a section the document lacks.
 void MergeDump(const Json& dump, Session& session, Snapshot& settings);
 
 }  // namespace fennimar::cli

@@ -2,6 +2,10 @@
 
 #include <system_error>
 
+#include "cli/Errors.h"
+#include "cli/Text.h"
+#include "fennimar/Locations.h"
+
 namespace fennimar::cli {
 
 std::filesystem::path FsPath(const std::string& path) { return std::filesystem::u8path(path); }
@@ -11,7 +15,9 @@ std::string JoinPath(const std::string& folder, const std::string& name) {
 }
 
 std::string DefaultDocumentPath() {
-  return JoinPath(JoinPath(ConfigFolder(), "fennimar"), "Fennimar.xml");
+  const CString path = FennimarLocations::DefaultDocument();
+  if (path.IsEmpty()) Fail(Exit::kUsage, std::string(NoConfigFolderText()) + "; give --document");
+  return U8(path);
 }
 
 std::string DefaultDocumentText() {

@@ -1,6 +1,7 @@
 #include "cli/Records.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "cli/Errors.h"
 #include "cli/Text.h"
@@ -13,6 +14,19 @@ std::vector<std::string> CliNames(const std::vector<Field>& fields) {
   std::vector<std::string> names;
   for (const auto& field : fields) names.emplace_back(field.cli_name);
   return names;
+}
+
+// "emRecylePath" -> "em-recyle-path", "styleID" -> "style-id".
+std::string CliName(const std::string& json_name) {
+  std::string name;
+  for (std::size_t i = 0; i < json_name.size(); ++i) {
+    const auto c = static_cast<unsigned char>(json_name[i]);
+    if (std::isupper(c) && i > 0 && !std::isupper(static_cast<unsigned char>(json_name[i - 1]))) {
+      name += '-';
+    }
+    name += static_cast<char>(std::tolower(c));
+  }
+  return name;
 }
 
 }  // namespace
@@ -36,17 +50,15 @@ const SwitchField& FindSwitch(std::string_view cli_name) {
 }
 
 const std::vector<WorkspaceField>& WorkspaceFields() {
-  using W = _VDESKTOPINFO_;
-  static const std::vector<WorkspaceField> fields = {
-      {"name", "name", nullptr, &W::name},
-      {"style-id", "styleID", &W::styleID, nullptr},
-      {"mouse-style", "mouseStyle", nullptr, &W::mouseStyle},
-      {"em-recyle-path", "emRecylePath", nullptr, &W::emRecylePath},
-      {"fu-recyle-path", "fuRecylePath", nullptr, &W::fuRecylePath},
-      {"mouse-no", "mouseNo", &W::mouseNo, nullptr},
-      {"recyle-no", "recyleNo", &W::recyleNo, nullptr},
-      {"use-tarsel", "useTarsel", &W::useTarsel, nullptr},
-  };
+  static const std::vector<WorkspaceField> fields = [] {
+    std::vector<WorkspaceField> list;
+    for (const auto& field : FennimarRules::WorkspaceFields()) {
+      if (field.number == &_VDESKTOPINFO_::key) continue;  // the record's identity
+      const std::string json_name = U8(CString(field.name));
+      list.push_back({CliName(json_name), json_name, field.number, field.text});
+    }
+    return list;
+  }();
   return fields;
 }
 
@@ -67,24 +79,13 @@ void SetWorkspaceField(const WorkspaceField& field, const std::string& value,
   }
 }
 
-std::vector<_VDESKTOPINFO_> ArrangeForWriting(std::vector<_VDESKTOPINFO_> workspaces) {
-  std::vector<_VDESKTOPINFO_> arranged(workspaces.size());
-  std::vector<bool> taken(workspaces.size(), false);
-  for (auto& workspace : workspaces) {
-    const int key = workspace.key;
-    if (key < 1 || static_cast<std::size_t>(key) > workspaces.size() || taken[key - 1]) {
-      return workspaces;
-    }
-    taken[key - 1] = true;
-    arranged[key - 1] = std::move(workspace);
-  }
-  return arranged;
-}
-
-std::size_t WorkspacePosition(const std::vector<_VDESKTOPINFO_>& arranged, int key) {
-  if (key < 1 || static_cast<std::size_t>(key) > arranged.size()) {
+std::size_t WorkspacePosition(const std::vector<_VDESKTOPINFO_>& placed, int key) {
+  if (key < 1 || static_cast<std::size_t>(key) > placed.size() || placed[key - 1].key != key) {
+    const auto count =
+        std::count_if(placed.begin(), placed.end(),
+                      [](const _VDESKTOPINFO_& workspace) { return workspace.key != 0; });
     Fail(Exit::kNotFound, "no workspace " + std::to_string(key) + " (the document has " +
-                              std::to_string(arranged.size()) + ")");
+                              std::to_string(count) + ")");
   }
   return static_cast<std::size_t>(key - 1);
 }

@@ -10,6 +10,7 @@
 
 #include "cli/Output.h"
 #include "fennimar/FennimarDllInterface.h"
+#include "fennimar/Rules.h"
 
 namespace fennimar::cli {
 
@@ -23,13 +24,16 @@ const std::vector<SwitchField>& SwitchFields();
 // By command-line name; fails (usage) listing the valid names.
 const SwitchField& FindSwitch(std::string_view cli_name);
 
-// A field of a workspace other than its key: either a number or a text.
+// A field of a workspace other than its key: either a number or a text. The
+// JSON name is the library's ("styleID"), the command-line name made from it
+// ("style-id").
 struct WorkspaceField {
-  const char* cli_name;
-  const char* json_name;
+  std::string cli_name;
+  std::string json_name;
   int _VDESKTOPINFO_::*number;    // null for a text field
   CString _VDESKTOPINFO_::*text;  // null for a number field
 };
+// The library's workspace fields but the key, in its order.
 const std::vector<WorkspaceField>& WorkspaceFields();
 // By command-line name; fails (usage) listing the valid names.
 const WorkspaceField& FindWorkspaceField(std::string_view cli_name);
@@ -37,13 +41,9 @@ const WorkspaceField& FindWorkspaceField(std::string_view cli_name);
 void SetWorkspaceField(const WorkspaceField& field, const std::string& value,
                        _VDESKTOPINFO_& workspace);
 
-// The list in the order the library writes it: when the keys are exactly
-// 1..n, the record with key k goes to position k, so that writing the list
-// back gives every workspace its own record; otherwise the list as read.
-std::vector<_VDESKTOPINFO_> ArrangeForWriting(std::vector<_VDESKTOPINFO_> workspaces);
-// Position of the workspace with number `key` in an arranged list; fails
-// (not found) when there is none.
-std::size_t WorkspacePosition(const std::vector<_VDESKTOPINFO_>& arranged, int key);
+// Position of the workspace with number `key` in a list placed by key
+// (FennimarRules::PlaceWorkspacesByKey); fails (not found) when there is none.
+std::size_t WorkspacePosition(const std::vector<_VDESKTOPINFO_>& placed, int key);
 
 Json ToJson(const _Fennimar_AppItem_& item);
 Json ToJson(const _Fennimar_Config_& config);

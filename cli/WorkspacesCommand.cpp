@@ -40,7 +40,7 @@ void SetWorkspace(Context& context, const SetArguments& arguments) {
   }
   Session session(context.options);
   session.HoldForChange();
-  auto workspaces = ArrangeForWriting(ReadWorkspaces(session));
+  auto workspaces = FennimarRules::PlaceWorkspacesByKey(ReadWorkspaces(session));
   auto& workspace = workspaces[WorkspacePosition(workspaces, key)];
   for (const auto& [field, value] : changes) SetWorkspaceField(*field, value, workspace);
   session.CheckSection(kWorkspaceSection, session.library().SetWorkspcaeConfig(workspaces));

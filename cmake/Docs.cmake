@@ -33,5 +33,6 @@ set(DOXYGEN_HAVE_DOT NO)
 doxygen_add_docs(docs
   ${PROJECT_SOURCE_DIR}/include/fennimar/FennimarDllInterface.h
   ${PROJECT_SOURCE_DIR}/include/fennimar/Locations.h
+  ${PROJECT_SOURCE_DIR}/include/fennimar/Rules.h
   ${PROJECT_SOURCE_DIR}/docs/reference/mainpage.md
   COMMENT "Writing the HTML reference of the public header")

@@ -11,6 +11,7 @@ install(TARGETS FennimarCommonDll EXPORT FennimarTargets
   RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT runtime
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT dev)
 install(FILES include/fennimar/FennimarDllInterface.h include/fennimar/Locations.h
+  include/fennimar/Rules.h
   DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/fennimar COMPONENT dev)
 # Shared data, where the library looks when a host's folder has no template
 # ($XDG_DATA_DIRS/fennimar).

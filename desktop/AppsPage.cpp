@@ -8,11 +8,15 @@
 #include "desktop/AddAppDialog.h"
 #include "desktop/Text.h"
 #include "desktop/WholeValueTips.h"
+#include "fennimar/Rules.h"
 
 namespace fennimar::desktop {
 namespace {
 enum Column { kDescription, kKey, kProgram, kParameter };
-}
+
+// At most this many items can be added through the library.
+const int kLimit = static_cast<int>(FennimarRules::MaxApplications());
+}  // namespace
 
 AppsPage::AppsPage(Settings& settings, QWidget* parent)
     : SettingsPage(settings, tr("Applications"),

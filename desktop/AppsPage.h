@@ -1,6 +1,6 @@
 // AppsPage - the applications the bar launches, with their icons; add one
 // from the installed applications or a program file, remove the selected one
-// (and undo that). The count against the limit of 8 is always in view.
+// (and undo that). The count against the library's limit is always in view.
 #ifndef FENNIMAR_DESKTOP_APPSPAGE_H_
 #define FENNIMAR_DESKTOP_APPSPAGE_H_
 
@@ -19,9 +19,6 @@ class AppsPage : public SettingsPage {
   Q_OBJECT
 
  public:
-  // At most this many items can be added through the library.
-  static constexpr int kLimit = 8;
-
   explicit AppsPage(Settings& settings, QWidget* parent = nullptr);
   void Load() override;
 

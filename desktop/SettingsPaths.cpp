@@ -8,25 +8,19 @@
 
 namespace fennimar::desktop {
 
-QString ConfigFolder() {
-  const QString xdg = qEnvironmentVariable("XDG_CONFIG_HOME");
-  if (QDir::isAbsolutePath(xdg)) return QDir::cleanPath(xdg);
-  return QDir::cleanPath(qEnvironmentVariable("HOME") + "/.config");
-}
-
 SettingsPaths SettingsPaths::Resolve(const QString& document, const QString& passwordFile) {
-  const QString ours = ConfigFolder() + "/fennimar";
   QString chosen = document.isEmpty() ? qEnvironmentVariable("FENNIMAR_DOCUMENT") : document;
-  if (chosen.isEmpty()) chosen = ours + "/Fennimar.xml";
+  if (chosen.isEmpty()) chosen = ToQString(FennimarLocations::DefaultDocument());
   SettingsPaths paths;
+  if (chosen.isEmpty()) return paths;  // no configuration folder: nothing to open
   paths.document = QFileInfo(chosen).absoluteFilePath();
   paths.passwordFile = passwordFile.isEmpty()
                            ? QFileInfo(paths.document).absolutePath() + "/password"
                            : QFileInfo(passwordFile).absoluteFilePath();
-  paths.registryFile = ours + "/HKEY_CURRENT_USER.reg";
-  // The library says where these are: beside the program, or the packaged
-  // template and this user's copy of HWinfo.ini where the program's folder
-  // has none or cannot be written.
+  // The library says where these are: its registry file; beside the program,
+  // or the packaged template and this user's copy of HWinfo.ini where the
+  // program's folder has none or cannot be written.
+  paths.registryFile = QDir::cleanPath(ToQString(FennimarLocations::RegistryFile()));
   paths.iniFile = ToQString(FennimarLocations::HardwareIni());
   paths.templateFile = ToQString(FennimarLocations::TemplateDocument());
   return paths;

@@ -1,9 +1,10 @@
 // SettingsPaths - where fennimar-settings finds the files it shows, by the
 // same rules as the fennimar command, so that both open the same settings:
-// the document ($XDG_CONFIG_HOME/fennimar/Fennimar.xml unless --document or
+// the document (the library's default document,
+// $XDG_CONFIG_HOME/fennimar/Fennimar.xml, unless --document or
 // $FENNIMAR_DOCUMENT names another), the password file ("password" beside the
-// document unless --password-file names another), the library's registry
-// file, and the HWinfo.ini and template beside the running program.
+// document unless --password-file names another), and where the library says
+// its registry file, HWinfo.ini and template are.
 #ifndef FENNIMAR_DESKTOP_SETTINGSPATHS_H_
 #define FENNIMAR_DESKTOP_SETTINGSPATHS_H_
 
@@ -20,12 +21,11 @@ struct SettingsPaths {
   // first-use flag is set: Fennimar.xml beside the running program.
   QString templateFile;
 
-  // Paths made absolute, with the defaults for those left empty.
+  // Paths made absolute, with the defaults for those left empty. All empty
+  // when no document is named and the library has no default document (no
+  // configuration folder).
   static SettingsPaths Resolve(const QString& document, const QString& passwordFile);
 };
-
-// $XDG_CONFIG_HOME when it is absolute, else $HOME/.config.
-QString ConfigFolder();
 
 }  // namespace fennimar::desktop
 

@@ -2,44 +2,61 @@
 
 #include <QHeaderView>
 #include <QSignalBlocker>
-#include <algorithm>
-#include <array>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 #include "desktop/Text.h"
 #include "desktop/WholeValueTips.h"
+#include "fennimar/Rules.h"
 
 namespace fennimar::desktop {
 namespace {
 
+// A column: one of the library's workspace fields and its header.
 struct Field {
   const char* header;
-  const char* stored;  // the attribute's name in the document
+  std::u16string_view stored;  // the attribute's name in the document
   int _VDESKTOPINFO_::*number;
   CString _VDESKTOPINFO_::*text;
 };
 
-const std::array<Field, 9> kFields = {{
-    {QT_TRANSLATE_NOOP("fennimar::desktop::WorkspacesPage", "Key"), "key", &_VDESKTOPINFO_::key,
-     nullptr},
-    {QT_TRANSLATE_NOOP("fennimar::desktop::WorkspacesPage", "Name"), "name", nullptr,
-     &_VDESKTOPINFO_::name},
-    {QT_TRANSLATE_NOOP("fennimar::desktop::WorkspacesPage", "Style"), "styleID",
-     &_VDESKTOPINFO_::styleID, nullptr},
-    {QT_TRANSLATE_NOOP("fennimar::desktop::WorkspacesPage", "Mouse style"), "mouseStyle", nullptr,
-     &_VDESKTOPINFO_::mouseStyle},
-    {QT_TRANSLATE_NOOP("fennimar::desktop::WorkspacesPage", "Em. recycle path"), "emRecylePath",
-     nullptr, &_VDESKTOPINFO_::emRecylePath},
-    {QT_TRANSLATE_NOOP("fennimar::desktop::WorkspacesPage", "Fu. recycle path"), "fuRecylePath",
-     nullptr, &_VDESKTOPINFO_::fuRecylePath},
-    {QT_TRANSLATE_NOOP("fennimar::desktop::WorkspacesPage", "Mouse no."), "mouseNo",
-     &_VDESKTOPINFO_::mouseNo, nullptr},
-    {QT_TRANSLATE_NOOP("fennimar::desktop::WorkspacesPage", "Recycle no."), "recyleNo",
-     &_VDESKTOPINFO_::recyleNo, nullptr},
-    {QT_TRANSLATE_NOOP("fennimar::desktop::WorkspacesPage", "Use bar"), "useTarsel",
-     &_VDESKTOPINFO_::useTarsel, nullptr},
-}};
+// The headers of the library's fields, by their stored names.
+struct Header {
+  std::u16string_view stored;
+  const char* header;
+};
+constexpr Header kHeaders[] = {
+    {u"key", QT_TRANSLATE_NOOP("fennimar::desktop::WorkspacesPage", "Key")},
+    {u"name", QT_TRANSLATE_NOOP("fennimar::desktop::WorkspacesPage", "Name")},
+    {u"styleID", QT_TRANSLATE_NOOP("fennimar::desktop::WorkspacesPage", "Style")},
+    {u"mouseStyle", QT_TRANSLATE_NOOP("fennimar::desktop::WorkspacesPage", "Mouse style")},
+    {u"emRecylePath", QT_TRANSLATE_NOOP("fennimar::desktop::WorkspacesPage", "Em. recycle path")},
+    {u"fuRecylePath", QT_TRANSLATE_NOOP("fennimar::desktop::WorkspacesPage", "Fu. recycle path")},
+    {u"mouseNo", QT_TRANSLATE_NOOP("fennimar::desktop::WorkspacesPage", "Mouse no.")},
+    {u"recyleNo", QT_TRANSLATE_NOOP("fennimar::desktop::WorkspacesPage", "Recycle no.")},
+    {u"useTarsel", QT_TRANSLATE_NOOP("fennimar::desktop::WorkspacesPage", "Use bar")},
+};
+
+// One column per field the library reads, in its order (the key first); a
+// field without a header here is headed by its stored name.
+const std::vector<Field>& Fields() {
+  static const std::vector<Field> fields = [] {
+    std::vector<Field> columns;
+    for (const auto& field : FennimarRules::WorkspaceFields()) {
+      const char* header = nullptr;
+      for (const auto& known : kHeaders)
+        header = known.stored == field.name ? known.header : header;
+      columns.push_back({header, field.name, field.number, field.text});
+    }
+    return columns;
+  }();
+  return fields;
+}
+
+QString Stored(const Field& field) {
+  return QString::fromUtf16(field.stored.data(), static_cast<qsizetype>(field.stored.size()));
+}
 
 // "Use bar" is a flag: a check box, not a number to type.
 bool IsFlag(const Field& field) { return field.number == &_VDESKTOPINFO_::useTarsel; }
@@ -61,9 +78,9 @@ QTableWidgetItem* Cell(const _VDESKTOPINFO_& workspace, const Field& field) {
 bool Shows(const QTableWidget& table, const std::vector<_VDESKTOPINFO_>& workspaces) {
   if (table.rowCount() != static_cast<int>(workspaces.size())) return false;
   for (std::size_t row = 0; row < workspaces.size(); ++row) {
-    for (std::size_t column = 0; column < kFields.size(); ++column) {
+    for (std::size_t column = 0; column < Fields().size(); ++column) {
       const auto* cell = table.item(static_cast<int>(row), static_cast<int>(column));
-      const std::unique_ptr<QTableWidgetItem> wanted(Cell(workspaces[row], kFields[column]));
+      const std::unique_ptr<QTableWidgetItem> wanted(Cell(workspaces[row], Fields()[column]));
       if (cell == nullptr || cell->data(Qt::EditRole) != wanted->data(Qt::EditRole) ||
           cell->data(Qt::CheckStateRole) != wanted->data(Qt::CheckStateRole)) {
         return false;
@@ -73,22 +90,6 @@ bool Shows(const QTableWidget& table, const std::vector<_VDESKTOPINFO_>& workspa
   return true;
 }
 
-// The writer gives the workspace element with key k the record at position
-// k - 1; this puts each record read at the position its own key names.
-std::vector<_VDESKTOPINFO_> ByKey(const std::vector<_VDESKTOPINFO_>& read) {
-  int highest = 0;
-  for (const auto& workspace : read) highest = std::max(highest, workspace.key);
-  std::vector<_VDESKTOPINFO_> byKey(static_cast<std::size_t>(highest));
-  std::vector<bool> placed(byKey.size(), false);
-  for (const auto& workspace : read) {
-    const auto at = static_cast<std::size_t>(workspace.key - 1);
-    if (workspace.key < 1 || placed[at]) continue;
-    byKey[at] = workspace;
-    placed[at] = true;
-  }
-  return byKey;
-}
-
 }  // namespace
 
 WorkspacesPage::WorkspacesPage(Settings& settings, QWidget* parent)
@@ -96,11 +97,12 @@ WorkspacesPage::WorkspacesPage(Settings& settings, QWidget* parent)
                    tr("The bar's workspaces. Select a field and press F2 or Enter, or type, to "
                       "change it; the change is saved when you leave the field."),
                    parent) {
-  table_ = new QTableWidget(0, static_cast<int>(kFields.size()), this);
+  table_ = new QTableWidget(0, static_cast<int>(Fields().size()), this);
   table_->setObjectName(QStringLiteral("workspaces"));
-  for (std::size_t i = 0; i < kFields.size(); ++i) {
-    auto* header = new QTableWidgetItem(tr(kFields[i].header));
-    header->setToolTip(tr("Stored as %1").arg(QString::fromLatin1(kFields[i].stored)));
+  for (std::size_t i = 0; i < Fields().size(); ++i) {
+    const Field& field = Fields()[i];
+    auto* header = new QTableWidgetItem(field.header ? tr(field.header) : Stored(field));
+    header->setToolTip(tr("Stored as %1").arg(Stored(field)));
     table_->setHorizontalHeaderItem(static_cast<int>(i), header);
   }
   table_->verticalHeader()->hide();
@@ -128,9 +130,9 @@ void WorkspacesPage::Load() {
     const QSignalBlocker quiet(table_);
     table_->setRowCount(static_cast<int>(workspaces.size()));
     for (std::size_t row = 0; row < workspaces.size(); ++row) {
-      for (std::size_t column = 0; column < kFields.size(); ++column) {
+      for (std::size_t column = 0; column < Fields().size(); ++column) {
         table_->setItem(static_cast<int>(row), static_cast<int>(column),
-                        Cell(workspaces[row], kFields[column]));
+                        Cell(workspaces[row], Fields()[column]));
       }
     }
   }
@@ -144,7 +146,7 @@ void WorkspacesPage::Load() {
 
 void WorkspacesPage::Edited(QTableWidgetItem* cell) {
   const int key = table_->item(cell->row(), 0)->data(Qt::EditRole).toInt();
-  const Field& field = kFields[static_cast<std::size_t>(cell->column())];
+  const Field& field = Fields()[static_cast<std::size_t>(cell->column())];
   const QVariant value = IsFlag(field) ? QVariant(cell->checkState() == Qt::Checked ? 1 : 0)
                                        : cell->data(Qt::EditRole);
   bool found = false;
@@ -152,10 +154,11 @@ void WorkspacesPage::Edited(QTableWidgetItem* cell) {
     std::vector<_VDESKTOPINFO_> read;
     const auto got = library.GetWorkspcaeConfig(read);
     if (got != RC_SUCCESS) return got;
-    auto byKey = ByKey(read);
-    if (key < 1 || static_cast<std::size_t>(key) > byKey.size()) return RC_SUCCESS;
+    auto byKey = FennimarRules::PlaceWorkspacesByKey(read);
+    const auto at = static_cast<std::size_t>(key - 1);
+    if (key < 1 || at >= byKey.size() || byKey[at].key != key) return RC_SUCCESS;
     found = true;
-    auto& workspace = byKey[static_cast<std::size_t>(key - 1)];
+    auto& workspace = byKey[at];
     if (field.number != nullptr) workspace.*field.number = value.toInt();
     if (field.text != nullptr) workspace.*field.text = ToCString(value.toString());
     return library.SetWorkspcaeConfig(byKey);

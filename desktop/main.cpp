@@ -2,6 +2,7 @@
 // settings through the library, as a host program of the bar does.
 #include <QApplication>
 #include <QCommandLineParser>
+#include <cstdio>
 
 #include "desktop/Application.h"
 #include "desktop/MainWindow.h"
@@ -31,8 +32,16 @@ int main(int argc, char* argv[]) {
   parser.addOption(password);
   parser.process(application);
 
-  fennimar::desktop::MainWindow window(fennimar::desktop::SettingsPaths::Resolve(
-      parser.value(document), parser.value(password)));
+  const auto paths =
+      fennimar::desktop::SettingsPaths::Resolve(parser.value(document), parser.value(password));
+  if (paths.document.isEmpty()) {
+    // As the fennimar command says it: the library has nowhere to keep settings.
+    std::fputs(
+        "fennimar-settings: neither XDG_CONFIG_HOME nor HOME names a folder; give --document\n",
+        stderr);
+    return 2;
+  }
+  fennimar::desktop::MainWindow window(paths);
   window.show();
   return application.exec();
 }

@@ -1,15 +1,18 @@
 /// \file Locations.h
 /// Where the library keeps the files it finds by itself, for hosts that show
-/// them to people: the template document and the hardware-information INI
-/// file. Both are found afresh at each call, as the library finds them.
+/// them to people: the template document, the hardware-information INI file
+/// and the registry file; and where a host keeps the user's settings document
+/// unless told otherwise. Each is found afresh at each call, as the library
+/// finds it.
 #ifndef FENNIMAR_LOCATIONS_H_
 #define FENNIMAR_LOCATIONS_H_
 
 #include "fennimar/FennimarDllInterface.h"
 
 /// The places of the library's own files for the running program. Each
-/// answer is a full path, or empty when the running program's path is
-/// unknown. Thread-safe; no interface object is needed.
+/// answer is a full path, or empty when the running program's path (for the
+/// template and HWinfo.ini) or the user's configuration folder (for the
+/// others) is unknown. Thread-safe; no interface object is needed.
 class FENNIMAR_API FennimarLocations {
  public:
   /// The template "Fennimar.xml" that a missing or first-use settings
@@ -33,6 +36,21 @@ class FENNIMAR_API FennimarLocations {
   /// path is always the one beside the executable; the system itself
   /// redirects writes there.
   static CString HardwareIni();
+
+  /// The settings document a host opens when the user names none:
+  /// `fennimar/Fennimar.xml` in the user's configuration folder. On Linux
+  /// that folder is `$XDG_CONFIG_HOME` when it is an absolute path, else
+  /// `$HOME/.config`, the folder of the registry file; empty when neither
+  /// names a folder, where the library cannot keep the first-use flag
+  /// either. On Windows it is `%APPDATA%`; empty when that is not an
+  /// absolute path.
+  static CString DefaultDocument();
+
+  /// The file that holds `HKEY_CURRENT_USER` on Linux, where the library's
+  /// stand-in keeps the registry: `fennimar/HKEY_CURRENT_USER.reg` in the
+  /// same configuration folder as DefaultDocument(); empty when there is
+  /// none. Always empty on Windows, whose registry is the system's.
+  static CString RegistryFile();
 
   FennimarLocations() = delete;
 };

@@ -11,6 +11,10 @@ namespace fennimar::names {
 // The template document, looked up in the host's module folder.
 inline constexpr std::u16string_view kTemplateFileName = u"Fennimar.xml";
 
+// The folder below the user's configuration folder that holds the default
+// settings document (and, on Linux, the registry file).
+inline constexpr std::u16string_view kUserFolderName = u"fennimar";
+
 // Sections of the settings document, children of its root element.
 inline constexpr std::u16string_view kAppList = u"AppList";
 inline constexpr std::u16string_view kAppItem = u"AppItem";

@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "src/platform/Services.h"
+#include "src/store/AppListLimit.h"
 #include "src/store/ChangeStep.h"
 #include "src/store/SettingsHolder.h"
 #include "src/system/HardwareFlag.h"
@@ -17,6 +18,7 @@
 #include "src/system/Wallpaper.h"
 
 using fennimar::ChangeStep;
+using fennimar::kMaxApplications;
 using fennimar::RegistryController;
 using fennimar::SettingsHolder;
 
@@ -26,9 +28,6 @@ namespace {
 // (the key exists without a value, or the registry is damaged): not a first
 // use, so an existing settings document is kept rather than replaced.
 constexpr std::uint32_t kStatusWhenUnreadable = 0;
-
-// AddAppItem refuses to add when the list already yields this many items.
-constexpr std::size_t kMaxApplications = 8;
 
 // Positions of the switches in their section.
 constexpr int kLaunchcodePosition = 0;

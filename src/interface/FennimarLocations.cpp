@@ -1,4 +1,7 @@
 #include "fennimar/Locations.h"
+#include "src/common/Names.h"
+#include "src/interface/UserFiles.h"
+#include "src/platform/Paths.h"
 #include "src/platform/Services.h"
 #include "src/store/TemplateDocument.h"
 #include "src/system/HardwareFlag.h"
@@ -10,3 +13,14 @@ CString FennimarLocations::TemplateDocument() {
 CString FennimarLocations::HardwareIni() {
   return CString(fennimar::HardwareIniPath(fennimar::platform::CurrentServices()));
 }
+
+CString FennimarLocations::DefaultDocument() {
+  std::u16string path = fennimar::UserConfigFolder();
+  if (path.empty()) return CString();
+  const char16_t separator = fennimar::platform::PathSeparator();
+  path.append(1, separator).append(fennimar::names::kUserFolderName);
+  path.append(1, separator).append(fennimar::names::kTemplateFileName);
+  return CString(path);
+}
+
+CString FennimarLocations::RegistryFile() { return CString(fennimar::UserRegistryFile()); }

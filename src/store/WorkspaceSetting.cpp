@@ -4,6 +4,7 @@
 #include "src/common/Names.h"
 #include "src/common/Numbers.h"
 #include "src/store/SettingsHolder.h"
+#include "src/store/WorkspaceFields.h"
 
 namespace fennimar {
 namespace {
@@ -11,28 +12,7 @@ namespace {
 using platform::XmlDocument;
 using platform::XmlNode;
 
-// One attribute of a workspace and the record field it maps to; exactly one
-// of the two member pointers is set.
-struct WorkspaceField {
-  std::u16string_view name;
-  CString _VDESKTOPINFO_::*text;
-  int _VDESKTOPINFO_::*number;
-};
-
-// In the order they are read and written; the key is read but never written.
-constexpr WorkspaceField kKeyField = {names::kKey, nullptr, &_VDESKTOPINFO_::key};
-constexpr WorkspaceField kValueFields[] = {
-    {names::kName, &_VDESKTOPINFO_::name, nullptr},
-    {names::kStyleId, nullptr, &_VDESKTOPINFO_::styleID},
-    {names::kMouseStyle, &_VDESKTOPINFO_::mouseStyle, nullptr},
-    {names::kEmRecylePath, &_VDESKTOPINFO_::emRecylePath, nullptr},
-    {names::kFuRecylePath, &_VDESKTOPINFO_::fuRecylePath, nullptr},
-    {names::kMouseNo, nullptr, &_VDESKTOPINFO_::mouseNo},
-    {names::kRecyleNo, nullptr, &_VDESKTOPINFO_::recyleNo},
-    {names::kUseTarsel, nullptr, &_VDESKTOPINFO_::useTarsel},
-};
-
-bool ReadField(XmlDocument& doc, XmlNode element, const WorkspaceField& field,
+bool ReadField(XmlDocument& doc, XmlNode element, const FennimarWorkspaceField& field,
                std::u16string& buffer, _VDESKTOPINFO_& record) {
   if (!doc.GetAttribute(element, field.name, &buffer)) return false;
   if (field.text) {
@@ -45,8 +25,7 @@ bool ReadField(XmlDocument& doc, XmlNode element, const WorkspaceField& field,
 
 bool ReadWorkspace(XmlDocument& doc, XmlNode element, std::u16string& buffer,
                    _VDESKTOPINFO_& record) {
-  if (!ReadField(doc, element, kKeyField, buffer, record)) return false;
-  for (const WorkspaceField& field : kValueFields) {
+  for (const FennimarWorkspaceField& field : kWorkspaceFields) {
     if (!ReadField(doc, element, field, buffer, record)) return false;
   }
   return true;
@@ -55,10 +34,11 @@ bool ReadWorkspace(XmlDocument& doc, XmlNode element, std::u16string& buffer,
 // Writes the record's values over the element's attributes, in order; false
 // at the first attribute the element lacks (those before it stay written).
 bool WriteWorkspace(XmlDocument& doc, XmlNode element, const _VDESKTOPINFO_& record) {
-  for (const WorkspaceField& field : kValueFields) {
+  for (auto field = kWorkspaceValueFields; field != kWorkspaceFieldsEnd; ++field) {
     const bool replaced =
-        field.text ? doc.ReplaceAttribute(element, field.name, record.*field.text)
-                   : doc.ReplaceAttribute(element, field.name, FormatDecimal(record.*field.number));
+        field->text
+            ? doc.ReplaceAttribute(element, field->name, record.*field->text)
+            : doc.ReplaceAttribute(element, field->name, FormatDecimal(record.*field->number));
     if (!replaced) return false;
   }
   return true;
@@ -91,9 +71,9 @@ _Fennimar_ReturnCode_ SettingsHolder::SetWorkspcaeConfig(
   for (XmlNode child = doc.FirstChild(section); child; child = doc.NextSibling(child)) {
     if (!doc.IsElement(child)) continue;
     if (!doc.GetAttribute(child, names::kKey, &key)) break;
-    const int position = ParseDecimal(key);
-    if (position < 1 || static_cast<std::size_t>(position) > workspaces.size()) continue;
-    if (!WriteWorkspace(doc, child, workspaces[static_cast<std::size_t>(position) - 1])) break;
+    std::size_t position = 0;
+    if (!PositionOfKey(ParseDecimal(key), workspaces.size(), &position)) continue;
+    if (!WriteWorkspace(doc, child, workspaces[position])) break;
   }
   logfile_.Save();
   return RC_SUCCESS;

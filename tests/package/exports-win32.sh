@@ -10,7 +10,7 @@ if [ -z "$names" ]; then
   echo "no export table in $library"; exit 1
 fi
 unexpected=$(echo "$names" |
-  grep -v -E '^(CString|CFileException|FennimarDllInterface|FennimarDocumentHold|FennimarLocations)::' |
+  grep -v -E '^(CString|CFileException|FennimarDllInterface|FennimarDocumentHold|FennimarLocations|FennimarRules)::' |
   grep -v -E '^(typeinfo|typeinfo name|vtable) for (CString|CFileException|FennimarDllInterface)$' |
   grep -v -E '^operator(\+|==|!=)\(CString const&' || true)
 if [ -n "$unexpected" ]; then

@@ -3,7 +3,7 @@
 set -eu
 library=$1
 unexpected=$(nm -D --defined-only -C "$library" | awk '{ $1 = ""; $2 = ""; print }' |
-  grep -v -E '^ *(CString|CFileException|FennimarDllInterface|FennimarDocumentHold|FennimarLocations)::' |
+  grep -v -E '^ *(CString|CFileException|FennimarDllInterface|FennimarDocumentHold|FennimarLocations|FennimarRules)::' |
   grep -v -E '^ *(typeinfo|typeinfo name|vtable) for (CString|CFileException|FennimarDllInterface)$' |
   grep -v -E '^ *operator(\+|==|!=)\(CString const&' || true)
 if [ -n "$unexpected" ]; then
