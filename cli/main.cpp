@@ -6,6 +6,7 @@
 // Grammar: fennimar [OPTIONS] NOUN [VERB] [ARGUMENTS]; a noun alone shows.
 #include <CLI/CLI.hpp>
 #include <algorithm>
+#include <cassert>
 #include <exception>
 #include <iostream>
 #include <string>
@@ -32,21 +33,90 @@ void AddGlobalOptions(CLI::App& app, GlobalOptions& options) {
   app.set_version_flag("--version", "fennimar " FENNIMAR_VERSION);
 }
 
-void AddCommands(CLI::App& app, Context& context) {
-  AddAppsCommand(app, context);
-  AddSwitchesCommand(app, context);
-  AddBackgroundCommand(app, context);
-  AddWorkspacesCommand(app, context);
-  AddWallpaperCommand(app, context);
-  AddFirstUseCommands(app, context);
-  AddHwFlagCommand(app, context);
-  AddPasswordCommand(app, context);
-  AddRegCommand(app, context);
-  AddDumpCommand(app, context);
-  AddLoadCommand(app, context);
-  AddWatchCommand(app, context);
-  AddCompletionCommand(app, context);
-  AddRewriteCommand(app, context);
+// Each command group with the nouns it adds to the top level, in the order
+// of the help. Building the parser for every command costs a process more
+// than the work of most commands, so a run names its noun and only that
+// group is built (see NounToBuild).
+struct CommandGroup {
+  const char* nouns[2];
+  void (*add)(CLI::App& app, Context& context);
+};
+constexpr CommandGroup kCommandGroups[] = {
+    {{"apps"}, AddAppsCommand},
+    {{"switches"}, AddSwitchesCommand},
+    {{"background"}, AddBackgroundCommand},
+    {{"workspaces"}, AddWorkspacesCommand},
+    {{"wallpaper"}, AddWallpaperCommand},
+    {{"first-use", "reset"}, AddFirstUseCommands},
+    {{"hw-flag"}, AddHwFlagCommand},
+    {{"password"}, AddPasswordCommand},
+    {{"reg"}, AddRegCommand},
+    {{"dump"}, AddDumpCommand},
+    {{"load"}, AddLoadCommand},
+    {{"watch"}, AddWatchCommand},
+    {{"completion"}, AddCompletionCommand},
+    {{"rewrite"}, AddRewriteCommand},
+};
+
+const CommandGroup* GroupOf(const std::string& word) {
+  for (const CommandGroup& group : kCommandGroups) {
+    for (const char* noun : group.nouns) {
+      if (noun != nullptr && word == noun) return &group;
+    }
+  }
+  return nullptr;
+}
+
+// The group to build alone for these arguments, or null to build them all.
+// Only one group is built when the parse cannot tell the difference: the
+// first word that is not a global option (or its value) is a noun, no other
+// word names a noun, and the noun is not `completion`, which describes every
+// command. Help of the whole program, version, unknown words and options
+// before the noun all build every group, so their output stays the same.
+const CommandGroup* NounToBuild(const std::vector<std::string>& arguments) {
+  std::size_t at = 1;
+  while (at < arguments.size()) {
+    const std::string& word = arguments[at];
+    if (word == "--document" || word == "--password-file") {
+      at += 2;
+    } else if (word == "--json" || word.rfind("--document=", 0) == 0 ||
+               word.rfind("--password-file=", 0) == 0) {
+      at += 1;
+    } else {
+      break;
+    }
+  }
+  if (at >= arguments.size()) return nullptr;
+  const CommandGroup* group = GroupOf(arguments[at]);
+  if (group == nullptr || group->add == AddCompletionCommand) return nullptr;
+  for (std::size_t other = at + 1; other < arguments.size(); ++other) {
+    if (GroupOf(arguments[other]) != nullptr) return nullptr;
+  }
+  return group;
+}
+
+// Whether `app` has exactly the nouns of kCommandGroups; the table and the
+// command files must agree, which every debug run of the full parser checks.
+[[maybe_unused]] bool TableMatches(const CLI::App& app) {
+  std::vector<std::string> table, built;
+  for (const CommandGroup& group : kCommandGroups) {
+    for (const char* noun : group.nouns) {
+      if (noun != nullptr) table.push_back(noun);
+    }
+  }
+  for (const CLI::App* noun : app.get_subcommands({})) built.push_back(noun->get_name());
+  std::sort(table.begin(), table.end());
+  std::sort(built.begin(), built.end());
+  return table == built;
+}
+
+void AddCommands(CLI::App& app, Context& context, const CommandGroup* only) {
+  if (only != nullptr) {
+    only->add(app, context);
+    return;
+  }
+  for (const CommandGroup& group : kCommandGroups) group.add(app, context);
+  assert(TableMatches(app));
 }
 
 // The deepest command given: "fennimar apps add" gives the "add" command.
@@ -111,9 +181,7 @@ void CheckLeftovers(const CLI::App& app) {
 
 // Parses the arguments and runs the chosen command; every failure is thrown
 // as a CliError.
-int ParseAndRun(CLI::App& app, Context& context, int argc, char** argv) {
-  PrepareProcess();
-  const std::vector<std::string> arguments = Utf8Arguments(argc, argv);
+int ParseAndRun(CLI::App& app, Context& context, const std::vector<std::string>& arguments) {
   std::vector<const char*> pointers;
   for (const std::string& argument : arguments) pointers.push_back(argument.c_str());
   try {
@@ -141,9 +209,11 @@ int Run(int argc, char** argv) {
   app.allow_windows_style_options(false);
   app.footer(std::string("Run fennimar COMMAND --help for each command.\n\n") + ExitStatusHelp());
   AddGlobalOptions(app, context.options);
-  AddCommands(app, context);
   try {
-    return ParseAndRun(app, context, argc, argv);
+    PrepareProcess();
+    const std::vector<std::string> arguments = Utf8Arguments(argc, argv);
+    AddCommands(app, context, NounToBuild(arguments));
+    return ParseAndRun(app, context, arguments);
   } catch (const CliError& error) {
     std::cout.flush();
     std::cerr << "fennimar: error: " << error.what() << '\n';

@@ -1,11 +1,12 @@
-// The desktop link: finds the session's desktop at each call and hands the
-// request to that desktop's link. With no known desktop GLib is not touched,
-// so a server or a test run behaves as if the link did not exist.
+// The desktop link, the plugin's side: finds the session's desktop at each
+// call and hands the request to that desktop's link. With no known desktop
+// GLib is not touched, so a server or a test run behaves as if the link did
+// not exist.
 #include <gio/gio.h>
 
 #include "src/common/Utf.h"
 #include "src/platform/desktop/DesktopLinks.h"
-#include "src/platform/desktop/GioDesktop.h"
+#include "src/platform/desktop/DesktopPlugin.h"
 
 namespace fennimar::platform {
 namespace {
@@ -51,9 +52,12 @@ class GioDesktopWallpaper final : public DesktopWallpaper {
 };
 
 }  // namespace
-
-std::unique_ptr<DesktopWallpaper> NewGioDesktopWallpaper() {
-  return std::make_unique<GioDesktopWallpaper>();
-}
-
 }  // namespace fennimar::platform
+
+// The plugin's one exported function (see DesktopPlugin.h).
+extern "C" __attribute__((visibility("default"))) fennimar::platform::DesktopWallpaper*
+FennimarNewDesktopWallpaper(int interface) {
+  using fennimar::platform::desktop::kPluginInterface;
+  if (interface != kPluginInterface) return nullptr;
+  return new fennimar::platform::GioDesktopWallpaper;
+}
