@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "src/common/RegistryNumbers.h"
 #include "src/common/Utf.h"
 #include "src/common/Utf16Bytes.h"
 #include "src/platform/Registry.h"
@@ -71,14 +72,9 @@ void AppendValue(const HiveValue& value, std::string& out) {
   }
   out.push_back('=');
   std::u16string text;
-  if (value.type == kRegDword && value.data.size() == 4) {
-    const auto& d = value.data;
-    const std::uint32_t number = static_cast<unsigned char>(d[0]) |
-                                 static_cast<unsigned char>(d[1]) << 8 |
-                                 static_cast<unsigned char>(d[2]) << 16 |
-                                 std::uint32_t{static_cast<unsigned char>(d[3])} << 24;
+  if (value.type == kRegDword && value.data.size() == kDwordBytes) {
     out += "dword:";
-    AppendHex(number, 8, out);
+    AppendHex(static_cast<std::uint32_t>(NumberFromBytes(value.data)), 8, out);
   } else if (value.type == kRegSz && AsPlainString(value.data, &text)) {
     AppendQuoted(text, out);
   } else {
