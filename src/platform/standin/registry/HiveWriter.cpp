@@ -90,18 +90,35 @@ void AppendValue(const HiveValue& value, std::string& out) {
   out += "\r\n";
 }
 
+// "[PATH]" and the key's values; the path is `root` followed by `below`
+// (when not empty) after a backslash.
+void AppendKey(std::u16string_view root, std::u16string_view below,
+               const std::vector<HiveValue>& values, std::string& out) {
+  out.push_back('[');
+  AppendUtf16AsUtf8(root, out);
+  if (!below.empty()) {
+    out.push_back('\\');
+    AppendUtf16AsUtf8(below, out);
+  }
+  out += "]\r\n";
+  for (const HiveValue& value : values) AppendValue(value, out);
+  out += "\r\n";
+}
+
+std::string Header() { return std::string(kHiveHeader) + "\r\n\r\n"; }
+
 }  // namespace
 
 std::string SerializeHive(const Hive& hive) {
-  std::string out(kHiveHeader);
-  out += "\r\n\r\n";
-  for (const HiveKey& key : hive.keys()) {
-    out.push_back('[');
-    AppendUtf16AsUtf8(key.path(), out);
-    out += "]\r\n";
-    for (const HiveValue& value : key.values()) AppendValue(value, out);
-    out += "\r\n";
-  }
+  std::string out = Header();
+  for (const HiveKey& key : hive.keys()) AppendKey(key.path(), u"", key.values(), out);
+  return out;
+}
+
+std::string SerializeRegistryKeys(const std::vector<RegistryKeyData>& keys) {
+  std::string out = Header();
+  for (const RegistryKeyData& key : keys)
+    AppendKey(u"HKEY_CURRENT_USER", key.path, key.values, out);
   return out;
 }
 
