@@ -20,6 +20,7 @@
 #include "src/common/Status.h"
 #include "src/platform/Registry.h"
 #include "src/platform/standin/registry/Hive.h"
+#include "src/platform/standin/registry/HiveRegistry.h"
 
 namespace fennimar::cli {
 
@@ -39,6 +40,15 @@ class PlatformRegistry {
 };
 
 std::unique_ptr<PlatformRegistry> OpenPlatformRegistry();
+
+// The messages (RegistryMessages.cpp). For the registry file: from the file
+// routine's `failure`, or from `status` when the file did not fail.
+[[noreturn]] void FailRegistryFile(RegistryStep step, const platform::HiveFileFailure& failure,
+                                   const Status& status);
+// For the system's registry: what could not be done to `key`, and the
+// system's `text` for the error.
+[[noreturn]] void FailSystemRegistry(RegistryStep step, const std::u16string& key,
+                                     const std::string& text);
 
 class RegistryStore {
  public:

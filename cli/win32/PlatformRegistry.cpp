@@ -1,31 +1,11 @@
 // The registry on Windows: the library's service on the system's registry
 // below HKEY_CURRENT_USER.
-#include "cli/Errors.h"
 #include "cli/RegistryStore.h"
-#include "src/common/Utf.h"
 #include "src/platform/win32/Win32Backends.h"
 #include "src/platform/win32/Win32Status.h"
 
 namespace fennimar::cli {
 namespace {
-
-// What the message says the command could not do.
-std::string Doing(RegistryStep step, const std::u16string& key) {
-  switch (step) {
-    case RegistryStep::kCreate:
-      return "cannot create " + Utf16ToUtf8(key);
-    case RegistryStep::kSet:
-      return "cannot set the value";
-    case RegistryStep::kDeleteValue:
-      return "cannot delete the value";
-    case RegistryStep::kDeleteKey:
-      return "cannot delete " + Utf16ToUtf8(key);
-    case RegistryStep::kRead:
-    case RegistryStep::kOpen:
-      break;
-  }
-  return "cannot open " + Utf16ToUtf8(key);
-}
 
 class SystemRegistry : public PlatformRegistry {
  public:
@@ -33,11 +13,8 @@ class SystemRegistry : public PlatformRegistry {
 
   [[noreturn]] void Fail(RegistryStep step, const std::u16string& key,
                          const Status& status) override {
-    const std::string text = status.os_error() != 0
-                                 ? platform::SystemErrorText(static_cast<DWORD>(status.os_error()))
-                                 : status.message();
-    cli::Fail(step == RegistryStep::kRead ? Exit::kDocument : Exit::kWrite,
-              Doing(step, key) + ": " + text);
+    const auto error = static_cast<DWORD>(status.os_error());
+    FailSystemRegistry(step, key, error != 0 ? platform::SystemErrorText(error) : status.message());
   }
 
  private:
