@@ -1,7 +1,8 @@
 // Locations - where the fennimar command finds things: the configuration folder
 // (by the same rule as the library's registry stand-in on Linux; the roaming
-// application-data folder on Windows) and the default settings document.
-// Paths are UTF-8 and use the platform's separator.
+// application-data folder on Windows), the default settings document, and
+// the folder of the running program. Paths are UTF-8 and use the platform's
+// separator.
 #ifndef FENNIMAR_CLI_LOCATIONS_H_
 #define FENNIMAR_CLI_LOCATIONS_H_
 
@@ -22,6 +23,10 @@ const char* ConfigFolderName();
 std::string DefaultDocumentPath();
 // The same for --help: "$XDG_CONFIG_HOME/fennimar/Fennimar.xml".
 std::string DefaultDocumentText();
+
+// The folder that holds the running executable (where the library looks for
+// the template document and HWinfo.ini); empty when it cannot be found.
+std::string ExecutableFolder();
 
 // `folder` and `name` joined by the platform's separator.
 std::string JoinPath(const std::string& folder, const std::string& name);

@@ -1,4 +1,7 @@
-// The configuration folder on Linux: the library's own rule.
+// The configuration folder and the program's folder on Linux.
+#include <filesystem>
+#include <system_error>
+
 #include "cli/Errors.h"
 #include "cli/Locations.h"
 #include "src/platform/posix/ConfigFolder.h"
@@ -14,5 +17,12 @@ std::string ConfigFolder() {
 }
 
 const char* ConfigFolderName() { return "$XDG_CONFIG_HOME"; }
+
+std::string ExecutableFolder() {
+  std::error_code error;
+  const auto executable = std::filesystem::read_symlink("/proc/self/exe", error);
+  if (error) return std::string();
+  return executable.parent_path().string();
+}
 
 }  // namespace fennimar::cli

@@ -1,4 +1,6 @@
-// The configuration folder on Windows.
+// The configuration folder and the program's folder on Windows.
+#include <windows.h>
+
 #include <cwchar>
 #include <filesystem>
 #include <string>
@@ -20,5 +22,20 @@ std::string ConfigFolder() {
 }
 
 const char* ConfigFolderName() { return "%APPDATA%"; }
+
+std::string ExecutableFolder() {
+  std::wstring buffer(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length =
+        ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (length == 0) return std::string();
+    if (length < buffer.size()) {
+      buffer.resize(length);
+      break;
+    }
+    buffer.resize(buffer.size() * 2);  // truncated: try a larger buffer
+  }
+  return std::filesystem::path(buffer).parent_path().u8string();
+}
 
 }  // namespace fennimar::cli
