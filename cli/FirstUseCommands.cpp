@@ -13,7 +13,6 @@
 #include "fennimar/Locations.h"
 #include "src/common/Names.h"
 #include "src/common/Utf.h"
-#include "src/platform/Registry.h"
 
 namespace fennimar::cli {
 namespace {
@@ -40,14 +39,6 @@ void ClearFirstUse(Context& context) {
   if (code != RC_SUCCESS) Fail(Exit::kWrite, WithRc("cannot clear " + FlagPlace(), code));
 }
 
-// Sets the flag to 1 in the registry, creating the key.
-void SetFirstUseFlag() {
-  const std::string one("\x01\x00\x00\x00", 4);
-  std::u16string key_path = u"HKEY_CURRENT_USER\\";
-  key_path += names::kProductKey;
-  OpenRegistry()->SetValue(key_path, names::kIsFirstUse, platform::kRegDword, one);
-}
-
 // The flag is set so that constructing the interface installs the template,
 // exactly as on a machine that has never seen the product; the session then
 // clears the flag as every start does.
@@ -56,7 +47,7 @@ void Reset(Context& context) {
   if (!std::filesystem::is_regular_file(FsPath(template_path))) {
     Fail(Exit::kDocument, "no template document " + template_path);
   }
-  SetFirstUseFlag();
+  OpenRegistry()->SetFirstUseFlag();
   Session session(context.options);
   if (!session.DocumentLoaded()) {
     Fail(Exit::kDocument,

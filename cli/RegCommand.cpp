@@ -122,16 +122,18 @@ void Delete(const Arguments& arguments) {
 }
 
 void Export(Context& context) {
-  const Hive hive = OpenRegistry()->ReadAll();
+  const auto all = OpenRegistry()->ReadAll();
   if (!context.options.json) {
-    std::cout << platform::SerializeHive(hive);
+    std::cout << platform::SerializeRegistryKeys(all);
     return;
   }
   Json keys = Json::array();
-  for (const auto& key : hive.keys()) {
+  for (const auto& key : all) {
     Json values = Json::array();
-    for (const auto& value : key.values()) values.push_back(RegValueToJson(value));
-    keys.push_back(Json{{"key", Utf16ToUtf8(key.path())}, {"values", values}});
+    for (const auto& value : key.values) values.push_back(RegValueToJson(value));
+    std::u16string path(kRoot);
+    if (!key.path.empty()) path.append(1, u'\\').append(key.path);
+    keys.push_back(Json{{"key", Utf16ToUtf8(path)}, {"values", values}});
   }
   PrintJson(Json{{"keys", keys}});
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/Errors.h"
+#include "src/common/RegistryNumbers.h"
 #include "src/common/Utf.h"
 #include "src/common/Utf16Bytes.h"
 #include "src/platform/Registry.h"
@@ -58,14 +59,6 @@ bool DecodeStrings(const std::string& bytes, std::vector<std::string>* strings) 
   return true;
 }
 
-std::uint64_t LittleEndian(const std::string& bytes) {
-  std::uint64_t value = 0;
-  for (std::size_t i = bytes.size(); i-- > 0;) {
-    value = (value << 8) | static_cast<unsigned char>(bytes[i]);
-  }
-  return value;
-}
-
 std::string HexBytes(const std::string& bytes) {
   std::string text;
   char byte[4];
@@ -78,7 +71,7 @@ std::string HexBytes(const std::string& bytes) {
 }
 
 bool IsNumberOfSize(const HiveValue& value) {
-  return (value.type == platform::kRegDword && value.data.size() == 4) ||
+  return (value.type == platform::kRegDword && value.data.size() == kDwordBytes) ||
          (value.type == platform::kRegQword && value.data.size() == 8);
 }
 
@@ -91,10 +84,7 @@ std::string EncodeDword(std::string_view text) {
       value > 4294967295LL) {
     Fail(Exit::kUsage, "--data: '" + copy + "' is not a 32-bit number (decimal or 0x-hex)");
   }
-  const auto bits = static_cast<std::uint32_t>(value);
-  std::string bytes;
-  for (int shift = 0; shift < 32; shift += 8) bytes += static_cast<char>((bits >> shift) & 0xFF);
-  return bytes;
+  return DwordBytes(static_cast<std::uint32_t>(value));
 }
 
 int HexDigit(char c) {
@@ -164,7 +154,7 @@ std::string FormatRegData(const HiveValue& value) {
     return joined;
   }
   if (IsNumberOfSize(value)) {
-    const std::uint64_t number = LittleEndian(value.data);
+    const std::uint64_t number = NumberFromBytes(value.data);
     char text[48];
     std::snprintf(text, sizeof text,
                   value.data.size() == 4 ? "0x%08llx (%llu)" : "0x%016llx (%llu)",
@@ -182,7 +172,7 @@ Json RegValueToJson(const HiveValue& value) {
   } else if (value.type == platform::kRegMultiSz && DecodeStrings(value.data, &strings)) {
     object["data"] = strings;
   } else if (IsNumberOfSize(value)) {
-    object["data"] = LittleEndian(value.data);
+    object["data"] = NumberFromBytes(value.data);
   } else {
     object["data"] = HexBytes(value.data);
   }

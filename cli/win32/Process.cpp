@@ -12,7 +12,7 @@
 
 #include "cli/Errors.h"
 #include "src/common/WideText.h"
-#include "cli/win32/Win32Text.h"
+#include "src/platform/win32/Win32Status.h"
 
 namespace fennimar::cli {
 namespace {
@@ -24,14 +24,15 @@ void UseRegistryKey(const wchar_t* subkey) {
   const LSTATUS created = ::RegCreateKeyExW(HKEY_CURRENT_USER, subkey, 0, nullptr, 0,
                                             KEY_ALL_ACCESS, nullptr, &key, nullptr);
   if (created != ERROR_SUCCESS) {
-    Fail(Exit::kUsage, "FENNIMAR_REGISTRY_KEY: cannot open HKEY_CURRENT_USER\\" + Utf8FromWide(subkey) +
-                           ": " + SystemErrorText(static_cast<DWORD>(created)));
+    Fail(Exit::kUsage, "FENNIMAR_REGISTRY_KEY: cannot open HKEY_CURRENT_USER\\" +
+                           Utf8FromWide(subkey) + ": " +
+                           platform::SystemErrorText(static_cast<DWORD>(created)));
   }
   const LSTATUS overridden = ::RegOverridePredefKey(HKEY_CURRENT_USER, key);
   ::RegCloseKey(key);  // the override holds a handle of its own
   if (overridden != ERROR_SUCCESS) {
     Fail(Exit::kUsage, "FENNIMAR_REGISTRY_KEY: cannot use it in place of HKEY_CURRENT_USER: " +
-                           SystemErrorText(static_cast<DWORD>(overridden)));
+                           platform::SystemErrorText(static_cast<DWORD>(overridden)));
   }
 }
 

@@ -14,7 +14,7 @@
 #include "cli/ChangeNotifier.h"
 #include "cli/Errors.h"
 #include "src/common/WideText.h"
-#include "cli/win32/Win32Text.h"
+#include "src/platform/win32/Win32Status.h"
 
 namespace fennimar::cli {
 namespace {
@@ -39,7 +39,7 @@ class Handle {
 };
 
 [[noreturn]] void FailSystem(const std::string& what, DWORD error) {
-  Fail(Exit::kWrite, what + ": " + SystemErrorText(error));
+  Fail(Exit::kWrite, what + ": " + platform::SystemErrorText(error));
 }
 
 HANDLE NewEvent() {

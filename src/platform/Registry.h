@@ -5,7 +5,9 @@
 #define FENNIMAR_PLATFORM_REGISTRY_H_
 
 #include <cstdint>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "src/common/Status.h"
 
@@ -27,32 +29,71 @@ inline constexpr std::uint32_t kRegQword = 11;
 // Full access to a key (KEY_ALL_ACCESS).
 inline constexpr std::uint32_t kKeyAllAccess = 0xF003F;
 
+// Deeper than any key can lie (512 levels), for reading a whole tree.
+inline constexpr int kAllLevels = 1000;
+
+// A value with its exact bytes.
+struct RegistryValue {
+  std::u16string name;  // empty: the key's default value
+  std::uint32_t type = 0;
+  std::string data;
+};
+
+// A key that ReadTree gives: its path relative to the key ReadTree was given
+// as `parent` ("" for that key itself), spelled as the registry keeps the
+// names (where it keeps no spelling, the subkey as it was asked for), and its
+// values in the registry's order.
+struct RegistryKeyData {
+  std::u16string path;
+  std::vector<RegistryValue> values;
+};
+
 class Registry {
  public:
   virtual ~Registry() = default;
 
   // Opens an existing subkey of `parent`; kNotFound when it does not exist.
-  virtual Status OpenKey(RegKey parent, std::u16string_view subkey,
-                         std::uint32_t access, RegKey* opened) = 0;
+  virtual Status OpenKey(RegKey parent, std::u16string_view subkey, std::uint32_t access,
+                         RegKey* opened) = 0;
   // Creates the subkey (and the keys above it) or opens it if it exists.
-  virtual Status CreateKey(RegKey parent, std::u16string_view subkey,
-                           RegKey* created) = 0;
+  virtual Status CreateKey(RegKey parent, std::u16string_view subkey, RegKey* created) = 0;
   // Reads a value into `data`, whose capacity in bytes `*size` gives on entry;
   // on success `*size` is the value's size and `*type` its type. Data larger
   // than the capacity gives kTooLarge, still with the value's size and type,
   // and leaves `data` undefined. A missing value gives kNotFound.
-  virtual Status QueryValue(RegKey key, std::u16string_view name,
-                            std::uint32_t* type, void* data,
+  virtual Status QueryValue(RegKey key, std::u16string_view name, std::uint32_t* type, void* data,
                             std::uint32_t* size) = 0;
   // Creates or replaces a value with exactly these bytes. (The Windows
   // registry adds a terminating zero unit to string data that lacks one.)
-  virtual Status SetValue(RegKey key, std::u16string_view name,
-                          std::uint32_t type, const void* data,
-                          std::uint32_t size) = 0;
+  virtual Status SetValue(RegKey key, std::u16string_view name, std::uint32_t type,
+                          const void* data, std::uint32_t size) = 0;
+  // Reads the existing `subkey` of `parent` (empty: `parent` itself) with its
+  // values, and the keys below it down to `levels` levels (0: none, 1: its
+  // direct subkeys), each with its values. Keys come in the registry's order,
+  // each before the keys below it. kNotFound when the subkey does not exist.
+  virtual Status ReadTree(RegKey parent, std::u16string_view subkey, int levels,
+                          std::vector<RegistryKeyData>* keys);
+  // Deletes a value; kNotFound when the key has no such value.
+  virtual Status DeleteValue(RegKey key, std::u16string_view name);
+  // Deletes the `subkey` of `parent` with everything below it; kNotFound when
+  // it does not exist.
+  virtual Status DeleteTree(RegKey parent, std::u16string_view subkey);
   // Closes a key that OpenKey or CreateKey gave. Closing a predefined root
   // succeeds and does nothing.
   virtual Status CloseKey(RegKey key) = 0;
 };
+
+// A registry that only keeps values (a test's fake) needs not read trees nor
+// delete: these give kInvalid unless it overrides them.
+inline Status Registry::ReadTree(RegKey, std::u16string_view, int, std::vector<RegistryKeyData>*) {
+  return Status::Invalid("this registry cannot read a tree of keys");
+}
+inline Status Registry::DeleteValue(RegKey, std::u16string_view) {
+  return Status::Invalid("this registry cannot delete a value");
+}
+inline Status Registry::DeleteTree(RegKey, std::u16string_view) {
+  return Status::Invalid("this registry cannot delete a key");
+}
 
 }  // namespace fennimar::platform
 

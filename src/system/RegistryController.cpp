@@ -1,19 +1,12 @@
 #include "src/system/RegistryController.h"
 
+#include <string_view>
+
 #include "src/common/Names.h"
+#include "src/common/RegistryNumbers.h"
+#include "src/system/FirstUseFlag.h"
 
 namespace fennimar {
-namespace {
-
-// The flag is a REG_DWORD: 4 bytes, low byte first, whatever the host's order.
-constexpr unsigned char kNotUsedYet[4] = {1, 0, 0, 0};
-constexpr unsigned char kUsed[4] = {0, 0, 0, 0};
-
-std::uint32_t FromLittleEndian(const unsigned char (&bytes)[4]) {
-  return bytes[0] | bytes[1] << 8 | bytes[2] << 16 | std::uint32_t{bytes[3]} << 24;
-}
-
-}  // namespace
 
 RegistryController::RegistryController(platform::Registry& registry) : registry_(registry) {}
 
@@ -52,13 +45,7 @@ bool RegistryController::WriteValue(std::u16string_view subkey, std::u16string_v
 
 // Creates the product's key with the flag "not used yet". The outcome is not
 // examined: only the read that follows decides the result.
-void RegistryController::SeedProductKey() {
-  platform::RegKey created = platform::kNullKey;
-  if (!registry_.CreateKey(platform::kHkeyCurrentUser, names::kProductKey, &created).ok()) return;
-  (void)registry_.SetValue(created, names::kIsFirstUse, platform::kRegDword, kNotUsedYet,
-                           sizeof kNotUsedYet);
-  (void)registry_.CloseKey(created);
-}
+void RegistryController::SeedProductKey() { (void)CreateFirstUseFlag(registry_, kFirstUseFlagSet); }
 
 _Fennimar_ReturnCode_ RegistryController::GetUsedStatus(std::uint32_t& status) {
   if (!OpenKey(names::kProductKey)) {
@@ -69,19 +56,19 @@ _Fennimar_ReturnCode_ RegistryController::GetUsedStatus(std::uint32_t& status) {
     }
   }
   // A value shorter than 4 bytes fills only its own bytes; the rest stay 0.
-  unsigned char data[4] = {};
+  char data[kDwordBytes] = {};
   std::uint32_t type = 0;
   std::uint32_t size = sizeof data;
   const bool read = registry_.QueryValue(key_, names::kIsFirstUse, &type, data, &size).ok();
-  if (read) status = FromLittleEndian(data);
+  if (read)
+    status = static_cast<std::uint32_t>(NumberFromBytes(std::string_view(data, sizeof data)));
   CloseKey();
   return read ? RC_SUCCESS : RC_SYSTEM_ERROR;
 }
 
 _Fennimar_ReturnCode_ RegistryController::SetUsedStatus() {
   if (!OpenKey(names::kProductKey)) return RC_SYSTEM_ERROR;
-  const bool written =
-      registry_.SetValue(key_, names::kIsFirstUse, platform::kRegDword, kUsed, sizeof kUsed).ok();
+  const bool written = WriteFirstUseFlag(registry_, key_, kFirstUseFlagCleared).ok();
   CloseKey();
   return written ? RC_SUCCESS : RC_SYSTEM_ERROR;
 }

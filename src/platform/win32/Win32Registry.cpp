@@ -5,14 +5,14 @@
 // library spells them zero-extended (kHkeyCurrentUser is 0x80000001), so the
 // roots are mapped on the way in. Handles the registry gives out are small
 // and never fall in that range.
-#include "src/platform/win32/Win32Api.h"
-
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "src/common/WideText.h"
+#include "src/platform/win32/Win32Api.h"
 #include "src/platform/win32/Win32Backends.h"
 #include "src/platform/win32/Win32Status.h"
-#include "src/common/WideText.h"
 
 namespace fennimar::platform {
 namespace {
@@ -58,6 +58,82 @@ Status CheckName(std::u16string_view name) {
   return HasNul(name) ? Status::Invalid("registry name contains a NUL character") : Status::Ok();
 }
 
+// Closes the key when it goes.
+class OpenedKey {
+ public:
+  OpenedKey() = default;
+  ~OpenedKey() {
+    if (key_ != nullptr) ::RegCloseKey(key_);
+  }
+  OpenedKey(const OpenedKey&) = delete;
+  OpenedKey& operator=(const OpenedKey&) = delete;
+  HKEY* out() { return &key_; }
+  HKEY get() const { return key_; }
+
+ private:
+  HKEY key_ = nullptr;
+};
+
+// The key's values, in the registry's order.
+Status ReadValues(HKEY key, std::vector<RegistryValue>* values) {
+  DWORD count = 0, longest_name = 0, largest_data = 0;
+  ::RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count,
+                     &longest_name, &largest_data, nullptr, nullptr);
+  std::wstring name(longest_name + 1, L'\0');
+  std::string data(largest_data, '\0');
+  for (DWORD i = 0; i < count; ++i) {
+    DWORD name_size = static_cast<DWORD>(name.size());
+    DWORD data_size = static_cast<DWORD>(data.size());
+    DWORD type = 0;
+    const LSTATUS read = ::RegEnumValueW(key, i, name.data(), &name_size, nullptr, &type,
+                                         reinterpret_cast<BYTE*>(data.data()), &data_size);
+    if (read == ERROR_NO_MORE_ITEMS) break;
+    if (read != ERROR_SUCCESS) return RegistryStatus("RegEnumValueW", u"", read);
+    values->push_back(
+        RegistryValue{FromWide(name.data(), name_size), type, std::string(data.data(), data_size)});
+  }
+  return Status::Ok();
+}
+
+// The names of the key's direct subkeys.
+std::vector<std::u16string> SubkeyNames(HKEY key) {
+  DWORD count = 0, longest = 0;
+  ::RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, &count, &longest, nullptr, nullptr, nullptr,
+                     nullptr, nullptr, nullptr);
+  std::vector<std::u16string> names;
+  std::wstring name(longest + 1, L'\0');
+  for (DWORD i = 0; i < count; ++i) {
+    DWORD size = static_cast<DWORD>(name.size());
+    if (::RegEnumKeyExW(key, i, name.data(), &size, nullptr, nullptr, nullptr, nullptr) !=
+        ERROR_SUCCESS) {
+      break;
+    }
+    names.push_back(FromWide(name.data(), size));
+  }
+  return names;
+}
+
+// Appends the key `subkey` of `parent` (named `path` in the tree) with its
+// values, then the keys below it `levels` deep.
+Status ReadKeyTree(HKEY parent, std::u16string_view subkey, const std::u16string& path, int levels,
+                   std::vector<RegistryKeyData>* keys) {
+  OpenedKey key;
+  Status status =
+      RegistryStatus("RegOpenKeyExW", subkey,
+                     ::RegOpenKeyExW(parent, Wide(subkey).c_str(), 0, KEY_READ, key.out()));
+  if (!status.ok()) return status;
+  keys->push_back(RegistryKeyData{path, {}});
+  status = ReadValues(key.get(), &keys->back().values);
+  if (!status.ok() || levels == 0) return status;
+  for (const std::u16string& name : SubkeyNames(key.get())) {
+    status =
+        ReadKeyTree(key.get(), name, path.empty() ? name : path + u'\\' + name, levels - 1, keys);
+    // A key deleted meanwhile is left out.
+    if (!status.ok() && status.code() != Status::Code::kNotFound) return status;
+  }
+  return Status::Ok();
+}
+
 class Win32Registry : public Registry {
  public:
   Status OpenKey(RegKey parent, std::u16string_view subkey, std::uint32_t access,
@@ -90,9 +166,8 @@ class Win32Registry : public Registry {
     if (!status.ok()) return status;
     DWORD value_type = REG_NONE;
     DWORD value_size = *size;
-    const LSTATUS result =
-        ::RegQueryValueExW(ToHkey(key), Wide(name).c_str(), nullptr, &value_type,
-                           static_cast<BYTE*>(data), &value_size);
+    const LSTATUS result = ::RegQueryValueExW(ToHkey(key), Wide(name).c_str(), nullptr, &value_type,
+                                              static_cast<BYTE*>(data), &value_size);
     if (result == ERROR_MORE_DATA) {
       status = Status::TooLarge("RegQueryValueExW: the value needs " + std::to_string(value_size) +
                                 " bytes, more than " + std::to_string(*size));
@@ -119,6 +194,33 @@ class Win32Registry : public Registry {
     return RegistryStatus("RegSetValueExW", name,
                           ::RegSetValueExW(ToHkey(key), Wide(name).c_str(), 0, type,
                                            static_cast<const BYTE*>(data), size));
+  }
+
+  Status ReadTree(RegKey parent, std::u16string_view subkey, int levels,
+                  std::vector<RegistryKeyData>* keys) override {
+    Status status = CheckName(subkey);
+    if (!status.ok()) return status;
+    return ReadKeyTree(ToHkey(parent), subkey, std::u16string(subkey), levels, keys);
+  }
+
+  Status DeleteValue(RegKey key, std::u16string_view name) override {
+    Status status = CheckName(name);
+    if (!status.ok()) return status;
+    return RegistryStatus("RegDeleteValueW", name,
+                          ::RegDeleteValueW(ToHkey(key), Wide(name).c_str()));
+  }
+
+  // RegDeleteTreeW empties the key and may take the key itself too.
+  Status DeleteTree(RegKey parent, std::u16string_view subkey) override {
+    Status status = CheckName(subkey);
+    if (!status.ok()) return status;
+    const std::wstring name = Wide(subkey);
+    LSTATUS deleted = ::RegDeleteTreeW(ToHkey(parent), name.c_str());
+    if (deleted == ERROR_SUCCESS) {
+      deleted = ::RegDeleteKeyW(ToHkey(parent), name.c_str());
+      if (deleted == ERROR_FILE_NOT_FOUND) deleted = ERROR_SUCCESS;
+    }
+    return RegistryStatus("RegDeleteTreeW", subkey, deleted);
   }
 
   Status CloseKey(RegKey key) override {

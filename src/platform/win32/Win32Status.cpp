@@ -1,8 +1,10 @@
 #include "src/platform/win32/Win32Status.h"
 
+#include <iterator>
 #include <string>
 
 #include "src/common/Utf.h"
+#include "src/common/WideText.h"
 
 namespace fennimar::platform {
 namespace {
@@ -41,6 +43,21 @@ Status Win32Status(const char* operation, std::u16string_view path, DWORD error)
 
 Status LastErrorStatus(const char* operation, std::u16string_view path) {
   return Win32Status(operation, path, ::GetLastError());
+}
+
+std::string SystemErrorText(DWORD error) {
+  wchar_t text[512];
+  DWORD length =
+      ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error,
+                       0, text, static_cast<DWORD>(std::size(text)), nullptr);
+  // The system's text ends with a line break and often a full stop.
+  while (length > 0 && (text[length - 1] == L'\r' || text[length - 1] == L'\n' ||
+                        text[length - 1] == L'.' || text[length - 1] == L' ')) {
+    --length;
+  }
+  const std::string number = "error " + std::to_string(error);
+  if (length == 0) return number;
+  return Utf8FromWide(std::wstring_view(text, length)) + " (" + number + ")";
 }
 
 }  // namespace fennimar::platform

@@ -5,17 +5,21 @@
 #ifndef FENNIMAR_PLATFORM_WIN32_WIN32STATUS_H_
 #define FENNIMAR_PLATFORM_WIN32_WIN32STATUS_H_
 
-#include "src/platform/win32/Win32Api.h"
-
+#include <string>
 #include <string_view>
 
 #include "src/common/Status.h"
+#include "src/platform/win32/Win32Api.h"
 
 namespace fennimar::platform {
 
 Status Win32Status(const char* operation, std::u16string_view path, DWORD error);
 // The same with GetLastError().
 Status LastErrorStatus(const char* operation, std::u16string_view path);
+
+// The system's text for a Windows error code, for people: "Access is denied
+// (error 5)"; "error N" when the system has no text.
+std::string SystemErrorText(DWORD error);
 
 }  // namespace fennimar::platform
 

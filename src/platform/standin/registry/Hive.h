@@ -14,14 +14,13 @@
 #include <vector>
 
 #include "src/common/Status.h"
+#include "src/platform/Registry.h"
 
 namespace fennimar::platform {
 
-struct HiveValue {
-  std::u16string name;  // empty: the key's default value, "@" in the file
-  std::uint32_t type = 0;
-  std::string data;  // the exact bytes
-};
+// A value: its name (empty for the key's default value, "@" in the file),
+// type and exact bytes, as the registry service gives it.
+using HiveValue = RegistryValue;
 
 class HiveKey {
  public:

@@ -24,8 +24,10 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "src/common/Status.h"
+#include "src/platform/Registry.h"
 #include "src/platform/standin/registry/Hive.h"
 
 namespace fennimar::platform {
@@ -38,6 +40,9 @@ inline constexpr std::size_t kMaxHiveBytes = std::size_t{16} << 20;
 // line number in the message, and `*out` is left unchanged.
 Status ParseHive(std::string_view file_bytes, Hive* out);
 std::string SerializeHive(const Hive& hive);
+// The same text for the keys that a registry's ReadTree gave for
+// HKEY_CURRENT_USER, in their order.
+std::string SerializeRegistryKeys(const std::vector<RegistryKeyData>& keys);
 
 }  // namespace fennimar::platform
 

@@ -1,14 +1,14 @@
 // Reading a hive from the registry editor's export format (see HiveFormat.h).
-#include "src/platform/standin/registry/HiveFormat.h"
-
 #include <algorithm>
 #include <unordered_map>
 #include <utility>
 #include <vector>
 
+#include "src/common/RegistryNumbers.h"
 #include "src/common/Utf.h"
 #include "src/common/Utf16Bytes.h"
 #include "src/platform/Registry.h"
+#include "src/platform/standin/registry/HiveFormat.h"
 #include "src/platform/standin/registry/HiveInternal.h"
 
 namespace fennimar::platform {
@@ -302,8 +302,7 @@ class HiveParser {
     std::uint32_t number = 0;
     if (!ParseHexNumber(digits, &number)) return Error("a dword that is not 1 to 8 hex digits");
     value->type = kRegDword;
-    value->data = {static_cast<char>(number), static_cast<char>(number >> 8),
-                   static_cast<char>(number >> 16), static_cast<char>(number >> 24)};
+    value->data = DwordBytes(number);
     return Status::Ok();
   }
 

@@ -4,6 +4,9 @@
 // file it was opened in. Every call reads the file anew, so other processes'
 // changes are seen at once; only the parse is skipped when the file holds the
 // very bytes parsed last.
+#include "src/platform/standin/registry/HiveRegistry.h"
+
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <mutex>
@@ -54,9 +57,15 @@ Status AsDamaged(const std::u16string& hive_path, const Status& read) {
   return read;
 }
 
+// The levels from `ancestor` down to `path`, which lies below it.
+int LevelsBelow(std::u16string_view path, std::u16string_view ancestor) {
+  return static_cast<int>(
+      std::count(path.begin() + static_cast<std::ptrdiff_t>(ancestor.size()), path.end(), u'\\'));
+}
+
 class HiveRegistry : public Registry {
  public:
-  explicit HiveRegistry(FileSystem& files) : files_(files) {}
+  HiveRegistry(FileSystem& files, HiveFileFailure* failure) : files_(files), failure_(failure) {}
 
   Status OpenKey(RegKey parent, std::u16string_view subkey, std::uint32_t /*access*/,
                  RegKey* opened) override {
@@ -135,6 +144,56 @@ class HiveRegistry : public Registry {
     });
   }
 
+  Status ReadTree(RegKey parent, std::u16string_view subkey, int levels,
+                  std::vector<RegistryKeyData>* keys) override {
+    if (keys == nullptr) return Status::Invalid("no place for the keys");
+    KeyPlace place;
+    if (Status found = Find(parent, &place); !found.ok()) return found;
+    const std::u16string base = place.key_path;
+    if (Status joined = JoinSubkey(base, subkey, &place.key_path); !joined.ok()) return joined;
+    std::shared_ptr<const Hive> hive;
+    if (Status read = ReadHive(place.hive_path, &hive); !read.ok()) return read;
+    const HiveKey* top = hive->FindKey(place.key_path);
+    if (top == nullptr && !IsRoot(place.key_path)) {
+      return Status::NotFound("no registry key " + Utf16ToUtf8(place.key_path));
+    }
+    // The root exists even while the hive is empty.
+    if (top == nullptr) keys->push_back(RegistryKeyData{});
+    const std::u16string& top_path = top ? top->path() : place.key_path;
+    for (const HiveKey& key : hive->keys()) {
+      if (!IsSameOrBelow(key.path(), top_path) || LevelsBelow(key.path(), top_path) > levels) {
+        continue;
+      }
+      RegistryKeyData& data = keys->emplace_back();
+      if (key.path().size() > base.size()) data.path = key.path().substr(base.size() + 1);
+      for (const HiveValue& value : key.values()) {
+        data.values.push_back(RegistryValue{value.name, value.type, value.data});
+      }
+    }
+    return Status::Ok();
+  }
+
+  Status DeleteValue(RegKey key, std::u16string_view name) override {
+    KeyPlace place;
+    if (Status found = Find(key, &place); !found.ok()) return found;
+    return ChangeHive(place.hive_path, [&](Hive& hive, bool* write) {
+      HiveKey* target = hive.FindKey(place.key_path);
+      *write = target != nullptr && target->DeleteValue(name);
+      return *write ? Status::Ok() : Status::NotFound("no registry value " + Utf16ToUtf8(name));
+    });
+  }
+
+  Status DeleteTree(RegKey parent, std::u16string_view subkey) override {
+    KeyPlace place;
+    if (Status found = Locate(parent, subkey, &place); !found.ok()) return found;
+    if (IsRoot(place.key_path)) return Status::Invalid("HKEY_CURRENT_USER cannot be deleted");
+    return ChangeHive(place.hive_path, [&](Hive& hive, bool* write) {
+      *write = hive.DeleteKey(place.key_path);
+      return *write ? Status::Ok()
+                    : Status::NotFound("no registry key " + Utf16ToUtf8(place.key_path));
+    });
+  }
+
   Status CloseKey(RegKey key) override {
     if (IsPredefined(key)) return Status::Ok();
     std::lock_guard<std::mutex> guard(mutex_);
@@ -182,11 +241,13 @@ class HiveRegistry : public Registry {
       auto fresh = std::make_shared<Hive>();
       const Status read = ReadHiveFile(files_, hive_path, fresh.get());
       *hive = std::move(fresh);
+      if (!read.ok()) Report(HiveFileStep::kRead, hive_path, read);
       return AsDamaged(hive_path, read);
     }
     if (*hive = LastParsed(hive_path, bytes); *hive) return Status::Ok();
     auto fresh = std::make_shared<Hive>();
     if (Status parsed = ParseHive(bytes, fresh.get()); !parsed.ok()) {
+      Report(HiveFileStep::kRead, hive_path, parsed);
       return AsDamaged(hive_path, parsed);
     }
     std::lock_guard<std::mutex> guard(parsed_mutex_);
@@ -205,10 +266,16 @@ class HiveRegistry : public Registry {
   Status ChangeHive(const std::u16string& hive_path, const HiveChange& change) {
     HiveFileStep failed = HiveFileStep::kChange;
     const Status changed = ChangeHiveFile(files_, hive_path, change, &failed);
+    if (!changed.ok() && failed != HiveFileStep::kChange) Report(failed, hive_path, changed);
     return failed == HiveFileStep::kRead ? AsDamaged(hive_path, changed) : changed;
   }
 
+  void Report(HiveFileStep step, const std::u16string& hive_path, const Status& status) {
+    if (failure_ != nullptr) *failure_ = HiveFileFailure{step, hive_path, status};
+  }
+
   FileSystem& files_;
+  HiveFileFailure* failure_;
   std::mutex mutex_;  // guards the handle table
   std::unordered_map<RegKey, KeyPlace> handles_;
   RegKey next_handle_ = kFirstHandle;
@@ -225,7 +292,11 @@ class HiveRegistry : public Registry {
 }  // namespace
 
 std::unique_ptr<Registry> NewHiveRegistry(FileSystem& files) {
-  return std::make_unique<HiveRegistry>(files);
+  return std::make_unique<HiveRegistry>(files, nullptr);
+}
+
+std::unique_ptr<Registry> NewHiveRegistry(FileSystem& files, HiveFileFailure* failure) {
+  return std::make_unique<HiveRegistry>(files, failure);
 }
 
 }  // namespace fennimar::platform

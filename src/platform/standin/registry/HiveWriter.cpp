@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "src/common/RegistryNumbers.h"
 #include "src/common/Utf.h"
 #include "src/common/Utf16Bytes.h"
 #include "src/platform/Registry.h"
@@ -71,14 +72,9 @@ void AppendValue(const HiveValue& value, std::string& out) {
   }
   out.push_back('=');
   std::u16string text;
-  if (value.type == kRegDword && value.data.size() == 4) {
-    const auto& d = value.data;
-    const std::uint32_t number = static_cast<unsigned char>(d[0]) |
-                                 static_cast<unsigned char>(d[1]) << 8 |
-                                 static_cast<unsigned char>(d[2]) << 16 |
-                                 std::uint32_t{static_cast<unsigned char>(d[3])} << 24;
+  if (value.type == kRegDword && value.data.size() == kDwordBytes) {
     out += "dword:";
-    AppendHex(number, 8, out);
+    AppendHex(static_cast<std::uint32_t>(NumberFromBytes(value.data)), 8, out);
   } else if (value.type == kRegSz && AsPlainString(value.data, &text)) {
     AppendQuoted(text, out);
   } else {
@@ -94,18 +90,35 @@ void AppendValue(const HiveValue& value, std::string& out) {
   out += "\r\n";
 }
 
+// "[PATH]" and the key's values; the path is `root` followed by `below`
+// (when not empty) after a backslash.
+void AppendKey(std::u16string_view root, std::u16string_view below,
+               const std::vector<HiveValue>& values, std::string& out) {
+  out.push_back('[');
+  AppendUtf16AsUtf8(root, out);
+  if (!below.empty()) {
+    out.push_back('\\');
+    AppendUtf16AsUtf8(below, out);
+  }
+  out += "]\r\n";
+  for (const HiveValue& value : values) AppendValue(value, out);
+  out += "\r\n";
+}
+
+std::string Header() { return std::string(kHiveHeader) + "\r\n\r\n"; }
+
 }  // namespace
 
 std::string SerializeHive(const Hive& hive) {
-  std::string out(kHiveHeader);
-  out += "\r\n\r\n";
-  for (const HiveKey& key : hive.keys()) {
-    out.push_back('[');
-    AppendUtf16AsUtf8(key.path(), out);
-    out += "]\r\n";
-    for (const HiveValue& value : key.values()) AppendValue(value, out);
-    out += "\r\n";
-  }
+  std::string out = Header();
+  for (const HiveKey& key : hive.keys()) AppendKey(key.path(), u"", key.values(), out);
+  return out;
+}
+
+std::string SerializeRegistryKeys(const std::vector<RegistryKeyData>& keys) {
+  std::string out = Header();
+  for (const RegistryKeyData& key : keys)
+    AppendKey(u"HKEY_CURRENT_USER", key.path, key.values, out);
   return out;
 }
 

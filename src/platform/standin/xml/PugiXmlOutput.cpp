@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "src/common/Utf.h"
+#include "src/common/Utf16Bytes.h"
 
 namespace fennimar::platform::pugixml_load {
 namespace {
@@ -93,10 +94,10 @@ void EncodingWriter::ToUtf16(std::string_view utf8) {
   const bool big_endian = encoding_.encoding == pugi::encoding_utf16_be;
   std::u16string units;
   AppendUtf8AsUtf16(utf8, units);
-  for (const char16_t u : units) {
-    const char high = static_cast<char>(u >> 8), low = static_cast<char>(u & 0xFF);
-    out_ += big_endian ? high : low;
-    out_ += big_endian ? low : high;
+  if (big_endian) {
+    AppendBigEndianBytes(units, out_);
+  } else {
+    AppendLittleEndianBytes(units, out_);
   }
 }
 
