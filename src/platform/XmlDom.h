@@ -16,6 +16,7 @@
 #ifndef FENNIMAR_PLATFORM_XMLDOM_H_
 #define FENNIMAR_PLATFORM_XMLDOM_H_
 
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -23,6 +24,10 @@
 #include "src/common/Numbers.h"
 
 namespace fennimar::platform {
+
+// No backend loads a file larger than this, far beyond any settings
+// document; readers of a document's bytes keep to it as well.
+inline constexpr std::size_t kMaxXmlDocumentBytes = std::size_t{64} << 20;
 
 // A node of an XmlDocument, or none. Valid while its document lives and the
 // node stays in the tree. Copying it is free.
@@ -93,8 +98,7 @@ class XmlDocument {
 
   // Replaces `*value` with the attribute's value; false (and `*value` left as
   // it was) when the element has no attribute of that exact name.
-  virtual bool GetAttribute(XmlNode element, std::u16string_view name,
-                            std::u16string* value) = 0;
+  virtual bool GetAttribute(XmlNode element, std::u16string_view name, std::u16string* value) = 0;
   virtual bool HasAttribute(XmlNode element, std::u16string_view name) = 0;
   // Creates the attribute, or replaces its value where it stands.
   virtual void SetAttribute(XmlNode element, std::u16string_view name,

@@ -7,6 +7,7 @@
 #include "src/platform/AtomicFile.h"
 #include "src/platform/Folders.h"
 #include "src/platform/Paths.h"
+#include "src/platform/XmlDom.h"
 #include "src/store/TemplateDocument.h"
 
 namespace fennimar {
@@ -15,10 +16,8 @@ namespace {
 constexpr unsigned kCopyWaitMilliseconds = 30;
 // The load is tried once and then retried up to this many times.
 constexpr int kMaxRetries = 11;
-// Templates are small; anything larger is not a template.
-constexpr std::size_t kMaxTemplateBytes = 64u << 20;
-// A document the DOM could load is no larger than this.
-constexpr std::size_t kMaxDocumentBytes = 64u << 20;
+// A document or template the DOM could load is no larger than this.
+constexpr std::size_t kMaxDocumentBytes = platform::kMaxXmlDocumentBytes;
 constexpr unsigned kNewDocumentMode = 0644;
 constexpr std::u16string_view kBackupSuffix = u".bak";
 constexpr std::u16string_view kSectionNames[] = {
@@ -64,7 +63,7 @@ void CXMLLogfile::InstallTemplate() {
 void CXMLLogfile::CopyTemplate() const {
   if (template_path_.IsEmpty()) return;
   std::string bytes;
-  if (!services_.files->ReadFile(template_path_, kMaxTemplateBytes, &bytes).ok()) return;
+  if (!services_.files->ReadFile(template_path_, kMaxDocumentBytes, &bytes).ok()) return;
   BackUpDocument(bytes);
   (void)platform::WriteFileAtomically(*services_.files, document_path_, bytes, kNewDocumentMode);
 }

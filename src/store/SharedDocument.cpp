@@ -1,22 +1,17 @@
 #include "src/store/SharedDocument.h"
 
 #include "src/common/Utf.h"
+#include "src/platform/Folders.h"
+#include "src/platform/LockedChange.h"
 #include "src/platform/Paths.h"
 #include "src/platform/ProcessLocks.h"
+#include "src/platform/XmlDom.h"
 
 namespace fennimar {
 namespace {
 
 // A document the DOM could load is no larger than this.
-constexpr std::size_t kMaxDocumentBytes = 64u << 20;
-constexpr std::u16string_view kLockSuffix = u".lock";
-
-void MakeFolders(platform::FileSystem& files, const std::u16string& folder, int depth = 0) {
-  constexpr int kMaxDepth = 256;
-  if (folder.empty() || depth > kMaxDepth || files.PathExists(folder)) return;
-  MakeFolders(files, platform::ParentFolder(folder), depth + 1);
-  (void)files.CreateDirectory(folder);
-}
+constexpr std::size_t kMaxDocumentBytes = platform::kMaxXmlDocumentBytes;
 
 }  // namespace
 
@@ -25,12 +20,12 @@ void MakeFolders(platform::FileSystem& files, const std::u16string& folder, int 
 std::u16string LockPathOf(const platform::Services& services, std::u16string_view document_path) {
   std::u16string resolved;
   if (!services.files->ResolveLinks(document_path, &resolved).ok()) resolved = document_path;
-  return resolved + std::u16string(kLockSuffix);
+  return platform::LockFilePath(resolved);
 }
 
 std::unique_ptr<platform::FileLock> LockDocument(const platform::Services& services,
                                                  std::u16string_view document_path) {
-  MakeFolders(*services.files, platform::ParentFolder(document_path));
+  (void)platform::CreateFolderChain(*services.files, platform::ParentFolder(document_path));
   std::unique_ptr<platform::FileLock> lock;
   const std::u16string lock_path = LockPathOf(services, document_path);
   if (!platform::LockChangeForProcess(*services.locks, lock_path, true, &lock).ok()) return nullptr;

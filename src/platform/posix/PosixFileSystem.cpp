@@ -11,18 +11,15 @@
 #include <time.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
+#include <limits>
 #include <memory>
-#include <regex>
 #include <string>
 #include <utility>
 
 #include "src/common/Utf.h"
+#include "src/platform/UniqueNames.h"
 #include "src/platform/posix/PosixBackends.h"
 #include "src/platform/posix/PosixPath.h"
 
@@ -118,23 +115,13 @@ std::uint64_t RandomBits() {
          static_cast<std::uint64_t>(now.tv_sec);
 }
 
-// ".<pid>-<counter>-<random>": the pid and counter keep this process's names
-// apart, the random part those of an earlier process with the same pid.
-std::string UniqueSuffix() {
-  static std::atomic<std::uint64_t> counter{0};
-  char suffix[64];
-  std::snprintf(suffix, sizeof suffix, ".%ld-%llu-%016llx", static_cast<long>(::getpid()),
-                static_cast<unsigned long long>(++counter),
-                static_cast<unsigned long long>(RandomBits()));
-  return suffix;
-}
-
-// The pid in a name made of a prefix and UniqueSuffix, or 0 when `suffix`
-// (the name after the prefix) is not one: other names are never touched.
-pid_t CreatorOf(const std::string& suffix) {
-  static const std::regex kSuffix(R"(\.([1-9][0-9]{0,8})-[0-9]+-[0-9a-f]{16})");
-  std::smatch match;
-  return std::regex_match(suffix, match, kSuffix) ? static_cast<pid_t>(std::stol(match[1])) : 0;
+// The process that made a unique name, when it is a process id at all: 0
+// for a name that is not one of ours.
+pid_t CreatorOf(const std::string& name, const std::string& prefix) {
+  const std::uint32_t creator = CreatorOfUniqueName(name, prefix);
+  return creator <= static_cast<std::uint32_t>(std::numeric_limits<pid_t>::max())
+             ? static_cast<pid_t>(creator)
+             : 0;
 }
 
 // kill(pid, 0) sends nothing; ESRCH says there is no such process. A process
@@ -246,7 +233,8 @@ class PosixFileSystem : public FileSystem {
     Status status = ToNative(prefix, &native);
     if (!status.ok()) return status;
     for (int attempt = 0; attempt < kMaxNameAttempts; ++attempt) {
-      const std::string path = native + UniqueSuffix();
+      const std::string path =
+          native + UniqueSuffix(static_cast<std::uint32_t>(::getpid()), RandomBits());
       status = CreateExclusive(path, static_cast<mode_t>(mode & 07777), file);
       if (status.os_error() == EEXIST) continue;
       if (status.ok()) *created_path = Utf8ToUtf16(path);
@@ -264,8 +252,7 @@ class PosixFileSystem : public FileSystem {
     if (!dir) return ErrnoStatus("opendir", folder, errno);
     while (const dirent* entry = ::readdir(dir.get())) {
       const std::string entry_name = entry->d_name;
-      if (entry_name.compare(0, name.size(), name) != 0) continue;
-      const pid_t creator = CreatorOf(entry_name.substr(name.size()));
+      const pid_t creator = CreatorOf(entry_name, name);
       if (creator == 0 || !HasEnded(creator)) continue;
       const std::string path = folder + "/" + entry_name;
       // Another writer may have removed it meanwhile; that is as good.

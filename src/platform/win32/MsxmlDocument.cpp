@@ -19,13 +19,14 @@
 #include <utility>
 
 #include "src/common/Utf.h"
+#include "src/common/WideText.h"
+#include "src/platform/AtomicFile.h"
 #include "src/platform/XmlReferences.h"
 #include "src/platform/XmlText.h"
 #include "src/platform/win32/ComText.h"
 #include "src/platform/win32/MsxmlGuids.h"
 #include "src/platform/win32/MsxmlIndent.h"
 #include "src/platform/win32/MsxmlSave.h"
-#include "src/common/WideText.h"
 
 namespace fennimar::platform {
 namespace {
@@ -63,9 +64,6 @@ bool NameIs(IXMLDOMNode& node, std::u16string_view name) {
   return SUCCEEDED(node.get_nodeName(node_name.Put())) && node_name.ToU16() == name;
 }
 
-// Far beyond any settings document, as in the other backend.
-constexpr std::uint64_t kMaxDocumentBytes = std::uint64_t{64} << 20;
-
 bool IsLargerThan(std::u16string_view path, std::uint64_t limit) {
   WIN32_FILE_ATTRIBUTE_DATA data{};
   if (HasNul(path) || !::GetFileAttributesExW(Wide(path).c_str(), GetFileExInfoStandard, &data)) {
@@ -74,6 +72,8 @@ bool IsLargerThan(std::u16string_view path, std::uint64_t limit) {
   return (std::uint64_t{data.nFileSizeHigh} << 32 | data.nFileSizeLow) > limit;
 }
 
+constexpr unsigned kNewFileMode = 0644;  // not kept: see Win32FileSystem
+
 bool IsElementNode(IXMLDOMNode& node) {
   DOMNodeType type = NODE_INVALID;
   return SUCCEEDED(node.get_nodeType(&type)) && type == NODE_ELEMENT;
@@ -81,7 +81,8 @@ bool IsElementNode(IXMLDOMNode& node) {
 
 class MsxmlDocument : public XmlDocument {
  public:
-  explicit MsxmlDocument(ComPtr<IXMLDOMDocument> document) : document_(std::move(document)) {
+  MsxmlDocument(ComPtr<IXMLDOMDocument> document, FileSystem& files)
+      : document_(std::move(document)), files_(files) {
     // Loading finishes before load returns; external entities are not fetched.
     (void)document_->put_async(VARIANT_FALSE);
     (void)document_->put_resolveExternals(VARIANT_FALSE);
@@ -95,7 +96,7 @@ class MsxmlDocument : public XmlDocument {
   // of them, fetches none, and keeps the references when it saves).
   bool Load(std::u16string_view path) override {
     load_error_.clear();
-    if (IsLargerThan(path, kMaxDocumentBytes)) return Clear("the file is too large");
+    if (IsLargerThan(path, kMaxXmlDocumentBytes)) return Clear("the file is too large");
     const Variant source(path);
     VARIANT_BOOL loaded = VARIANT_FALSE;
     const HRESULT result = document_->load(source.get(), &loaded);
@@ -109,13 +110,13 @@ class MsxmlDocument : public XmlDocument {
 
   std::string LoadError() const override { return load_error_; }
 
+  // The component's own bytes, written by the library's atomic routine.
   bool Save(std::u16string_view path) override {
-    if (!DocumentElement()) return false;
-    const ComPtr<IXMLDOMDocument> laid_out = IndentedCopy(*document_.Get());
-    return laid_out && SaveAtomically(*laid_out.Get(), path);
+    std::string bytes;
+    return Serialize(&bytes) && WriteFileAtomically(files_, path, bytes, kNewFileMode).ok();
   }
 
-  // Laid out and saved exactly as Save does it, only into memory.
+  // Laid out by indenting a copy, then saved by the component into memory.
   bool Serialize(std::string* bytes) override {
     if (!DocumentElement()) return false;
     const ComPtr<IXMLDOMDocument> laid_out = IndentedCopy(*document_.Get());
@@ -298,12 +299,13 @@ class MsxmlDocument : public XmlDocument {
   ComPtr<IXMLDOMDocument> document_;
   std::unordered_map<IXMLDOMNode*, ComPtr<IXMLDOMNode>> arena_;
   std::string load_error_;
+  FileSystem& files_;
 };
 
 }  // namespace
 
-std::unique_ptr<XmlDocument> NewMsxmlDocument(ComPtr<IXMLDOMDocument> document) {
-  return std::make_unique<MsxmlDocument>(std::move(document));
+std::unique_ptr<XmlDocument> NewMsxmlDocument(ComPtr<IXMLDOMDocument> document, FileSystem& files) {
+  return std::make_unique<MsxmlDocument>(std::move(document), files);
 }
 
 }  // namespace fennimar::platform

@@ -1,6 +1,5 @@
 // MsxmlDom - the DOM on the system's component, reached through COM. Each
 // thread that uses documents enters a single-threaded apartment first.
-#include "src/platform/win32/Win32Api.h"
 #include <objbase.h>
 
 #include <memory>
@@ -8,6 +7,7 @@
 
 #include "src/platform/win32/MsxmlDocument.h"
 #include "src/platform/win32/MsxmlGuids.h"
+#include "src/platform/win32/Win32Api.h"
 #include "src/platform/win32/Win32Backends.h"
 
 namespace fennimar::platform {
@@ -21,6 +21,8 @@ thread_local std::vector<bool> t_owes_uninitialize;
 
 class MsxmlDom : public XmlDom {
  public:
+  explicit MsxmlDom(FileSystem& files) : files_(files) {}
+
   bool InitializeThread() override {
     const HRESULT result = ::CoInitialize(nullptr);
     if (result == RPC_E_CHANGED_MODE) {
@@ -45,12 +47,29 @@ class MsxmlDom : public XmlDom {
         ::CoCreateInstance(msxml::kClsidDomDocument, nullptr, CLSCTX_INPROC_SERVER,
                            msxml::kIidXmlDomDocument, reinterpret_cast<void**>(document.Put()));
     if (FAILED(result) || !document) return nullptr;
-    return NewMsxmlDocument(std::move(document));
+    return NewMsxmlDocument(std::move(document), files_);
   }
+
+ private:
+  FileSystem& files_;
+};
+
+// A DOM with a file system of its own, which it keeps for its life.
+class MsxmlDomWithFiles : public MsxmlDom {
+ public:
+  explicit MsxmlDomWithFiles(std::unique_ptr<FileSystem> files)
+      : MsxmlDom(*files), files_(std::move(files)) {}
+
+ private:
+  std::unique_ptr<FileSystem> files_;
 };
 
 }  // namespace
 
-std::unique_ptr<XmlDom> NewMsxmlDom() { return std::make_unique<MsxmlDom>(); }
+std::unique_ptr<XmlDom> NewMsxmlDom(FileSystem& files) { return std::make_unique<MsxmlDom>(files); }
+
+std::unique_ptr<XmlDom> NewMsxmlDom() {
+  return std::make_unique<MsxmlDomWithFiles>(NewWin32FileSystem());
+}
 
 }  // namespace fennimar::platform

@@ -1,25 +1,20 @@
-// MsxmlSave - writes a DOM document over a file in one step, or into memory.
+// MsxmlSave - the bytes a DOM document's save writes, made in memory. The
+// library writes them to the file itself (WriteFileAtomically), as it writes
+// every other file.
 #ifndef FENNIMAR_PLATFORM_WIN32_MSXMLSAVE_H_
 #define FENNIMAR_PLATFORM_WIN32_MSXMLSAVE_H_
 
-#include "src/platform/win32/Win32Api.h"
 #include <msxml2.h>
 
 #include <string>
-#include <string_view>
+
+#include "src/platform/win32/Win32Api.h"
 
 namespace fennimar::platform {
 
-// The document saves itself to a temporary file with a unique name beside
-// `path`; the temporary is flushed to the disk and then moved over `path`
-// (MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH), so a reader sees the
-// old or the new file, never a mixture. On failure the temporary is removed
-// and `path` stays as it was. True on success.
-bool SaveAtomically(IXMLDOMDocument& document, std::u16string_view path);
-
-// The bytes the document's save writes, through a temporary file in the
-// user's temporary folder that is removed afterwards. False when the
-// document cannot be saved or the file read back.
+// The document saves itself into a stream in memory, in the encoding (and
+// with the byte order mark) its save to a file would use, and `*bytes`
+// receives what it wrote. False when the document cannot be saved.
 bool SaveToBytes(IXMLDOMDocument& document, std::string* bytes);
 
 }  // namespace fennimar::platform

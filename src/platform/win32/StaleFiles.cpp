@@ -3,29 +3,18 @@
 // still runs. A reused process id only keeps a file longer.
 #include "src/platform/win32/StaleFiles.h"
 
-#include "src/platform/win32/Win32Api.h"
-
 #include <memory>
-#include <regex>
 #include <string>
 
-#include "src/common/Utf.h"
-#include "src/platform/Paths.h"
-#include "src/platform/win32/UniqueHandle.h"
-#include "src/platform/win32/Win32Status.h"
 #include "src/common/WideText.h"
+#include "src/platform/Paths.h"
+#include "src/platform/UniqueNames.h"
+#include "src/platform/win32/UniqueHandle.h"
+#include "src/platform/win32/Win32Api.h"
+#include "src/platform/win32/Win32Status.h"
 
 namespace fennimar::platform {
 namespace {
-
-// The process id in a suffix made by CreateUniqueFile, or 0 when the name
-// after the prefix is not one.
-DWORD CreatorOf(const std::string& suffix) {
-  static const std::regex kSuffix(R"(\.([1-9][0-9]{0,9})-[0-9]+-[0-9a-f]{16})");
-  std::smatch match;
-  if (!std::regex_match(suffix, match, kSuffix)) return 0;
-  return static_cast<DWORD>(std::stoull(match[1]));
-}
 
 bool HasEnded(DWORD process_id) {
   UniqueHandle process(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process_id));
@@ -53,14 +42,14 @@ Status RemoveFilesOfEndedCreators(std::u16string_view prefix) {
   const HANDLE first = ::FindFirstFileW(pattern.c_str(), &found);
   if (first == INVALID_HANDLE_VALUE) {
     const DWORD error = ::GetLastError();
-    return error == ERROR_FILE_NOT_FOUND ? Status::Ok() : Win32Status("FindFirstFileW", prefix, error);
+    return error == ERROR_FILE_NOT_FOUND ? Status::Ok()
+                                         : Win32Status("FindFirstFileW", prefix, error);
   }
   const UniqueSearch search(first);
   Status status;
   do {
     const std::u16string entry = FromWide(found.cFileName, wcslen(found.cFileName));
-    if (entry.compare(0, name.size(), name) != 0) continue;
-    const DWORD creator = CreatorOf(Utf16ToUtf8(std::u16string_view(entry).substr(name.size())));
+    const DWORD creator = CreatorOfUniqueName(entry, name);
     if (creator == 0 || !HasEnded(creator)) continue;
     const std::u16string path = folder.empty() ? entry : folder + PathSeparator() + entry;
     // Another writer may have removed it meanwhile; that is as good.

@@ -9,8 +9,9 @@
 
 namespace fennimar::platform {
 
-// Removes "<prefix>.<pid>-<counter>-<random>" files whose process <pid> has
-// ended. Other names, and files of processes still running, are kept.
+// Removes the files named as UniqueNames.h makes them for `prefix` whose
+// creating process has ended. Other names, and files of processes still
+// running, are kept.
 Status RemoveFilesOfEndedCreators(std::u16string_view prefix);
 
 }  // namespace fennimar::platform

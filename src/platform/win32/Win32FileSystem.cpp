@@ -4,20 +4,20 @@
 // opener gets a sharing violation; the holder still reads and replaces the
 // file it holds (HeldFiles). Both go with the handle, and so with the
 // process. Windows has no permission bits; the mode is not kept.
-#include "src/platform/win32/Win32Api.h"
-
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <utility>
 
+#include "src/common/WideText.h"
+#include "src/platform/UniqueNames.h"
 #include "src/platform/win32/HeldFiles.h"
 #include "src/platform/win32/OpenFileReader.h"
 #include "src/platform/win32/StaleFiles.h"
 #include "src/platform/win32/UniqueHandle.h"
-#include "src/platform/win32/UniqueName.h"
+#include "src/platform/win32/Win32Api.h"
 #include "src/platform/win32/Win32Backends.h"
 #include "src/platform/win32/Win32Status.h"
-#include "src/common/WideText.h"
 
 namespace fennimar::platform {
 namespace {
@@ -30,6 +30,13 @@ constexpr int kMaxNameAttempts = 100;
 constexpr unsigned kFixedMode = 0644;
 constexpr unsigned kReadOnlyMode = 0444;
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+std::uint64_t RandomBits() {
+  LARGE_INTEGER now{};
+  ::QueryPerformanceCounter(&now);
+  return static_cast<std::uint64_t>(now.QuadPart) * 0x9E3779B97F4A7C15ull ^
+         (static_cast<std::uint64_t>(::GetTickCount64()) << 17);
+}
 
 Status CheckPath(std::u16string_view path) {
   if (path.empty()) return Status::Invalid("empty path");
@@ -116,8 +123,9 @@ class Win32FileSystem : public FileSystem {
     Status status = CheckPath(prefix);
     if (!status.ok()) return status;
     for (int attempt = 0; attempt < kMaxNameAttempts; ++attempt) {
+      const std::string suffix = UniqueSuffix(::GetCurrentProcessId(), RandomBits());
       std::u16string path(prefix);
-      path += UniqueSuffix();
+      path.append(suffix.begin(), suffix.end());
       UniqueHandle handle(::CreateFileW(Wide(path).c_str(), GENERIC_WRITE,
                                         FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, CREATE_NEW,
                                         FILE_ATTRIBUTE_NORMAL, nullptr));

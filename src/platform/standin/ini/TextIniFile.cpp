@@ -6,9 +6,9 @@
 #include <memory>
 #include <string>
 
-#include "src/platform/AtomicFile.h"
-#include "src/platform/standin/ini/IniText.h"
+#include "src/platform/LockedChange.h"
 #include "src/platform/standin/StandIns.h"
+#include "src/platform/standin/ini/IniText.h"
 
 namespace fennimar::platform {
 namespace {
@@ -43,24 +43,23 @@ class TextIniFile : public IniFile {
   }
 
  private:
-  // Reads, edits and replaces the file while holding the lock beside it, so
-  // that writers in other processes take turns and none loses another's key.
+  // Under the file's lock (LockedChange.h), so that writers in other
+  // processes take turns and none loses another's key. A missing file is
+  // written anew.
   bool LockedWrite(std::u16string_view file, std::u16string_view section, std::u16string_view key,
                    std::u16string_view value) {
-    std::u16string lock_path(file);
-    lock_path += u".lock";
-    std::unique_ptr<FileLock> lock;
-    if (!files_.LockFile(lock_path, &lock).ok()) return false;
     std::string bytes;
-    const Status read = files_.ReadFile(file, kMaxFileBytes, &bytes);
-    if (read.IsNotFound()) {
-      bytes.clear();
-    } else if (!read.ok()) {
-      return false;
-    }
-    std::string updated;
-    if (!ini::WriteValue(bytes, section, key, value, &updated)) return false;
-    return WriteFileAtomically(files_, file, updated, kNewFileMode).ok();
+    FileChange steps;
+    steps.read = [&] {
+      const Status read = files_.ReadFile(file, kMaxFileBytes, &bytes);
+      return read.IsNotFound() ? Status::Ok() : read;
+    };
+    steps.change = [&](std::string* updated, bool* write) {
+      *write = ini::WriteValue(bytes, section, key, value, updated);
+      return *write ? Status::Ok() : Status::Invalid("the file cannot take the value");
+    };
+    steps.new_file_mode = kNewFileMode;
+    return ChangeFileLocked(files_, file, steps).ok();
   }
 
   FileSystem& files_;

@@ -1,13 +1,10 @@
 #include "src/platform/standin/registry/HiveFile.h"
 
-#include <memory>
 #include <string>
 #include <string_view>
 
 #include "src/common/Utf.h"
-#include "src/platform/AtomicFile.h"
-#include "src/platform/Folders.h"
-#include "src/platform/Paths.h"
+#include "src/platform/LockedChange.h"
 #include "src/platform/posix/ConfigFolder.h"
 #include "src/platform/standin/registry/FreshProfile.h"
 #include "src/platform/standin/registry/HiveFormat.h"
@@ -17,13 +14,7 @@ namespace {
 
 constexpr std::u16string_view kHiveFolder = u"/fennimar";
 constexpr std::u16string_view kHiveFile = u"/HKEY_CURRENT_USER.reg";
-constexpr std::u16string_view kLockSuffix = u".lock";
 constexpr unsigned kHiveFileMode = 0600;
-
-Status Failed(HiveFileStep step, HiveFileStep* failed, Status status) {
-  if (failed != nullptr) *failed = step;
-  return status;
-}
 
 }  // namespace
 
@@ -50,28 +41,18 @@ Status ReadHiveFile(FileSystem& files, const std::u16string& path, Hive* hive) {
 
 Status ChangeHiveFile(FileSystem& files, const std::u16string& path, const HiveChange& change,
                       HiveFileStep* failed) {
-  if (Status made = CreateFolderChain(files, ParentFolder(path)); !made.ok()) {
-    return Failed(HiveFileStep::kFolder, failed, made);
-  }
-  std::unique_ptr<FileLock> lock;
-  if (Status locked = files.LockFile(path + std::u16string(kLockSuffix), &lock); !locked.ok()) {
-    return Failed(HiveFileStep::kLock, failed, locked);
-  }
   Hive hive;
-  if (Status read = ReadHiveFile(files, path, &hive); !read.ok()) {
-    return Failed(HiveFileStep::kRead, failed, read);
-  }
-  bool write = false;
-  if (Status changed = change(hive, &write); !changed.ok() || !write) {
-    return changed.ok() ? changed : Failed(HiveFileStep::kChange, failed, changed);
-  }
-  const std::string bytes = SerializeHive(hive);
-  if (bytes.size() > kMaxHiveBytes) {
-    return Failed(HiveFileStep::kWrite, failed,
-                  Status::TooLarge("the change would make " + Utf16ToUtf8(path) + " too large"));
-  }
-  const Status written = WriteFileAtomically(files, path, bytes, kHiveFileMode);
-  return written.ok() ? written : Failed(HiveFileStep::kWrite, failed, written);
+  FileChange steps;
+  steps.read = [&] { return ReadHiveFile(files, path, &hive); };
+  steps.change = [&](std::string* bytes, bool* write) {
+    const Status changed = change(hive, write);
+    if (changed.ok() && *write) *bytes = SerializeHive(hive);
+    return changed;
+  };
+  steps.max_bytes = kMaxHiveBytes;
+  steps.new_file_mode = kHiveFileMode;
+  steps.create_folders = true;
+  return ChangeFileLocked(files, path, steps, failed);
 }
 
 }  // namespace fennimar::platform

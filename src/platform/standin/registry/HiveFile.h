@@ -4,8 +4,8 @@
 //
 // A read takes the file as it is; a missing file is a new user's profile
 // (FreshProfile.h), which the first change writes. A change
-// reads, changes and writes the file under a lock file beside it (the file's
-// name + ".lock"), written atomically: processes that change different values
+// reads, changes and writes the file under a lock file beside it
+// (LockedChange.h), written atomically: processes that change different values
 // lose none of them, and a file that cannot be parsed is never overwritten.
 #ifndef FENNIMAR_PLATFORM_STANDIN_REGISTRY_HIVEFILE_H_
 #define FENNIMAR_PLATFORM_STANDIN_REGISTRY_HIVEFILE_H_
@@ -15,6 +15,7 @@
 
 #include "src/common/Status.h"
 #include "src/platform/FileSystem.h"
+#include "src/platform/LockedChange.h"
 #include "src/platform/standin/registry/Hive.h"
 
 namespace fennimar::platform {
@@ -34,10 +35,11 @@ Status ReadHiveFile(FileSystem& files, const std::u16string& path, Hive* hive);
 using HiveChange = std::function<Status(Hive& hive, bool* write)>;
 
 // The step of a change that failed.
-enum class HiveFileStep { kFolder, kLock, kRead, kChange, kWrite };
+using HiveFileStep = ChangeStep;
 
-// Creates the file's folders, takes the lock, reads the file, lets `change`
-// modify the hive and writes it back when `change` asks to. A hive grown
+// Changes the file as ChangeFileLocked does (LockedChange.h), its folders
+// made first: reads it, lets `change` modify the hive and writes it back
+// when `change` asks to. A hive grown
 // larger than a hive file may be is not written (kTooLarge). On failure
 // `*failed` (when given) names the step; whatever `change` throws leaves the
 // file as it was.

@@ -9,10 +9,12 @@
 #include <pugixml.hpp>
 #include <string>
 
+#include "src/platform/XmlDom.h"
+
 namespace fennimar::platform::pugixml_load {
 
-// Far beyond any settings document; a larger file is not loaded.
-inline constexpr std::size_t kMaxDocumentBytes = std::size_t{64} << 20;
+// A larger file is not loaded, as by every DOM backend.
+inline constexpr std::size_t kMaxDocumentBytes = kMaxXmlDocumentBytes;
 // Elements nested deeper than this are refused. The settings document is a few
 // levels deep; the limit keeps indented output (whose size grows with depth
 // times lines) and pugixml's own recursive routines within bounds.
