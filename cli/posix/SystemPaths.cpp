@@ -4,7 +4,7 @@
 
 #include "cli/Errors.h"
 #include "cli/Locations.h"
-#include "src/platform/posix/ConfigFolder.h"
+#include "src/platform/ConfigFolder.h"
 
 namespace fennimar::cli {
 

@@ -6,9 +6,9 @@
 
 #include "src/common/Utf.h"
 #include "src/platform/AtomicFile.h"
+#include "src/platform/ConfigFolder.h"
 #include "src/platform/Folders.h"
 #include "src/platform/Paths.h"
-#include "src/platform/posix/ConfigFolder.h"
 #include "src/platform/standin/registry/FreshProfile.h"
 #include "src/platform/standin/registry/HiveFormat.h"
 
