@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "src/platform/Services.h"
+#include "src/platform/wiring/Wiring.h"
 #include "tests/support/FakeServices.h"
 #include "tests/support/FaultInjectingFileSystem.h"
 #include "tests/support/TestEnvironment.h"
@@ -18,13 +18,12 @@ using testing::WriteFileOrDie;
 
 class HardwareFlagTest : public testing::IsolatedTest {
  protected:
-  // Runs as an executable in folder `name` of the test's own.
-  std::unique_ptr<platform::ScopedServices> RunFrom(const std::string& name) {
+  // The services of an executable in folder `name` of the test's own.
+  platform::Services RunFrom(const std::string& name) {
     std::filesystem::create_directories(PathOf(name));
     executables_.push_back(
         std::make_unique<testing::FixedModulePath>(U16((PathOf(name) / "host").string())));
-    return std::make_unique<platform::ScopedServices>(
-        platform::Services{nullptr, nullptr, nullptr, executables_.back().get(), nullptr});
+    return platform::Substituted({nullptr, nullptr, nullptr, executables_.back().get(), nullptr});
   }
 
   std::vector<std::unique_ptr<testing::FixedModulePath>> executables_;
@@ -39,23 +38,23 @@ TEST_F(HardwareFlagTest, EachExecutableFolderHasItsOwnFile) {
                  "Light=2\r\n");
   std::uint32_t flag = 0;
   {
-    auto scoped = RunFrom("one");
-    EXPECT_EQ(GetHardwareFlag(platform::CurrentServices(), flag), RC_SUCCESS);
+    const platform::Services one = RunFrom("one");
+    EXPECT_EQ(GetHardwareFlag(one, flag), RC_SUCCESS);
     EXPECT_EQ(flag, 1u);
-    EXPECT_EQ(ClearHardwareFlag(platform::CurrentServices()), RC_SUCCESS);
+    EXPECT_EQ(ClearHardwareFlag(one), RC_SUCCESS);
   }
   EXPECT_EQ(ReadFileOrDie(PathOf("one") / "HWinfo.ini"),
             "; keep me\r\n[Other]\r\nIsFirstFlag=7\r\n[systemrequest]\r\nIsFirstFlag=0\r\n"
             "Light=2\r\n");
-  auto scoped = RunFrom("two");
-  EXPECT_EQ(GetHardwareFlag(platform::CurrentServices(), flag), RC_SYSTEM_ERROR);
+  const platform::Services two = RunFrom("two");
+  EXPECT_EQ(GetHardwareFlag(two, flag), RC_SYSTEM_ERROR);
   EXPECT_EQ(flag, 0xFFFFFFFFu) << "stored even on failure";
-  EXPECT_EQ(ClearHardwareFlag(platform::CurrentServices()), RC_SUCCESS);
-  EXPECT_EQ(GetHardwareFlag(platform::CurrentServices(), flag), RC_SUCCESS);
+  EXPECT_EQ(ClearHardwareFlag(two), RC_SUCCESS);
+  EXPECT_EQ(GetHardwareFlag(two, flag), RC_SUCCESS);
   EXPECT_EQ(flag, 0u);
   EXPECT_NE(ReadFileOrDie(PathOf("two") / "HWinfo.ini").find("IsFirstFlag=0"), std::string::npos);
   WriteFileOrDie(PathOf("two") / "HWinfo.ini", "[systemrequest]\nIsFirstFlag=-1\n");
-  EXPECT_EQ(GetHardwareFlag(platform::CurrentServices(), flag), RC_SYSTEM_ERROR);
+  EXPECT_EQ(GetHardwareFlag(two, flag), RC_SYSTEM_ERROR);
   EXPECT_EQ(flag, 0xFFFFFFFFu);
 }
 
@@ -79,8 +78,7 @@ TEST_F(HardwareFlagTest, AnUnwritableProgramFolderKeepsTheFlagInAPerUserCopy) {
   UnwritableFolder files(*platform::DefaultServices().files);
   testing::FixedModulePath module(Path16("bin/host"));
   module.per_user_root = Path16("store");
-  platform::ScopedServices scoped({&files, nullptr, nullptr, &module, nullptr});
-  const auto& services = platform::CurrentServices();
+  const platform::Services services = platform::Substituted({&files, nullptr, nullptr, &module});
   EXPECT_EQ(HardwareIniPath(services), Path16("bin/HWinfo.ini")) << "writable: as always";
 
   files.unwritable = Path16("bin");

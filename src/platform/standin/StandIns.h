@@ -4,8 +4,9 @@
 // interfaces only and call no operating-system function themselves: every
 // file goes through the FileSystem they are given, the user's configuration
 // folder comes from ConfigFolder.h and charset conversion from Charset.h, each
-// implemented by the platform's backend. Only the factories are visible; each
-// stand-in's internals stay in its own folder.
+// implemented by the platform's backend. The wiring (wiring/PosixServices.cpp)
+// puts them together. Only the factories are visible; each stand-in's
+// internals stay in its own folder.
 #ifndef FENNIMAR_PLATFORM_STANDIN_STANDINS_H_
 #define FENNIMAR_PLATFORM_STANDIN_STANDINS_H_
 

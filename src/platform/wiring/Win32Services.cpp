@@ -1,7 +1,7 @@
-// The Windows backend set, made once and kept for the life of the process, so
-// that no service is destroyed while a static object might still use it.
-#include "src/platform/Services.h"
+// The services on Windows: the system's own for every one of them (files,
+// the registry, MSXML, the INI service); no desktop link.
 #include "src/platform/win32/Win32Backends.h"
+#include "src/platform/wiring/Wiring.h"
 
 namespace fennimar::platform {
 
