@@ -10,7 +10,7 @@
 #include "fennimar/FennimarDllInterface.h"
 #include "src/common/Names.h"
 #include "src/common/Utf.h"
-#include "src/platform/Services.h"
+#include "src/platform/wiring/Wiring.h"
 #include "src/system/PasswordFile.h"
 
 namespace fennimar::bench {
@@ -63,7 +63,7 @@ fs::path BenchHome::DocumentFile(const std::string& label) const {
 }
 
 void BenchHome::SetFirstUse(std::uint32_t value) {
-  platform::Registry& registry = *platform::CurrentServices().registry;
+  platform::Registry& registry = *platform::DefaultServices().registry;
   platform::RegKey key = platform::kNullKey;
   const unsigned char data[4] = {static_cast<unsigned char>(value & 0xFF),
                                  static_cast<unsigned char>(value >> 8 & 0xFF),
@@ -78,7 +78,7 @@ void BenchHome::SetFirstUse(std::uint32_t value) {
 
 void BenchHome::WriteSystemFiles() const {
   WriteText(IniFile(), "[systemrequest]\r\nIsFirstFlag=1\r\n");
-  SavePasswordFile(*platform::CurrentServices().files, CString(Utf8ToUtf16(PasswordFile().string())), CString(u"open sesame"));
+  SavePasswordFile(*platform::DefaultServices().files, CString(Utf8ToUtf16(PasswordFile().string())), CString(u"open sesame"));
 }
 
 std::string FileSystemType(const fs::path& path) {

@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-#include "src/platform/Services.h"
+#include "src/platform/wiring/Wiring.h"
 #include "tests/support/FakeServices.h"
 
 namespace fennimar::bench {

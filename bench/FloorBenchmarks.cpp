@@ -7,7 +7,7 @@
 #include "bench/PugiFloor.h"
 #include "bench/Registration.h"
 #include "src/common/Utf.h"
-#include "src/platform/Services.h"
+#include "src/platform/wiring/Wiring.h"
 
 namespace fennimar::bench {
 namespace {

@@ -22,6 +22,7 @@
 #include "fuzz/FuzzCheck.h"
 #include "src/common/Utf.h"
 #include "src/platform/standin/xml/PugiXmlLoad.h"
+#include "src/platform/wiring/Wiring.h"
 #include "src/store/SettingsHolder.h"
 #include "tests/support/FakeServices.h"
 #include "tests/support/SectionAnswers.h"
@@ -50,7 +51,8 @@ struct Workspace {
   fennimar::testing::CountingSleeper sleeper;
   // No template beside the "host": none is ever installed over the input.
   fennimar::testing::FixedModulePath module{u"/nonexistent/fennimar-fuzz/host"};
-  fennimar::platform::ScopedServices services{{nullptr, nullptr, nullptr, &module, &sleeper}};
+  fennimar::platform::Services services =
+      fennimar::platform::Substituted({nullptr, nullptr, nullptr, &module, &sleeper});
 };
 
 std::string Answers(SettingsHolder& settings) {
@@ -82,7 +84,7 @@ bool IsLatin1(std::string_view bytes) {
 // The close's quick answer (does the file already hold the saved form?)
 // against the written form itself.
 void CheckSavedFormAnswer(const std::u16string& path, std::string_view bytes) {
-  const auto document = fennimar::platform::CurrentServices().dom->CreateDocument();
+  const auto document = fennimar::platform::DefaultServices().dom->CreateDocument();
   std::string written;
   if (!document->Load(path) || !document->Serialize(&written)) return;
   Check(document->SerializesTo(bytes) == (written == bytes), "a file is the saved form or not");
@@ -101,7 +103,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::string answers;
   bool loaded = false;
   {
-    SettingsHolder settings(fennimar::platform::CurrentServices(), document16, 0);
+    SettingsHolder settings(work.services, document16, 0);
     loaded = settings.logfile().IsLoaded();
     answers = Answers(settings);
   }
@@ -112,12 +114,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   }
   {
-    SettingsHolder saved(fennimar::platform::CurrentServices(), document16, 0);
+    SettingsHolder saved(work.services, document16, 0);
     Check(saved.logfile().IsLoaded(), "a saved document loads again");
     Check(IsLatin1(bytes) || Answers(saved) == answers, "a save keeps every answer");
     RunWriters(saved);
   }
-  SettingsHolder written(fennimar::platform::CurrentServices(), document16, 0);
+  SettingsHolder written(work.services, document16, 0);
   Check(written.logfile().IsLoaded(), "a document still loads after every writer ran");
   return 0;
 }

@@ -52,7 +52,7 @@ class FENNIMAR_API CString {
   /// or of another CString. Copies are independent; a moved-from string is
   /// empty or unchanged.
   CString() = default;
-  CString(const char16_t* text);  // NOLINT: implicit like the framework's
+  CString(const char16_t* text);      // NOLINT: implicit like the framework's
   CString(std::u16string_view text);  // NOLINT
   CString(const CString&) = default;
   CString(CString&&) noexcept = default;
@@ -246,7 +246,7 @@ struct FennimarOptions {
 
 namespace fennimar {
 class SettingsHolder;
-class RegistryController;
+class SystemParts;
 }  // namespace fennimar
 
 /// The library's interface object. Construct it with the full path of the
@@ -387,7 +387,7 @@ class FENNIMAR_API FennimarDllInterface {
   friend class FennimarDocumentHold;
   std::shared_ptr<fennimar::SettingsHolder> m_settings;
   std::shared_ptr<CString> m_passwordFilePath;
-  std::shared_ptr<fennimar::RegistryController> m_registry;
+  std::shared_ptr<fennimar::SystemParts> m_system;
 };
 
 /// Makes a read, a change and a write one step on a shared-mode object: while

@@ -1,26 +1,28 @@
 // FennimarDllInterface - the exported object. Each method forwards to the part
 // that does the work: the settings holder for the document's sections, the
 // registry controller for the registry, the password file for passwords. The
-// platform services are taken once, at construction: the registry controller
-// gets the registry, the settings holder keeps the set, and the password file
-// and the hardware flag are handed theirs from it at each call.
+// object takes its platform services from the wiring once, when it is built,
+// and hands them down: the settings holder keeps them for the document, and
+// the system parts keep them with the registry controller for the password
+// file, the hardware flag and the wallpaper, which are handed them at each
+// call.
 #include "fennimar/FennimarDllInterface.h"
 
 #include <utility>
 
-#include "src/platform/Services.h"
+#include "src/interface/SystemParts.h"
+#include "src/platform/wiring/Wiring.h"
 #include "src/store/AppListLimit.h"
 #include "src/store/ChangeStep.h"
 #include "src/store/SettingsHolder.h"
 #include "src/system/HardwareFlag.h"
 #include "src/system/PasswordFile.h"
-#include "src/system/RegistryController.h"
 #include "src/system/Wallpaper.h"
 
 using fennimar::ChangeStep;
 using fennimar::kMaxApplications;
-using fennimar::RegistryController;
 using fennimar::SettingsHolder;
+using fennimar::SystemParts;
 
 namespace {
 
@@ -43,9 +45,9 @@ CString PasswordFilePath(const std::shared_ptr<CString>& path) { return path ? *
 FennimarDllInterface::FennimarDllInterface(CString documentPath)
     : FennimarDllInterface(std::move(documentPath), FennimarOptions()) {}
 
-FennimarDllInterface::FennimarDllInterface(CString documentPath, const FennimarOptions& options) {
-  const fennimar::platform::Services& services = fennimar::platform::CurrentServices();
-  m_registry = std::make_shared<RegistryController>(*services.registry);
+FennimarDllInterface::FennimarDllInterface(CString documentPath, const FennimarOptions& options)
+    : m_system(std::make_shared<SystemParts>(fennimar::platform::WiredServices())) {
+  const fennimar::platform::Services& services = m_system->services();
   std::uint32_t status = kStatusWhenUnreadable;
   (void)GetUsedStatus(status);
   const bool shared = options.shared || services.locks->SharingRequested();
@@ -56,14 +58,14 @@ FennimarDllInterface::FennimarDllInterface(CString documentPath, const FennimarO
 FennimarDllInterface::~FennimarDllInterface() {
   m_settings.reset();
   m_passwordFilePath.reset();
-  m_registry.reset();
+  m_system.reset();
 }
 
 FennimarDllInterface& FennimarDllInterface::operator=(const FennimarDllInterface& other) {
   if (this == &other) return *this;
   m_settings = other.m_settings;
   m_passwordFilePath = other.m_passwordFilePath;
-  m_registry = other.m_registry;
+  m_system = other.m_system;
   return *this;
 }
 
@@ -126,21 +128,23 @@ _Fennimar_ReturnCode_ FennimarDllInterface::UpdateBrowserDir(CString&) { return 
 _Fennimar_ReturnCode_ FennimarDllInterface::GetBrowserDir(CString&) { return RC_SUCCESS; }
 
 _Fennimar_ReturnCode_ FennimarDllInterface::SavePassword(CString& password) {
-  fennimar::SavePasswordFile(*m_settings->services().files, PasswordFilePath(m_passwordFilePath),
+  fennimar::SavePasswordFile(*m_system->services().files, PasswordFilePath(m_passwordFilePath),
                              password);
   return RC_SUCCESS;
 }
 
 _Fennimar_ReturnCode_ FennimarDllInterface::ValidatePassword(CString& candidate) {
-  return fennimar::ValidatePasswordFile(*m_settings->services().files,
+  return fennimar::ValidatePasswordFile(*m_system->services().files,
                                         PasswordFilePath(m_passwordFilePath), candidate);
 }
 
 _Fennimar_ReturnCode_ FennimarDllInterface::GetUsedStatus(std::uint32_t& status) {
-  return m_registry->GetUsedStatus(status);
+  return m_system->registry().GetUsedStatus(status);
 }
 
-_Fennimar_ReturnCode_ FennimarDllInterface::SetUsedStatus() { return m_registry->SetUsedStatus(); }
+_Fennimar_ReturnCode_ FennimarDllInterface::SetUsedStatus() {
+  return m_system->registry().SetUsedStatus();
+}
 
 _Fennimar_ReturnCode_ FennimarDllInterface::GetBackgroundConfig(_Background_Config_& config) {
   m_settings->Refresh();
@@ -154,19 +158,19 @@ _Fennimar_ReturnCode_ FennimarDllInterface::SetBackgroundConfig(_Background_Conf
 }
 
 _Fennimar_ReturnCode_ FennimarDllInterface::GetCurrentBgImage(CString& path) {
-  return fennimar::GetWallpaper(*m_registry, path, m_settings->services().desktop);
+  return fennimar::GetWallpaper(m_system->registry(), path, m_system->services().desktop);
 }
 
 _Fennimar_ReturnCode_ FennimarDllInterface::SetCurrentBgImage(CString& path) {
-  return fennimar::SetWallpaper(*m_registry, path, m_settings->services().desktop);
+  return fennimar::SetWallpaper(m_system->registry(), path, m_system->services().desktop);
 }
 
 _Fennimar_ReturnCode_ FennimarDllInterface::GetLightFlagStatus(std::uint32_t& flag) {
-  return fennimar::GetHardwareFlag(m_settings->services(), flag);
+  return fennimar::GetHardwareFlag(m_system->services(), flag);
 }
 
 _Fennimar_ReturnCode_ FennimarDllInterface::SetLightFlagStatus() {
-  return fennimar::ClearHardwareFlag(m_settings->services());
+  return fennimar::ClearHardwareFlag(m_system->services());
 }
 
 _Fennimar_ReturnCode_ FennimarDllInterface::GetWorkspcaeConfig(

@@ -2,16 +2,16 @@
 #include "src/common/Names.h"
 #include "src/interface/UserFiles.h"
 #include "src/platform/Paths.h"
-#include "src/platform/Services.h"
+#include "src/platform/wiring/Wiring.h"
 #include "src/store/TemplateDocument.h"
 #include "src/system/HardwareFlag.h"
 
 CString FennimarLocations::TemplateDocument() {
-  return CString(fennimar::TemplateDocumentPath(fennimar::platform::CurrentServices()));
+  return CString(fennimar::TemplateDocumentPath(fennimar::platform::WiredServices()));
 }
 
 CString FennimarLocations::HardwareIni() {
-  return CString(fennimar::HardwareIniPath(fennimar::platform::CurrentServices()));
+  return CString(fennimar::HardwareIniPath(fennimar::platform::WiredServices()));
 }
 
 CString FennimarLocations::DefaultDocument() {

@@ -2,7 +2,7 @@
 // folder, and the registry file in it.
 #include "src/common/Utf.h"
 #include "src/interface/UserFiles.h"
-#include "src/platform/posix/ConfigFolder.h"
+#include "src/platform/ConfigFolder.h"
 #include "src/platform/standin/registry/HiveFile.h"
 
 namespace fennimar {

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "src/platform/Paths.h"
-#include "src/platform/Services.h"
+#include "src/platform/wiring/Wiring.h"
 #include "tests/support/TestEnvironment.h"
 
 namespace fennimar::platform {
@@ -44,7 +44,7 @@ class AtomicFileTest : public ::fennimar::testing::IsolatedTest {
     return names;
   }
 
-  FileSystem& real_ = *CurrentServices().files;
+  FileSystem& real_ = *DefaultServices().files;
 };
 
 TEST_F(AtomicFileTest, ReplacesOrCreatesTheWholeFileAndLeavesNoTemporary) {

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "src/platform/Services.h"
+#include "src/platform/wiring/Wiring.h"
 #include "tests/support/TestEnvironment.h"
 
 namespace fennimar::platform {
@@ -19,7 +19,7 @@ using testing::WriteFileOrDie;
 
 class FileSystemTest : public testing::IsolatedTest {
  protected:
-  FileSystem& files_ = *CurrentServices().files;
+  FileSystem& files_ = *DefaultServices().files;
 };
 
 TEST_F(FileSystemTest, ReadFileKeepsToItsLimit) {

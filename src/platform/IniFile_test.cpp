@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <string>
 
-#include "src/platform/Services.h"
+#include "src/platform/wiring/Wiring.h"
 #include "tests/support/TestEnvironment.h"
 #ifdef _WIN32
 #include "tests/support/win32/Wine.h"
@@ -36,7 +36,7 @@ class IniFileTest : public testing::IsolatedTest {
     return ReadFileOrDie(PathOf("hw.ini"));
   }
 
-  IniFile& ini_ = *CurrentServices().ini;
+  IniFile& ini_ = *DefaultServices().ini;
 };
 
 TEST_F(IniFileTest, ValuesConvert) {

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <string>
 
-#include "src/platform/Services.h"
+#include "src/platform/wiring/Wiring.h"
 #include "tests/support/TestEnvironment.h"
 
 namespace fennimar::platform {
@@ -20,7 +20,7 @@ class RegistryTest : public testing::IsolatedTest {
   }
   void TearDown() override { EXPECT_TRUE(registry_.CloseKey(key_).ok()); }
 
-  Registry& registry_ = *CurrentServices().registry;
+  Registry& registry_ = *DefaultServices().registry;
   RegKey key_ = kNullKey;
 };
 

@@ -1,6 +1,7 @@
-// Services - the set of platform services the library runs on. The library
-// asks CurrentServices() each time; it is the platform's own backend unless a
-// test has put substitutes in place with ScopedServices.
+// Services - the set of platform services a part of the library works on.
+// Parts are handed the set (or the one service they need) when they are built
+// or called, and never look for it themselves; the set they are handed comes
+// from the wiring (wiring/Wiring.h). The services outlive every part.
 #ifndef FENNIMAR_PLATFORM_SERVICES_H_
 #define FENNIMAR_PLATFORM_SERVICES_H_
 
@@ -24,24 +25,6 @@ struct Services {
   IniFile* ini = nullptr;
   DocumentLocks* locks = nullptr;
   DesktopWallpaper* desktop = nullptr;
-};
-
-// The platform's own backend, created on first use and never destroyed.
-const Services& DefaultServices();
-const Services& CurrentServices();
-
-// Puts `services` in place for its lifetime; members left null keep the
-// services that were current. Not thread-safe: for tests.
-class ScopedServices {
- public:
-  explicit ScopedServices(const Services& services);
-  ~ScopedServices();
-  ScopedServices(const ScopedServices&) = delete;
-  ScopedServices& operator=(const ScopedServices&) = delete;
-
- private:
-  const Services* previous_;
-  Services current_;
 };
 
 }  // namespace fennimar::platform

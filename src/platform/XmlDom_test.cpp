@@ -8,7 +8,7 @@
 #include <string>
 
 #include "src/common/Numbers.h"
-#include "src/platform/Services.h"
+#include "src/platform/wiring/Wiring.h"
 #include "tests/support/DocumentTest.h"
 #ifdef _WIN32
 #include "tests/support/win32/Wine.h"
@@ -21,7 +21,7 @@ using testing::U8;
 
 class XmlDomTest : public testing::DocumentTest {
  protected:
-  void SetUp() override { Open(*CurrentServices().dom); }
+  void SetUp() override { Open(*DefaultServices().dom); }
 };
 
 TEST_F(XmlDomTest, ChildrenAreWhatLayoutWhiteSpaceLeaves) {
@@ -111,7 +111,7 @@ TEST_F(XmlDomTest, SetTextReplacesAllAndReleasesItCleanly) {
     doc_->SetText(b, u"");
     EXPECT_FALSE(doc_->FirstChild(b));
     TearDown();
-    Open(*CurrentServices().dom);
+    Open(*DefaultServices().dom);
   }
 }
 

@@ -70,7 +70,6 @@ class CXMLLogfile {
   // The destructor will not save (its owner has made the final save).
   void SkipFinalSave() { final_save_ = false; }
   const CString& path() const { return document_path_; }
-  const platform::Services& services() const { return services_; }
 
  private:
   void InstallTemplate();

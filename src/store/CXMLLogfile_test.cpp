@@ -29,9 +29,11 @@ constexpr bool kKeepsPermissionBits = true;
 
 class CXMLLogfileTest : public testing::LibraryTest {
  protected:
-  // Whether the document at `path` loads; the object is gone on return.
-  static bool Loads(const fs::path& path, int first_use = 0) {
-    CXMLLogfile logfile(platform::CurrentServices(), U16(path.string()), first_use);
+  // Whether the document at `path` loads on the fixture's services, or on
+  // `services` when given; the object is gone on return.
+  bool Loads(const fs::path& path, int first_use = 0,
+             const platform::Services* services = nullptr) const {
+    CXMLLogfile logfile(services ? *services : services_, U16(path.string()), first_use);
     return logfile.IsLoaded();
   }
 };
@@ -122,8 +124,8 @@ TEST_F(CXMLLogfileTest, AFolderThatCannotBeMadeEndsTheChain) {
   {
     testing::FaultInjectingFileSystem files(*platform::DefaultServices().files);
     files.FailOperation(Op::kCreateDirectory, 1, EACCES);
-    platform::ScopedServices failing({&files, nullptr, nullptr, nullptr, nullptr});
-    EXPECT_FALSE(Loads(document));
+    const platform::Services failing = platform::Substituted({&files}, services_);
+    EXPECT_FALSE(Loads(document, /*first_use=*/0, &failing));
     EXPECT_EQ(files.Count(Op::kCreateDirectory), 1);
     EXPECT_FALSE(fs::exists(root() / "a"));
   }

@@ -53,8 +53,6 @@ class SettingsHolder {
   CString LastSaveError() const;
 
   CXMLLogfile& logfile() { return logfile_; }
-  // The platform services the interface object was constructed with.
-  const platform::Services& services() const { return logfile_.services(); }
 
   // Application list (AppList). The reader appends items in document order
   // and stops, still succeeding, at the first item that lacks one of its four

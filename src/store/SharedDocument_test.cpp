@@ -9,7 +9,7 @@
 #include <string>
 
 #include "src/platform/ProcessLocks.h"
-#include "src/platform/Services.h"
+#include "src/platform/wiring/Wiring.h"
 #include "tests/support/LibraryTest.h"
 
 namespace fennimar {
@@ -27,9 +27,7 @@ class SharedDocumentTest : public testing::SectionTest {
   }
   platform::FileIdentity Identity() const {
     platform::FileIdentity identity;
-    EXPECT_TRUE(platform::CurrentServices()
-                    .locks->Identify(testing::U16(DocumentPath().string()), &identity)
-                    .ok());
+    EXPECT_TRUE(services_.locks->Identify(testing::U16(DocumentPath().string()), &identity).ok());
     return identity;
   }
   std::u16string Path() const { return testing::U16(DocumentPath().string()); }
@@ -84,7 +82,7 @@ TEST_F(SharedDocumentTest, AHoldLetsAnotherObjectOfItsThreadChange) {
   auto second = OpenIn(true);
   EXPECT_EQ(SetSound(*second, 0), RC_SUCCESS);
   EXPECT_EQ(Sound(*first), 0);
-  const platform::Services& services = platform::CurrentServices();
+  const platform::Services& services = services_;
   const std::u16string lock_path = LockPathOf(services, Path());
   const auto other_thread = [&] {
     std::unique_ptr<platform::FileLock> lock;

@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "src/platform/Services.h"
+#include "src/platform/wiring/Wiring.h"
 #include "tests/support/FakeServices.h"
 #include "tests/support/FaultInjectingFileSystem.h"
 #include "tests/support/TestEnvironment.h"
@@ -18,13 +18,12 @@ using testing::WriteFileOrDie;
 
 class HardwareFlagTest : public testing::IsolatedTest {
  protected:
-  // Runs as an executable in folder `name` of the test's own.
-  std::unique_ptr<platform::ScopedServices> RunFrom(const std::string& name) {
+  // The services of an executable in folder `name` of the test's own.
+  platform::Services RunFrom(const std::string& name) {
     std::filesystem::create_directories(PathOf(name));
     executables_.push_back(
         std::make_unique<testing::FixedModulePath>(U16((PathOf(name) / "host").string())));
-    return std::make_unique<platform::ScopedServices>(
-        platform::Services{nullptr, nullptr, nullptr, executables_.back().get(), nullptr});
+    return platform::Substituted({nullptr, nullptr, nullptr, executables_.back().get(), nullptr});
   }
 
   std::vector<std::unique_ptr<testing::FixedModulePath>> executables_;
@@ -49,28 +48,28 @@ TEST_F(HardwareFlagTest, ReadsTheFlagsSectionOrNoValue) {
   };
   for (const auto& file : cases) {
     SCOPED_TRACE(file.folder);
-    auto scoped = RunFrom(file.folder);
+    const platform::Services host = RunFrom(file.folder);
     if (file.content != nullptr) WriteFileOrDie(PathOf(file.folder) / "HWinfo.ini", file.content);
     std::uint32_t flag = 0;
-    EXPECT_EQ(GetHardwareFlag(platform::CurrentServices(), flag), file.code);
+    EXPECT_EQ(GetHardwareFlag(host, flag), file.code);
     EXPECT_EQ(flag, file.flag) << "stored even on failure";
   }
 }
 
 TEST_F(HardwareFlagTest, ClearingChangesOnlyTheFlagsLine) {
-  auto scoped = RunFrom("one");
+  const platform::Services host = RunFrom("one");
   WriteFileOrDie(PathOf("one") / "HWinfo.ini", kOtherSectionFirst);
-  EXPECT_EQ(ClearHardwareFlag(platform::CurrentServices()), RC_SUCCESS);
+  EXPECT_EQ(ClearHardwareFlag(host), RC_SUCCESS);
   EXPECT_EQ(ReadFileOrDie(PathOf("one") / "HWinfo.ini"),
             "; keep me\r\n[Other]\r\nIsFirstFlag=7\r\n[systemrequest]\r\nIsFirstFlag=0\r\n"
             "Light=2\r\n");
 }
 
 TEST_F(HardwareFlagTest, ClearingCreatesAMissingFile) {
-  auto scoped = RunFrom("two");
-  EXPECT_EQ(ClearHardwareFlag(platform::CurrentServices()), RC_SUCCESS);
+  const platform::Services host = RunFrom("two");
+  EXPECT_EQ(ClearHardwareFlag(host), RC_SUCCESS);
   std::uint32_t flag = 1;
-  EXPECT_EQ(GetHardwareFlag(platform::CurrentServices(), flag), RC_SUCCESS);
+  EXPECT_EQ(GetHardwareFlag(host, flag), RC_SUCCESS);
   EXPECT_EQ(flag, 0u);
   EXPECT_NE(ReadFileOrDie(PathOf("two") / "HWinfo.ini").find("IsFirstFlag=0"), std::string::npos);
 }
@@ -78,17 +77,15 @@ TEST_F(HardwareFlagTest, ClearingCreatesAMissingFile) {
 // A file in one executable's folder is not another's.
 TEST_F(HardwareFlagTest, EachExecutableFolderHasItsOwnFile) {
   std::uint32_t flag = 0;
+  RunFrom("one");
+  WriteFileOrDie(PathOf("one") / "HWinfo.ini", kOtherSectionFirst);
   {
-    auto scoped = RunFrom("one");
-    WriteFileOrDie(PathOf("one") / "HWinfo.ini", kOtherSectionFirst);
+    const platform::Services host = RunFrom("two");
+    EXPECT_EQ(GetHardwareFlag(host, flag), RC_SYSTEM_ERROR);
+    EXPECT_EQ(ClearHardwareFlag(host), RC_SUCCESS);
   }
-  {
-    auto scoped = RunFrom("two");
-    EXPECT_EQ(GetHardwareFlag(platform::CurrentServices(), flag), RC_SYSTEM_ERROR);
-    EXPECT_EQ(ClearHardwareFlag(platform::CurrentServices()), RC_SUCCESS);
-  }
-  auto scoped = RunFrom("one");
-  EXPECT_EQ(GetHardwareFlag(platform::CurrentServices(), flag), RC_SUCCESS);
+  const platform::Services host = RunFrom("one");
+  EXPECT_EQ(GetHardwareFlag(host, flag), RC_SUCCESS);
   EXPECT_EQ(flag, 1u);
 }
 
@@ -112,8 +109,7 @@ TEST_F(HardwareFlagTest, AnUnwritableProgramFolderKeepsTheFlagInAPerUserCopy) {
   UnwritableFolder files(*platform::DefaultServices().files);
   testing::FixedModulePath module(Path16("bin/host"));
   module.per_user_root = Path16("store");
-  platform::ScopedServices scoped({&files, nullptr, nullptr, &module, nullptr});
-  const auto& services = platform::CurrentServices();
+  const platform::Services services = platform::Substituted({&files, nullptr, nullptr, &module});
   EXPECT_EQ(HardwareIniPath(services), Path16("bin/HWinfo.ini")) << "writable: as always";
 
   files.unwritable = Path16("bin");

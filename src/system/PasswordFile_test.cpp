@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "src/platform/Services.h"
+#include "src/platform/wiring/Wiring.h"
 #include "tests/support/TestEnvironment.h"
 
 namespace fennimar {
@@ -27,35 +27,35 @@ class PasswordFileTest : public testing::IsolatedTest {
   CString File() const { return CString(Path16("password")); }
   std::string Bytes() const { return ReadFileOrDie(PathOf("password")); }
   _Fennimar_ReturnCode_ Check(const char16_t* candidate) {
-    return ValidatePasswordFile(*platform::CurrentServices().files, File(), CString(candidate));
+    return ValidatePasswordFile(*platform::DefaultServices().files, File(), CString(candidate));
   }
 };
 
 TEST_F(PasswordFileTest, StoresExactlyTheScrambledUnits) {
   // Each unit's four hex digits reversed, low byte first, up to a zero unit.
   const char16_t with_zero[] = {u'\u1234', u'a', 0, u'b'};
-  SavePasswordFile(*platform::CurrentServices().files, File(), CString(std::u16string_view(with_zero, 4)));
+  SavePasswordFile(*platform::DefaultServices().files, File(), CString(std::u16string_view(with_zero, 4)));
   EXPECT_EQ(Bytes(), std::string("\x21\x43\x00\x16", 4));
   if (kKeepsPermissionBits) {
     EXPECT_EQ(fs::status(PathOf("password")).permissions(), fs::perms(0600));
     fs::permissions(PathOf("password"), fs::perms(0640));
   }
 
-  SavePasswordFile(*platform::CurrentServices().files, File(), CString(u"Secret"));
+  SavePasswordFile(*platform::DefaultServices().files, File(), CString(u"Secret"));
   EXPECT_EQ(Bytes().size(), 12u);
   if (kKeepsPermissionBits) {
     EXPECT_EQ(fs::status(PathOf("password")).permissions(), fs::perms(0640)) << "bits kept";
   }
-  SavePasswordFile(*platform::CurrentServices().files, File(), CString(u"ab"));
+  SavePasswordFile(*platform::DefaultServices().files, File(), CString(u"ab"));
   EXPECT_EQ(Bytes().size(), 4u) << "a shorter password replaces the whole file";
-  SavePasswordFile(*platform::CurrentServices().files, File(), CString(u""));
+  SavePasswordFile(*platform::DefaultServices().files, File(), CString(u""));
   EXPECT_EQ(Bytes(), "");
   EXPECT_EQ(Check(u""), RC_SUCCESS);
   EXPECT_EQ(Check(u"a"), RC_FAIL);
 }
 
 TEST_F(PasswordFileTest, OnlyTheWholeExactPasswordMatches) {
-  SavePasswordFile(*platform::CurrentServices().files, File(), CString(u"Secret"));
+  SavePasswordFile(*platform::DefaultServices().files, File(), CString(u"Secret"));
   EXPECT_EQ(Check(u"Secret"), RC_SUCCESS);
   for (const char16_t* wrong : {u"secret", u"Secre", u"Secret1", u"", u"SECRET"}) {
     EXPECT_EQ(Check(wrong), RC_FAIL) << testing::U8(wrong);
@@ -70,23 +70,23 @@ TEST_F(PasswordFileTest, OnlyTheWholeExactPasswordMatches) {
   // text of 1 Mi units.
   WriteFileOrDie(PathOf("password"), std::string("\x00\x16\x00\x00", 4) + std::string(2 << 20, 'x'));
   EXPECT_EQ(Check(u"a"), RC_SUCCESS);
-  SavePasswordFile(*platform::CurrentServices().files, File(), CString(std::u16string(1 << 20, u'p')));
-  EXPECT_EQ(ValidatePasswordFile(*platform::CurrentServices().files, File(), CString(std::u16string(1 << 20, u'p'))), RC_SUCCESS);
+  SavePasswordFile(*platform::DefaultServices().files, File(), CString(std::u16string(1 << 20, u'p')));
+  EXPECT_EQ(ValidatePasswordFile(*platform::DefaultServices().files, File(), CString(std::u16string(1 << 20, u'p'))), RC_SUCCESS);
   EXPECT_EQ(Check(u"p"), RC_FAIL);
 }
 
 TEST_F(PasswordFileTest, MissingOrUnsetFileAFileHeldOpenAndAFailedSave) {
   EXPECT_EQ(Check(u""), RC_FILE_ERROR);
   EXPECT_EQ(Check(u"x"), RC_FILE_ERROR);
-  EXPECT_EQ(ValidatePasswordFile(*platform::CurrentServices().files, CString(), CString(u"x")), RC_FILE_ERROR);
-  EXPECT_THROW(SavePasswordFile(*platform::CurrentServices().files, CString(), CString(u"x")), CFileException);
+  EXPECT_EQ(ValidatePasswordFile(*platform::DefaultServices().files, CString(), CString(u"x")), RC_FILE_ERROR);
+  EXPECT_THROW(SavePasswordFile(*platform::DefaultServices().files, CString(), CString(u"x")), CFileException);
 
-  SavePasswordFile(*platform::CurrentServices().files, File(), CString(u"old"));
+  SavePasswordFile(*platform::DefaultServices().files, File(), CString(u"old"));
   const std::string before = Bytes();
   std::unique_ptr<platform::FileLock> held;
-  ASSERT_TRUE(platform::CurrentServices().files->LockExistingFile(File(), &held).ok());
+  ASSERT_TRUE(platform::DefaultServices().files->LockExistingFile(File(), &held).ok());
   EXPECT_EQ(Check(u"old"), RC_FILE_ERROR);
-  EXPECT_THROW(SavePasswordFile(*platform::CurrentServices().files, File(), CString(u"new")), CFileException);
+  EXPECT_THROW(SavePasswordFile(*platform::DefaultServices().files, File(), CString(u"new")), CFileException);
   held.reset();  // on Windows, the test's own read would meet the hold too
   EXPECT_EQ(Bytes(), before);
   EXPECT_EQ(Check(u"old"), RC_SUCCESS);
@@ -96,7 +96,7 @@ TEST_F(PasswordFileTest, MissingOrUnsetFileAFileHeldOpenAndAFailedSave) {
   std::filesystem::create_directory(PathOf("folder"));
   const CString folder(Path16("folder"));
   try {
-    SavePasswordFile(*platform::CurrentServices().files, folder, CString(u"new"));
+    SavePasswordFile(*platform::DefaultServices().files, folder, CString(u"new"));
     ADD_FAILURE() << "saving over a folder must throw";
   } catch (const CFileException& error) {
     EXPECT_EQ(error.GetFilePath(), folder);

@@ -5,7 +5,7 @@
 #include <set>
 
 #include "src/common/Names.h"
-#include "src/platform/Services.h"
+#include "src/platform/wiring/Wiring.h"
 #include "tests/support/TestEnvironment.h"
 
 namespace fennimar {
@@ -52,7 +52,7 @@ class KeyLedger : public platform::Registry {
 
 class RegistryControllerTest : public testing::IsolatedTest {
  protected:
-  platform::Registry& registry() { return *platform::CurrentServices().registry; }
+  platform::Registry& registry() { return *platform::DefaultServices().registry; }
 
   void PutProductValue(std::uint32_t type, const void* data, std::uint32_t size) {
     RegKey key = platform::kNullKey;

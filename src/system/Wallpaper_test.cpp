@@ -8,7 +8,7 @@
 #include <string>
 
 #include "src/common/Names.h"
-#include "src/platform/Services.h"
+#include "src/platform/wiring/Wiring.h"
 #include "tests/support/TestEnvironment.h"
 
 namespace fennimar {
@@ -24,7 +24,7 @@ constexpr std::uint32_t kAddedTerminatorBytes = 0;
 
 class WallpaperTest : public testing::IsolatedTest {
  protected:
-  platform::Registry& registry() { return *platform::CurrentServices().registry; }
+  platform::Registry& registry() { return *platform::DefaultServices().registry; }
   // Opens (or creates) the desktop key; kNullKey when it cannot.
   platform::RegKey DesktopKey(bool create) {
     platform::RegKey key = platform::kNullKey;

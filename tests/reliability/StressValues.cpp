@@ -9,7 +9,7 @@
 #include <string>
 
 #include "src/common/Utf.h"
-#include "src/platform/Services.h"
+#include "src/platform/wiring/Wiring.h"
 #include "tests/reliability/StressFiles.h"
 
 namespace fennimar::reliability {
@@ -21,7 +21,7 @@ int Fail(const std::string& what) {
 }
 
 bool SetRegistryValue(const std::u16string& name, std::uint32_t v) {
-  platform::Registry& registry = *platform::CurrentServices().registry;
+  platform::Registry& registry = *platform::DefaultServices().registry;
   platform::RegKey key = platform::kNullKey;
   const unsigned char data[4] = {static_cast<unsigned char>(v), static_cast<unsigned char>(v >> 8),
                                  static_cast<unsigned char>(v >> 16),
@@ -40,7 +40,7 @@ int Run(int argc, char** argv) {
   if (kind != "registry" && kind != "ini") return 2;
   const std::u16string file = Utf8ToUtf16(argv[2]), name = Utf8ToUtf16(argv[3]);
   const long count = std::strtol(argv[4], nullptr, 10);
-  platform::IniFile& ini = *platform::CurrentServices().ini;
+  platform::IniFile& ini = *platform::DefaultServices().ini;
   for (long i = 1; i <= count; ++i) {
     const bool set = kind == "registry" ? SetRegistryValue(name, static_cast<std::uint32_t>(i))
                                         : ini.WriteString(file, Utf8ToUtf16(kStressSection), name,

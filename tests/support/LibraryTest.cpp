@@ -5,7 +5,7 @@
 namespace fennimar::testing {
 
 void LibraryTest::MarkProductUsed() {
-  platform::Registry& registry = *platform::CurrentServices().registry;
+  platform::Registry& registry = *platform::DefaultServices().registry;
   platform::RegKey key = platform::kNullKey;
   const unsigned char used[4] = {0, 0, 0, 0};
   ASSERT_TRUE(registry.CreateKey(platform::kHkeyCurrentUser, names::kProductKey, &key).ok());

@@ -10,8 +10,7 @@
 #include <string>
 
 #include "fennimar/FennimarDllInterface.h"
-
-#include "src/platform/Services.h"
+#include "src/platform/wiring/Wiring.h"
 #include "tests/support/FakeServices.h"
 #include "tests/support/TestEnvironment.h"
 
@@ -22,7 +21,8 @@ class LibraryTest : public IsolatedTest {
   LibraryTest()
       : module_(U16((root() / "module" / "host").string())),
         dom_(*platform::DefaultServices().dom),
-        scoped_({nullptr, nullptr, &dom_, &module_, &sleeper_}) {
+        services_(platform::Substituted({nullptr, nullptr, &dom_, &module_, &sleeper_})),
+        scoped_(services_) {
     std::filesystem::create_directories(root() / "module");
     std::filesystem::copy_file(TemplateDocumentPath(), TemplatePath());
   }
@@ -36,6 +36,9 @@ class LibraryTest : public IsolatedTest {
   CountingSleeper sleeper_;
   FixedModulePath module_;
   CountingXmlDom dom_;
+  // The real services with the fixture's DOM, module and waits: handed to the
+  // parts a test builds itself, and wired for the interface objects it builds.
+  platform::Services services_;
   platform::ScopedServices scoped_;
 };
 

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "src/common/Names.h"
-#include "src/platform/Services.h"
+#include "src/platform/wiring/Wiring.h"
 #include "src/system/Wallpaper.h"
 #include "tests/support/TestEnvironment.h"
 
@@ -107,7 +107,7 @@ class GioDesktopTest : public testing::IsolatedTest {
  protected:
   GioDesktopTest() {
     setenv("GSETTINGS_BACKEND", "keyfile", 1);
-    platform::Registry& registry = *platform::CurrentServices().registry;
+    platform::Registry& registry = *platform::DefaultServices().registry;
     platform::RegKey key = platform::kNullKey;
     EXPECT_TRUE(registry.CreateKey(platform::kHkeyCurrentUser, names::kDesktopKey, &key).ok());
     EXPECT_TRUE(registry.CloseKey(key).ok());
@@ -139,7 +139,7 @@ class GioDesktopTest : public testing::IsolatedTest {
     return copy;
   }
 
-  RegistryController controller_{*platform::CurrentServices().registry};
+  RegistryController controller_{*platform::DefaultServices().registry};
   std::unique_ptr<platform::DesktopWallpaper> desktop_ = platform::NewGioDesktopWallpaper();
 };
 

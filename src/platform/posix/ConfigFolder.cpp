@@ -1,4 +1,4 @@
-#include "src/platform/posix/ConfigFolder.h"
+#include "src/platform/ConfigFolder.h"
 
 #include <cstdlib>
 

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "src/common/Utf.h"
+#include "src/platform/ConfigFolder.h"
 #include "src/platform/Paths.h"
-#include "src/platform/posix/ConfigFolder.h"
 #include "src/platform/posix/PosixBackends.h"
 
 namespace fennimar::platform {

@@ -1,8 +1,12 @@
 // StandIns - portable stand-ins for the services Windows has and POSIX does
 // not: the registry kept in a file (registry/), INI files read and written by
-// us (ini/) and the DOM on pugixml (xml/). They call no operating-system
-// function; every file goes through the FileSystem they are given. Only the
-// factories are visible; each stand-in's internals stay in its own folder.
+// us (ini/) and the DOM on pugixml (xml/). They depend on the platform's
+// interfaces only and call no operating-system function themselves: every
+// file goes through the FileSystem they are given, the user's configuration
+// folder comes from ConfigFolder.h and charset conversion from Charset.h, each
+// implemented by the platform's backend. The wiring (wiring/PosixServices.cpp)
+// puts them together. Only the factories are visible; each stand-in's
+// internals stay in its own folder.
 #ifndef FENNIMAR_PLATFORM_STANDIN_STANDINS_H_
 #define FENNIMAR_PLATFORM_STANDIN_STANDINS_H_
 

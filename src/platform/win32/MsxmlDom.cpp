@@ -54,22 +54,8 @@ class MsxmlDom : public XmlDom {
   FileSystem& files_;
 };
 
-// A DOM with a file system of its own, which it keeps for its life.
-class MsxmlDomWithFiles : public MsxmlDom {
- public:
-  explicit MsxmlDomWithFiles(std::unique_ptr<FileSystem> files)
-      : MsxmlDom(*files), files_(std::move(files)) {}
-
- private:
-  std::unique_ptr<FileSystem> files_;
-};
-
 }  // namespace
 
 std::unique_ptr<XmlDom> NewMsxmlDom(FileSystem& files) { return std::make_unique<MsxmlDom>(files); }
-
-std::unique_ptr<XmlDom> NewMsxmlDom() {
-  return std::make_unique<MsxmlDomWithFiles>(NewWin32FileSystem());
-}
 
 }  // namespace fennimar::platform

@@ -21,8 +21,6 @@ std::unique_ptr<Registry> NewWin32Registry();
 // The system's DOM component (MSXML) through COM; documents are saved
 // through `files`, which must outlive the DOM and its documents.
 std::unique_ptr<XmlDom> NewMsxmlDom(FileSystem& files);
-// The same on a Windows file system of its own.
-std::unique_ptr<XmlDom> NewMsxmlDom();
 std::unique_ptr<ModulePath> NewWin32ModulePath();
 std::unique_ptr<Sleeper> NewWin32Sleeper();
 // The system's INI service (the private profile functions).

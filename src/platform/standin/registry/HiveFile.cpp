@@ -4,8 +4,8 @@
 #include <string_view>
 
 #include "src/common/Utf.h"
+#include "src/platform/ConfigFolder.h"
 #include "src/platform/LockedChange.h"
-#include "src/platform/posix/ConfigFolder.h"
 #include "src/platform/standin/registry/FreshProfile.h"
 #include "src/platform/standin/registry/HiveFormat.h"
 

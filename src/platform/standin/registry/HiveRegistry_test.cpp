@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <string>
 
-#include "src/platform/posix/PosixBackends.h"
 #include "src/platform/standin/StandIns.h"
+#include "src/platform/wiring/Wiring.h"
 #include "tests/support/TestEnvironment.h"
 
 namespace fennimar::platform {
@@ -39,7 +39,7 @@ class HiveRegistryTest : public testing::IsolatedTest {
                                static_cast<std::uint32_t>(bytes.size()));
   }
 
-  std::unique_ptr<FileSystem> files_ = NewPosixFileSystem();
+  FileSystem* files_ = DefaultServices().files;
   std::unique_ptr<Registry> registry_ = NewHiveRegistry(*files_);
 };
 

@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "src/platform/posix/PosixBackends.h"
 #include "src/platform/standin/StandIns.h"
+#include "src/platform/wiring/Wiring.h"
 #include "tests/support/DocumentTest.h"
 #include "tests/support/FaultInjectingFileSystem.h"
 
@@ -21,7 +21,7 @@ class PugiXmlDomTest : public testing::DocumentTest {
  protected:
   void SetUp() override { Open(*dom_); }
 
-  std::unique_ptr<FileSystem> files_ = NewPosixFileSystem();
+  FileSystem* files_ = DefaultServices().files;
   std::unique_ptr<XmlDom> dom_ = NewPugiXmlDom(*files_);
 };
 

@@ -13,7 +13,7 @@
 
 #include "src/common/Utf.h"
 #include "src/platform/XmlReferences.h"
-#include "src/platform/posix/Charset.h"
+#include "src/platform/standin/xml/DeclaredCharset.h"
 #include "src/platform/standin/xml/PugiXmlValues.h"
 
 namespace fennimar::platform::pugixml_load {
@@ -32,7 +32,7 @@ constexpr unsigned kParseFlags = pugi::parse_pi | pugi::parse_comments | pugi::p
                                  pugi::parse_doctype | pugi::parse_fragment;
 
 // Unicode encodings a declaration may name, each with the encodings the
-// bytes may then be in (any other is converted through iconv before pugixml
+// bytes may then be in (any other is converted by the platform before pugixml
 // sees it: pugixml would take it as UTF-8). A byte order mark
 // decides over the declaration, so a declaration that the bytes contradict
 // (a UTF-8 mark on a "UTF-16" document) is refused, as strict parsers do.

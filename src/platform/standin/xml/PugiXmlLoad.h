@@ -24,7 +24,7 @@ inline constexpr std::size_t kMaxElementDepth = 256;
 struct SourceEncoding {
   pugi::xml_encoding encoding = pugi::encoding_utf8;
   bool bom = false;  // true for UTF-16 only: UTF-8 is written without one
-  // The declared name of any other encoding, converted through iconv; the
+  // The declared name of any other encoding, converted by the platform; the
   // document is then held as UTF-8 (`encoding`).
   std::string charset;
   // A UTF-8 file without '&' and without '\'': every attribute value stood

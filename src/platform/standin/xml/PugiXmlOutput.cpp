@@ -1,6 +1,5 @@
 #include "src/platform/standin/xml/PugiXmlOutput.h"
 
-#include <cerrno>
 #include <string_view>
 
 #include "src/common/Utf.h"
@@ -42,14 +41,12 @@ char32_t Decode(std::string_view utf8, std::size_t* length) {
 EncodingWriter::EncodingWriter(pugi::xml_writer& sink, const SourceEncoding& encoding)
     : sink_(sink), encoding_(encoding) {
   if (!encoding_.charset.empty()) {
-    converter_ = ::iconv_open(encoding_.charset.c_str(), "UTF-8");
-    failed_ = converter_ == reinterpret_cast<iconv_t>(-1);
+    converter_ = NewCharsetConverter("UTF-8", encoding_.charset);
+    failed_ = converter_ == nullptr;
   }
 }
 
-EncodingWriter::~EncodingWriter() {
-  if (converter_ != reinterpret_cast<iconv_t>(-1)) ::iconv_close(converter_);
-}
+EncodingWriter::~EncodingWriter() = default;
 
 void EncodingWriter::write(const void* data, std::size_t size) {
   const std::string_view text(static_cast<const char*>(data), size);
@@ -104,19 +101,13 @@ void EncodingWriter::ToUtf16(std::string_view utf8) {
 // A character the charset cannot hold is written as a reference, which the
 // charsets we read (all ASCII-compatible) hold.
 void EncodingWriter::ToCharset(std::string_view utf8) {
-  char buffer[4096];
   std::size_t at = 0;
   while (at < utf8.size() && !failed_) {
-    char* in = const_cast<char*>(utf8.data() + at);
-    std::size_t in_left = utf8.size() - at;
-    char* out = buffer;
-    std::size_t out_left = sizeof(buffer);
-    const std::size_t result = ::iconv(converter_, &in, &in_left, &out, &out_left);
-    out_.append(buffer, static_cast<std::size_t>(out - buffer));
-    at = utf8.size() - in_left;
-    if (result != static_cast<std::size_t>(-1)) break;
-    if (errno == E2BIG) continue;
-    if (errno != EILSEQ) {
+    std::size_t used = 0;
+    const CharsetConverter::Result result = converter_->Convert(utf8.substr(at), &out_, &used);
+    at += used;
+    if (result == CharsetConverter::Result::kDone) break;
+    if (result != CharsetConverter::Result::kUnconvertible) {
       failed_ = true;
       break;
     }
@@ -126,10 +117,7 @@ void EncodingWriter::ToCharset(std::string_view utf8) {
     at += length;
   }
   // Ends any shift state the charset keeps.
-  char* out = buffer;
-  std::size_t out_left = sizeof(buffer);
-  ::iconv(converter_, nullptr, nullptr, &out, &out_left);
-  out_.append(buffer, static_cast<std::size_t>(out - buffer));
+  converter_->Finish(&out_);
 }
 
 }  // namespace fennimar::platform::pugixml_load

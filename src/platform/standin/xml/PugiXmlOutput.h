@@ -3,14 +3,14 @@
 // load reads a raw one as a line feed), and the text is encoded as the
 // document was, a character the encoding cannot hold becoming a character
 // reference so that it survives.
-#ifndef FENNIMAR_PLATFORM_POSIX_PUGIXMLOUTPUT_H_
-#define FENNIMAR_PLATFORM_POSIX_PUGIXMLOUTPUT_H_
+#ifndef FENNIMAR_PLATFORM_STANDIN_XML_PUGIXMLOUTPUT_H_
+#define FENNIMAR_PLATFORM_STANDIN_XML_PUGIXMLOUTPUT_H_
 
-#include <iconv.h>
-
+#include <memory>
 #include <pugixml.hpp>
 #include <string>
 
+#include "src/platform/Charset.h"
 #include "src/platform/standin/xml/PugiXmlLoad.h"
 
 namespace fennimar::platform::pugixml_load {
@@ -35,8 +35,8 @@ class EncodingWriter : public pugi::xml_writer {
 
   pugi::xml_writer& sink_;
   const SourceEncoding encoding_;
-  iconv_t converter_ = reinterpret_cast<iconv_t>(-1);
-  std::string pending_;  // UTF-8 not yet encoded
+  std::unique_ptr<CharsetConverter> converter_;  // for a charset other than UTF-8/16
+  std::string pending_;                          // UTF-8 not yet encoded
   std::string out_;
   bool started_ = false;
   bool failed_ = false;
@@ -44,4 +44,4 @@ class EncodingWriter : public pugi::xml_writer {
 
 }  // namespace fennimar::platform::pugixml_load
 
-#endif  // FENNIMAR_PLATFORM_POSIX_PUGIXMLOUTPUT_H_
+#endif  // FENNIMAR_PLATFORM_STANDIN_XML_PUGIXMLOUTPUT_H_

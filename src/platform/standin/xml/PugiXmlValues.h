@@ -1,8 +1,8 @@
 // PugiXmlValues - the well-formedness checks pugixml leaves out, node by
 // node, and the decoding of references it is not asked to do (so that an
 // undeclared entity or a bare '&' is refused rather than kept as text).
-#ifndef FENNIMAR_PLATFORM_POSIX_PUGIXMLVALUES_H_
-#define FENNIMAR_PLATFORM_POSIX_PUGIXMLVALUES_H_
+#ifndef FENNIMAR_PLATFORM_STANDIN_XML_PUGIXMLVALUES_H_
+#define FENNIMAR_PLATFORM_STANDIN_XML_PUGIXMLVALUES_H_
 
 #include <pugixml.hpp>
 #include <string>
@@ -44,4 +44,4 @@ class ValueChecker {
 
 }  // namespace fennimar::platform::pugixml_load
 
-#endif  // FENNIMAR_PLATFORM_POSIX_PUGIXMLVALUES_H_
+#endif  // FENNIMAR_PLATFORM_STANDIN_XML_PUGIXMLVALUES_H_

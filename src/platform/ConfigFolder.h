@@ -1,7 +1,9 @@
 // ConfigFolder - the user's configuration folder, where the registry stand-in
-// and the default settings document live.
-#ifndef FENNIMAR_PLATFORM_POSIX_CONFIGFOLDER_H_
-#define FENNIMAR_PLATFORM_POSIX_CONFIGFOLDER_H_
+// and the default settings document live. The platform's backend reads it
+// from the environment (posix/ConfigFolder.cpp); code outside the backends
+// asks here instead of reading the environment itself.
+#ifndef FENNIMAR_PLATFORM_CONFIGFOLDER_H_
+#define FENNIMAR_PLATFORM_CONFIGFOLDER_H_
 
 #include <string>
 
@@ -13,4 +15,4 @@ bool UserConfigFolder(std::string* folder);
 
 }  // namespace fennimar::platform
 
-#endif  // FENNIMAR_PLATFORM_POSIX_CONFIGFOLDER_H_
+#endif  // FENNIMAR_PLATFORM_CONFIGFOLDER_H_

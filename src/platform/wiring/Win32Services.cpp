@@ -1,7 +1,7 @@
-// The Windows backend set, made once and kept for the life of the process, so
-// that no service is destroyed while a static object might still use it.
-#include "src/platform/Services.h"
+// The services on Windows: the system's own for every one of them (files,
+// the registry, MSXML, the INI service); no desktop link.
 #include "src/platform/win32/Win32Backends.h"
+#include "src/platform/wiring/Wiring.h"
 
 namespace fennimar::platform {
 
@@ -10,7 +10,7 @@ const Services& DefaultServices() {
     auto* made = new Services;
     made->files = NewWin32FileSystem().release();
     made->registry = NewWin32Registry().release();
-    made->dom = NewMsxmlDom().release();
+    made->dom = NewMsxmlDom(*made->files).release();
     made->module = NewWin32ModulePath().release();
     made->sleeper = NewWin32Sleeper().release();
     made->ini = NewWin32IniFile().release();

@@ -1,9 +1,10 @@
-// The POSIX backend set, made once and kept for the life of the process, so
-// that no service is destroyed while a static object might still use it.
-#include "src/platform/Services.h"
+// The services on POSIX: the operating system's backends for files, locks,
+// the module's path and waiting; the portable stand-ins, on those files, for
+// the registry, the XML DOM and INI files; the desktop link through GIO.
 #include "src/platform/desktop/GioDesktop.h"
 #include "src/platform/posix/PosixBackends.h"
 #include "src/platform/standin/StandIns.h"
+#include "src/platform/wiring/Wiring.h"
 
 namespace fennimar::platform {
 
