@@ -27,8 +27,4 @@ std::unique_ptr<PlatformRegistry> OpenPlatformRegistry() {
   return std::make_unique<SystemRegistry>();
 }
 
-std::string InRegistry() { return "in the registry"; }
-
-const char* RegistryHelp() { return "The registry is the system's registry."; }
-
 }  // namespace fennimar::cli
