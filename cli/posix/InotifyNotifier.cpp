@@ -19,6 +19,7 @@
 #include "cli/WatchFolders.h"
 #include "src/common/Utf.h"
 #include "src/platform/posix/PosixBackends.h"
+#include "src/platform/posix/UniqueFd.h"
 
 namespace fennimar::cli {
 namespace {
@@ -32,19 +33,7 @@ constexpr std::uint32_t kFolderEvents = IN_CREATE | IN_MOVED_TO;
 // The watched folder itself going away; the watch then moves up.
 constexpr std::uint32_t kSelfEvents = IN_DELETE_SELF | IN_MOVE_SELF;
 
-class Descriptor {
- public:
-  explicit Descriptor(int fd) : fd_(fd) {}
-  ~Descriptor() {
-    if (fd_ >= 0) close(fd_);
-  }
-  Descriptor(const Descriptor&) = delete;
-  Descriptor& operator=(const Descriptor&) = delete;
-  int get() const { return fd_; }
-
- private:
-  int fd_;
-};
+using Descriptor = platform::UniqueFd;
 
 [[noreturn]] void FailSystem(const std::string& what) {
   Fail(Exit::kWrite, what + ": " + std::strerror(errno));
