@@ -8,6 +8,17 @@
 
 namespace fennimar::cli {
 
+// Windows, the one platform that spells paths with backslashes, keeps the
+// settings in %APPDATA% and the system's registry.
+bool HasSystemRegistry() { return std::filesystem::path::preferred_separator == L'\\'; }
+
+const char* ConfigFolderName() { return HasSystemRegistry() ? "%APPDATA%" : "$XDG_CONFIG_HOME"; }
+
+const char* NoConfigFolderText() {
+  return HasSystemRegistry() ? "APPDATA does not name a folder"
+                             : "neither XDG_CONFIG_HOME nor HOME names a folder";
+}
+
 std::filesystem::path FsPath(const std::string& path) { return std::filesystem::u8path(path); }
 
 std::string JoinPath(const std::string& folder, const std::string& name) {

@@ -10,6 +10,11 @@
 
 namespace fennimar::cli {
 
+// True on Windows, where the settings live in %APPDATA% and the system's
+// registry; false where they live in the XDG configuration folder, the
+// registry in a file there.
+bool HasSystemRegistry();
+
 // How --help names the configuration folder: "$XDG_CONFIG_HOME", "%APPDATA%".
 const char* ConfigFolderName();
 // Why there is no configuration folder: the variables to set.

@@ -6,6 +6,8 @@
 #include "cli/Errors.h"
 #include "cli/Locations.h"
 #include "cli/RegistryStore.h"
+#include "cli/Text.h"
+#include "fennimar/Locations.h"
 #include "src/common/Utf.h"
 
 namespace fennimar::cli {
@@ -74,6 +76,19 @@ void FailRegistryFile(RegistryStep step, const platform::HiveFileFailure& failur
 void FailSystemRegistry(RegistryStep step, const std::u16string& key, const std::string& text) {
   Fail(step == RegistryStep::kRead ? Exit::kDocument : Exit::kWrite,
        Doing(step, key) + ": " + text);
+}
+
+std::string InRegistry() {
+  if (HasSystemRegistry()) return "in the registry";
+  const std::string file = U8(FennimarLocations::RegistryFile());
+  if (file.empty()) Fail(Exit::kUsage, std::string(NoConfigFolderText()) + "; give --document");
+  return "in " + file;
+}
+
+const char* RegistryHelp() {
+  return HasSystemRegistry()
+             ? "The registry is the system's registry."
+             : "The registry is kept in $XDG_CONFIG_HOME/fennimar/HKEY_CURRENT_USER.reg.";
 }
 
 }  // namespace fennimar::cli

@@ -28,7 +28,7 @@ namespace fennimar::cli {
 enum class RegistryStep { kRead, kCreate, kSet, kOpen, kDeleteValue, kDeleteKey };
 
 // The registry service of this platform and the command's messages for its
-// failures (posix/ and win32/PlatformRegistry.cpp).
+// failures (PlatformRegistry.cpp).
 class PlatformRegistry {
  public:
   virtual ~PlatformRegistry() = default;

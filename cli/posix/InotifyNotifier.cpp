@@ -8,17 +8,18 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
-#include <fstream>
 #include <map>
 #include <set>
-#include <sstream>
 
 #include "cli/ChangeNotifier.h"
 #include "cli/Errors.h"
 #include "cli/Locations.h"
+#include "cli/WatchFolders.h"
 #include "src/common/Utf.h"
-#include "src/platform/standin/registry/HiveFile.h"
+#include "src/platform/posix/PosixBackends.h"
+#include "src/platform/posix/UniqueFd.h"
 
 namespace fennimar::cli {
 namespace {
@@ -32,19 +33,7 @@ constexpr std::uint32_t kFolderEvents = IN_CREATE | IN_MOVED_TO;
 // The watched folder itself going away; the watch then moves up.
 constexpr std::uint32_t kSelfEvents = IN_DELETE_SELF | IN_MOVE_SELF;
 
-class Descriptor {
- public:
-  explicit Descriptor(int fd) : fd_(fd) {}
-  ~Descriptor() {
-    if (fd_ >= 0) close(fd_);
-  }
-  Descriptor(const Descriptor&) = delete;
-  Descriptor& operator=(const Descriptor&) = delete;
-  int get() const { return fd_; }
-
- private:
-  int fd_;
-};
+using Descriptor = platform::UniqueFd;
 
 [[noreturn]] void FailSystem(const std::string& what) {
   Fail(Exit::kWrite, what + ": " + std::strerror(errno));
@@ -76,27 +65,10 @@ int StartInotify() {
   return fd;
 }
 
-// The registry stand-in keeps every key in one file, found by the library's
-// own rule.
-std::string StandInRegistryFile() {
-  std::u16string path;
-  if (!platform::HiveFilePath(&path).ok()) return {};
-  return Utf16ToUtf8(path);
-}
-
-std::string LastPart(const std::string& path) { return FsPath(path).filename().u8string(); }
-
 class InotifyNotifier : public ChangeNotifier {
  public:
   explicit InotifyNotifier(const WatchTargets& targets)
-      : signals_(BlockEndingSignals()), inotify_(StartInotify()) {
-    for (const std::string& file : targets.files) {
-      folders_[FolderOf(file)].insert(LastPart(file));
-    }
-    if (!targets.registry_keys.empty()) {
-      const std::string hive = StandInRegistryFile();
-      if (!hive.empty()) folders_[FolderOf(hive)].insert(LastPart(hive));
-    }
+      : targets_(targets), signals_(BlockEndingSignals()), inotify_(StartInotify()) {
     Arm();
   }
 
@@ -117,29 +89,21 @@ class InotifyNotifier : public ChangeNotifier {
   }
 
  private:
-  // Watches each folder, or the nearest existing one above it, and notes
-  // which names matter in each watch.
+  // Watches the folders as they are now and notes which names matter in each
+  // watch. A folder that goes away meanwhile sends the watch up again.
   void Arm() {
     interest_.clear();
-    for (const auto& [folder, names] : folders_) ArmFolder(folder, names);
-  }
-
-  void ArmFolder(std::string path, std::set<std::string> names) {
-    std::uint32_t events = kFileEvents;
-    for (;;) {
-      const int wd = inotify_add_watch(inotify_.get(), path.c_str(),
+    for (const auto& [folder, names] : FoldersToWatch(targets_)) {
+      const std::uint32_t events =
+          (names.files.empty() ? 0 : kFileEvents) | (names.folders.empty() ? 0 : kFolderEvents);
+      const int wd = inotify_add_watch(inotify_.get(), folder.c_str(),
                                        events | kSelfEvents | IN_ONLYDIR | IN_MASK_ADD);
-      if (wd >= 0) {
-        interest_[wd].insert(names.begin(), names.end());
-        return;
+      if (wd < 0 && (errno == ENOENT || errno == ENOTDIR) && FolderOf(folder) != folder) {
+        return Arm();
       }
-      const std::string parent = FolderOf(path);
-      if ((errno != ENOENT && errno != ENOTDIR) || parent == path) {
-        FailSystem("cannot watch " + path);
-      }
-      names = {LastPart(path)};
-      path = parent;
-      events = kFolderEvents;
+      if (wd < 0) FailSystem("cannot watch " + folder);
+      interest_[wd].insert(names.files.begin(), names.files.end());
+      interest_[wd].insert(names.folders.begin(), names.folders.end());
     }
   }
 
@@ -169,10 +133,10 @@ class InotifyNotifier : public ChangeNotifier {
     return event.len > 0 && watch->second.count(event.name) > 0;
   }
 
+  WatchTargets targets_;
   Descriptor signals_;
   Descriptor inotify_;
-  std::map<std::string, std::set<std::string>> folders_;  // folder -> watched names in it
-  std::map<int, std::set<std::string>> interest_;         // watch -> names that matter
+  std::map<int, std::set<std::string>> interest_;  // watch -> names that matter
 };
 
 }  // namespace
@@ -181,13 +145,13 @@ std::unique_ptr<ChangeNotifier> WatchForChanges(const WatchTargets& targets) {
   return std::make_unique<InotifyNotifier>(targets);
 }
 
+// Through the library's file service, which opens the file once and reads
+// what that opening holds, whoever replaces the name meanwhile.
 std::optional<std::string> ReadWholeFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::ostringstream text;
-  text << in.rdbuf();
-  if (in.bad()) return std::nullopt;
-  return text.str();
+  std::string bytes;
+  if (!platform::NewPosixFileSystem()->ReadFile(Utf8ToUtf16(path), SIZE_MAX, &bytes).ok())
+    return {};
+  return bytes;
 }
 
 }  // namespace fennimar::cli

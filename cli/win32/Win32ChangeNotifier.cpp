@@ -6,14 +6,15 @@
 // that appeared or went away meanwhile are found.
 #include <windows.h>
 
-#include <map>
 #include <memory>
 #include <set>
 #include <vector>
 
 #include "cli/ChangeNotifier.h"
 #include "cli/Errors.h"
+#include "cli/WatchFolders.h"
 #include "src/common/WideText.h"
+#include "src/platform/win32/UniqueHandle.h"
 #include "src/platform/win32/Win32Status.h"
 
 namespace fennimar::cli {
@@ -24,19 +25,7 @@ constexpr DWORD kFolderChanges =
 constexpr DWORD kKeyChanges = REG_NOTIFY_CHANGE_NAME | REG_NOTIFY_CHANGE_LAST_SET;
 constexpr DWORD kBufferBytes = 16384;
 
-class Handle {
- public:
-  explicit Handle(HANDLE handle = nullptr) : handle_(handle) {}
-  ~Handle() {
-    if (handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE) ::CloseHandle(handle_);
-  }
-  Handle(const Handle&) = delete;
-  Handle& operator=(const Handle&) = delete;
-  HANDLE get() const { return handle_; }
-
- private:
-  HANDLE handle_;
-};
+using Handle = platform::UniqueHandle;
 
 [[noreturn]] void FailSystem(const std::string& what, DWORD error) {
   Fail(Exit::kWrite, what + ": " + platform::SystemErrorText(error));
@@ -176,29 +165,14 @@ class Win32ChangeNotifier : public ChangeNotifier {
   void Arm() {
     folders_.clear();
     keys_.clear();
-    std::map<std::wstring, std::set<std::wstring>> folders;
-    for (const std::string& file : targets_.files) AddFolder(WideFromUtf8(file), folders);
-    for (const auto& [folder, names] : folders) {
-      folders_.push_back(std::make_unique<FolderWatch>(folder, names));
+    for (const auto& [folder, interest] : FoldersToWatch(targets_)) {
+      std::set<std::wstring> names;
+      for (const auto& name : interest.files) names.insert(WideFromUtf8(name));
+      for (const auto& name : interest.folders) names.insert(WideFromUtf8(name));
+      folders_.push_back(std::make_unique<FolderWatch>(WideFromUtf8(folder), names));
     }
     for (const auto& key : targets_.registry_keys) {
       keys_.push_back(std::make_unique<KeyWatch>(Wide(key)));
-    }
-  }
-
-  // The file's folder, or the nearest existing one above it with the name of
-  // the next folder down.
-  static void AddFolder(std::wstring path, std::map<std::wstring, std::set<std::wstring>>& into) {
-    for (;;) {
-      const auto slash = path.find_last_of(L"\\/");
-      if (slash == std::wstring::npos) return;
-      const std::wstring folder = path.substr(0, slash), name = path.substr(slash + 1);
-      const DWORD attributes = ::GetFileAttributesW(folder.c_str());
-      if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-        into[folder].insert(name);
-        return;
-      }
-      path = folder;
     }
   }
 
