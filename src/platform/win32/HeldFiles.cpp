@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "src/platform/win32/OpenFileReader.h"
+#include "src/platform/win32/ReadOnly.h"
 #include "src/platform/win32/UniqueHandle.h"
 #include "src/platform/win32/Win32Status.h"
 #include "src/common/WideText.h"
@@ -107,14 +108,30 @@ Status ReadHeldFile(std::u16string_view path, std::size_t max_bytes, std::string
                 : ReadWholeOpenFile(holder->handle(), path, max_bytes, bytes);
 }
 
+// A file that another process has open without delete sharing (a reader in
+// the middle of a load, a virus scanner, an indexer) cannot be replaced;
+// such opens last milliseconds, so the replace is tried again for up to half
+// a second before it counts as failed.
+constexpr int kMaxReplaceAttempts = 100;
+constexpr DWORD kReplaceWaitMilliseconds = 5;
+
 Status MoveFileOver(std::u16string_view from, std::u16string_view to) {
+  // Windows refuses to replace a file marked read-only; Wine would replace it.
+  if (IsReadOnlyFile(to)) return Win32Status("MoveFileExW", to, ERROR_ACCESS_DENIED);
   const std::wstring target = Wide(to);
   std::lock_guard<std::mutex> guard(Held().mutex);
   HeldFileLock* holder = FindHolder(FullPath(target));
   if (holder) holder->Release();
-  const BOOL moved = ::MoveFileExW(Wide(from).c_str(), target.c_str(),
-                                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-  const DWORD error = moved ? ERROR_SUCCESS : ::GetLastError();
+  DWORD error = ERROR_SUCCESS;
+  for (int attempt = 0; attempt < kMaxReplaceAttempts; ++attempt) {
+    if (attempt > 0) ::Sleep(kReplaceWaitMilliseconds);
+    error = ::MoveFileExW(Wide(from).c_str(), target.c_str(),
+                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
+                ? ERROR_SUCCESS
+                : ::GetLastError();
+    if (error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION) break;
+  }
+  const bool moved = error == ERROR_SUCCESS;
   if (holder) holder->Retake();
   return moved ? Status::Ok() : Win32Status("MoveFileExW", from, error);
 }

@@ -36,6 +36,8 @@ Status ReadHeldFile(std::u16string_view path, std::size_t max_bytes, std::string
 // process holds `to`, the holding handle is closed for the rename and the
 // file then at `to` (the new one, or the old one if the rename failed) is
 // held again; if another opener took it in between, the hold ends there.
+// A target marked read-only is refused, as Windows does; a target that another
+// process has open for the moment is tried again for up to half a second.
 Status MoveFileOver(std::u16string_view from, std::u16string_view to);
 
 }  // namespace fennimar::platform
