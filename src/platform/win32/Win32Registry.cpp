@@ -235,8 +235,8 @@ std::unique_ptr<Registry> NewWin32Registry() { return std::make_unique<Win32Regi
 
 Status UseKeyAsCurrentUser(std::u16string_view subkey) {
   HKEY key = nullptr;
-  const LSTATUS created = ::RegCreateKeyExW(HKEY_CURRENT_USER, Wide(subkey).c_str(), 0, nullptr,
-                                            0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+  const LSTATUS created = ::RegCreateKeyExW(HKEY_CURRENT_USER, Wide(subkey).c_str(), 0, nullptr, 0,
+                                            KEY_ALL_ACCESS, nullptr, &key, nullptr);
   if (created != ERROR_SUCCESS) {
     return Status::IoError("cannot open HKEY_CURRENT_USER\\" + Utf8FromWide(Wide(subkey)) + ": " +
                            SystemErrorText(static_cast<DWORD>(created)));
