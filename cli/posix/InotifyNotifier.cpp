@@ -17,8 +17,6 @@
 #include "cli/Errors.h"
 #include "cli/Locations.h"
 #include "cli/WatchFolders.h"
-#include "src/common/Utf.h"
-#include "src/platform/posix/PosixBackends.h"
 #include "src/platform/posix/UniqueFd.h"
 
 namespace fennimar::cli {
@@ -143,15 +141,6 @@ class InotifyNotifier : public ChangeNotifier {
 
 std::unique_ptr<ChangeNotifier> WatchForChanges(const WatchTargets& targets) {
   return std::make_unique<InotifyNotifier>(targets);
-}
-
-// Through the library's file service, which opens the file once and reads
-// what that opening holds, whoever replaces the name meanwhile.
-std::optional<std::string> ReadWholeFile(const std::string& path) {
-  std::string bytes;
-  if (!platform::NewPosixFileSystem()->ReadFile(Utf8ToUtf16(path), SIZE_MAX, &bytes).ok())
-    return {};
-  return bytes;
 }
 
 }  // namespace fennimar::cli

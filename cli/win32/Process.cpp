@@ -12,29 +12,12 @@
 
 #include "cli/Errors.h"
 #include "src/common/WideText.h"
-#include "src/platform/win32/Win32Status.h"
+#include "src/platform/win32/Win32Backends.h"
 
 namespace fennimar::cli {
 namespace {
 
 constexpr wchar_t kRegistryKeyVariable[] = L"FENNIMAR_REGISTRY_KEY";
-
-void UseRegistryKey(const wchar_t* subkey) {
-  HKEY key = nullptr;
-  const LSTATUS created = ::RegCreateKeyExW(HKEY_CURRENT_USER, subkey, 0, nullptr, 0,
-                                            KEY_ALL_ACCESS, nullptr, &key, nullptr);
-  if (created != ERROR_SUCCESS) {
-    Fail(Exit::kUsage, "FENNIMAR_REGISTRY_KEY: cannot open HKEY_CURRENT_USER\\" +
-                           Utf8FromWide(subkey) + ": " +
-                           platform::SystemErrorText(static_cast<DWORD>(created)));
-  }
-  const LSTATUS overridden = ::RegOverridePredefKey(HKEY_CURRENT_USER, key);
-  ::RegCloseKey(key);  // the override holds a handle of its own
-  if (overridden != ERROR_SUCCESS) {
-    Fail(Exit::kUsage, "FENNIMAR_REGISTRY_KEY: cannot use it in place of HKEY_CURRENT_USER: " +
-                           platform::SystemErrorText(static_cast<DWORD>(overridden)));
-  }
-}
 
 // The console's code pages belong to the console, not to this process: they
 // are given back as they were when the command ends.
@@ -67,7 +50,9 @@ void PrepareProcess() {
   ::SetConsoleOutputCP(CP_UTF8);
   ::SetConsoleCP(CP_UTF8);
   const wchar_t* subkey = _wgetenv(kRegistryKeyVariable);
-  if (subkey != nullptr && *subkey != L'\0') UseRegistryKey(subkey);
+  if (subkey == nullptr || *subkey == L'\0') return;
+  const Status used = platform::UseKeyAsCurrentUser(FromWide(subkey, std::wcslen(subkey)));
+  if (!used.ok()) Fail(Exit::kUsage, "FENNIMAR_REGISTRY_KEY: " + used.message());
 }
 
 }  // namespace fennimar::cli

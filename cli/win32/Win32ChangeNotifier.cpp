@@ -188,19 +188,4 @@ std::unique_ptr<ChangeNotifier> WatchForChanges(const WatchTargets& targets) {
   return std::make_unique<Win32ChangeNotifier>(targets);
 }
 
-std::optional<std::string> ReadWholeFile(const std::string& path) {
-  const Handle file(::CreateFileW(WideFromUtf8(path).c_str(), GENERIC_READ,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (file.get() == INVALID_HANDLE_VALUE) return std::nullopt;
-  std::string bytes;
-  char buffer[65536];
-  DWORD got = 0;
-  for (;;) {
-    if (!::ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr)) return std::nullopt;
-    if (got == 0) return bytes;
-    bytes.append(buffer, got);
-  }
-}
-
 }  // namespace fennimar::cli

@@ -18,6 +18,11 @@ namespace fennimar::platform {
 std::unique_ptr<FileSystem> NewWin32FileSystem();
 // The system's registry, on real HKEYs.
 std::unique_ptr<Registry> NewWin32Registry();
+// Lets the key `subkey` below HKEY_CURRENT_USER (created when missing) stand
+// in for HKEY_CURRENT_USER for the rest of this process, everything in it
+// included. Fails (IoError, with the system's text) when the key cannot be
+// opened or put in place.
+Status UseKeyAsCurrentUser(std::u16string_view subkey);
 // The system's DOM component (MSXML) through COM; documents are saved
 // through `files`, which must outlive the DOM and its documents.
 std::unique_ptr<XmlDom> NewMsxmlDom(FileSystem& files);

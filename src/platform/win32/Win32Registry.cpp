@@ -233,4 +233,21 @@ class Win32Registry : public Registry {
 
 std::unique_ptr<Registry> NewWin32Registry() { return std::make_unique<Win32Registry>(); }
 
+Status UseKeyAsCurrentUser(std::u16string_view subkey) {
+  HKEY key = nullptr;
+  const LSTATUS created = ::RegCreateKeyExW(HKEY_CURRENT_USER, Wide(subkey).c_str(), 0, nullptr, 0,
+                                            KEY_ALL_ACCESS, nullptr, &key, nullptr);
+  if (created != ERROR_SUCCESS) {
+    return Status::IoError("cannot open HKEY_CURRENT_USER\\" + Utf8FromWide(Wide(subkey)) + ": " +
+                           SystemErrorText(static_cast<DWORD>(created)));
+  }
+  const LSTATUS overridden = ::RegOverridePredefKey(HKEY_CURRENT_USER, key);
+  ::RegCloseKey(key);  // the override holds a handle of its own
+  if (overridden != ERROR_SUCCESS) {
+    return Status::IoError("cannot use it in place of HKEY_CURRENT_USER: " +
+                           SystemErrorText(static_cast<DWORD>(overridden)));
+  }
+  return Status::Ok();
+}
+
 }  // namespace fennimar::platform

@@ -5,9 +5,13 @@
 
 namespace fennimar::platform {
 
-std::unique_ptr<Registry> NewUserRegistry(HiveFileFailure* failure) {
+FileSystem& UserFileSystem() {
   static FileSystem* const files = NewPosixFileSystem().release();
-  return NewHiveRegistry(*files, failure);
+  return *files;
+}
+
+std::unique_ptr<Registry> NewUserRegistry(HiveFileFailure* failure) {
+  return NewHiveRegistry(UserFileSystem(), failure);
 }
 
 std::string RegistryErrorText(const Status& status) { return status.message(); }

@@ -1,7 +1,7 @@
-// UserRegistry - the platform's registry service on its own, for a host that
-// links the registry's static library rather than the whole library (the
+// UserRegistry - the platform's registry and file services on their own, for
+// a host that links their static libraries rather than the whole library (the
 // fennimar command): on POSIX the registry file on the POSIX file service, on
-// Windows the system's registry below HKEY_CURRENT_USER.
+// Windows the system's registry below HKEY_CURRENT_USER and its files.
 #ifndef FENNIMAR_PLATFORM_WIRING_USERREGISTRY_H_
 #define FENNIMAR_PLATFORM_WIRING_USERREGISTRY_H_
 
@@ -9,10 +9,14 @@
 #include <string>
 
 #include "src/common/Status.h"
+#include "src/platform/FileSystem.h"
 #include "src/platform/Registry.h"
 #include "src/platform/standin/registry/HiveRegistry.h"
 
 namespace fennimar::platform {
+
+// The platform's file service; it lives as long as the program.
+FileSystem& UserFileSystem();
 
 // Each failure of the registry file is written into `*failure`, which must
 // outlive the registry; the system's registry has no file and never writes it.

@@ -1,9 +1,15 @@
-// On Windows: the system's registry, and the system's text for its errors.
+// On Windows: the system's registry and files, and the system's text for
+// their errors.
 #include "src/platform/win32/Win32Backends.h"
 #include "src/platform/win32/Win32Status.h"
 #include "src/platform/wiring/UserRegistry.h"
 
 namespace fennimar::platform {
+
+FileSystem& UserFileSystem() {
+  static FileSystem* const files = NewWin32FileSystem().release();
+  return *files;
+}
 
 std::unique_ptr<Registry> NewUserRegistry(HiveFileFailure* /*failure*/) {
   return NewWin32Registry();
