@@ -13,24 +13,13 @@
 #include "src/platform/ConfigFolder.h"
 #include "src/platform/Paths.h"
 #include "src/platform/posix/PosixBackends.h"
+#include "src/platform/posix/PosixPath.h"
 
 namespace fennimar::platform {
 namespace {
 
-// The executable's full file name from /proc/self/exe; empty when the link
-// cannot be read (no /proc, or the file was deleted and the name is stale).
-std::u16string ExecutablePath() {
-  std::string buffer(256, '\0');
-  for (;;) {
-    const ssize_t length = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
-    if (length <= 0) return std::u16string();
-    if (static_cast<std::size_t>(length) < buffer.size()) {
-      buffer.resize(static_cast<std::size_t>(length));
-      return Utf8ToUtf16(buffer);
-    }
-    buffer.resize(buffer.size() * 2);
-  }
-}
+// The executable's full file name; empty when it cannot be found.
+std::u16string ExecutablePath() { return Utf8ToUtf16(ProgramFile()); }
 
 // The user's own data folder ($XDG_DATA_HOME, else ~/.local/share, where a
 // program installed for this user alone keeps its data), then the absolute

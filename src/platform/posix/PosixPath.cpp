@@ -129,4 +129,14 @@ Status ResolveNative(std::string path, std::string* resolved) {
   return ErrnoStatus("resolve", path, ELOOP);
 }
 
+std::string ProgramFile() {
+  std::string buffer(256, '\0');
+  for (;;) {
+    const ssize_t length = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
+    if (length <= 0) return std::string();
+    if (static_cast<std::size_t>(length) < buffer.size()) return buffer.substr(0, length);
+    buffer.resize(buffer.size() * 2);
+  }
+}
+
 }  // namespace fennimar::platform

@@ -1,6 +1,6 @@
 // PosixPath - what the POSIX file services share: turning errno into a Status
-// that names the operation and the path, UTF-16 paths into native ones, and
-// resolving symbolic links. Not for use outside src/platform/posix/.
+// that names the operation and the path, UTF-16 paths into native ones,
+// resolving symbolic links, and the running program's file. Not for use outside src/platform/posix/.
 #ifndef FENNIMAR_PLATFORM_POSIX_POSIXPATH_H_
 #define FENNIMAR_PLATFORM_POSIX_POSIXPATH_H_
 
@@ -27,6 +27,11 @@ void SplitPath(std::string path, std::string* folder, std::string* name);
 // is a symbolic link, the link followed (repeatedly). A missing final element
 // is not an error.
 Status ResolveNative(std::string path, std::string* resolved);
+
+// The running program's full file name, from /proc/self/exe; empty when the
+// link cannot be read (no /proc, or the file was deleted and the name is
+// stale).
+std::string ProgramFile();
 
 }  // namespace fennimar::platform
 

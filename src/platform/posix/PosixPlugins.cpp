@@ -2,25 +2,14 @@
 // holds this code, as the dynamic loader itself names that file.
 #include <dlfcn.h>
 #include <link.h>
-#include <unistd.h>
 
 #include <string>
 
 #include "src/platform/Plugins.h"
+#include "src/platform/posix/PosixPath.h"
 
 namespace fennimar::platform {
 namespace {
-
-// The full name of the running program (for code linked into it).
-std::string ProgramFile() {
-  std::string buffer(256, '\0');
-  for (;;) {
-    const ssize_t length = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
-    if (length <= 0) return std::string();
-    if (static_cast<std::size_t>(length) < buffer.size()) return buffer.substr(0, length);
-    buffer.resize(buffer.size() * 2);
-  }
-}
 
 // The file this code was loaded from. The loader names a shared library by
 // the path it opened (".../bin/../lib/libX.so.0" under an $ORIGIN run path)
