@@ -10,6 +10,22 @@ namespace {
 
 bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
+bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+
+// A name as XML allows it: a letter, then letters, digits, '.', '_' and '-'.
+// iconv reads more, dropping what it does not know ("IS&O-8859-1" as
+// ISO-8859-1), but the '&' would be written back as "&amp;", and the saved
+// file would then name no encoding it knows.
+bool IsEncodingName(std::string_view name) {
+  if (name.empty() || !IsAsciiLetter(name[0])) return false;
+  for (const char c : name) {
+    if (!IsAsciiLetter(c) && !(c >= '0' && c <= '9') && c != '.' && c != '_' && c != '-') {
+      return false;
+    }
+  }
+  return true;
+}
+
 }  // namespace
 
 std::string DeclaredCharset(std::string_view bytes) {
@@ -38,7 +54,8 @@ bool IsUnicodeName(std::string_view charset) {
 }
 
 std::string ConvertToUtf8(const std::string& charset, std::string* bytes) {
-  const std::unique_ptr<CharsetConverter> converter = NewCharsetConverter(charset, "UTF-8");
+  const std::unique_ptr<CharsetConverter> converter =
+      IsEncodingName(charset) ? NewCharsetConverter(charset, "UTF-8") : nullptr;
   if (converter == nullptr) return "the encoding \"" + charset + "\" is not known";
   std::string out;
   out.reserve(bytes->size() + bytes->size() / 2);
