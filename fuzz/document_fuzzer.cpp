@@ -8,6 +8,9 @@
 //  - After every writer has run on it, the document still loads.
 //  - Whether a save would write the very bytes of the file is answered as
 //    the writer's own output answers it, for the input and for that output.
+//  - Bytes taken as the written form (the input, and what the close wrote)
+//    load with every check too, and the tree loaded either way is written
+//    back as exactly those bytes.
 #include <stdlib.h>
 #include <unistd.h>
 
@@ -22,6 +25,8 @@
 #include "fuzz/FuzzCheck.h"
 #include "src/common/Utf.h"
 #include "src/platform/standin/xml/PugiXmlLoad.h"
+#include "src/platform/standin/xml/PugiXmlSame.h"
+#include "src/platform/standin/xml/PugiXmlWrittenForm.h"
 #include "src/platform/wiring/Wiring.h"
 #include "src/store/SettingsHolder.h"
 #include "tests/support/FakeServices.h"
@@ -91,6 +96,23 @@ void CheckSavedFormAnswer(const std::u16string& path, std::string_view bytes) {
   Check(document->SerializesTo(written), "the saved form is recognised");
 }
 
+// The load's quick way (no checks for bytes in the written form) against
+// the checked one, and the close's quick answer against the writer.
+void CheckWrittenForm(const std::u16string& path, std::string_view bytes) {
+  namespace load = fennimar::platform::pugixml_load;
+  const std::string given(bytes);
+  if (!load::IsWrittenForm(given)) return;
+  std::string copy = given;  // the document may point into the bytes it was parsed from
+  pugi::xml_document checked;
+  load::SourceEncoding source;
+  Check(load::LoadDocumentChecked(copy, checked, &source), "the written form loads with checks");
+  Check(load::HoldsSavedForm(checked, given), "the checked load gives the same tree");
+  const auto document = fennimar::platform::DefaultServices().dom->CreateDocument();
+  std::string written;
+  Check(document->Load(path) && document->SavesAsLoaded(), "the written form is recognised");
+  Check(document->Serialize(&written) && written == given, "it is written back as it is");
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -100,6 +122,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   std::ofstream(work.document, std::ios::binary | std::ios::trunc) << bytes;
   CheckSavedFormAnswer(document16, bytes);
+  CheckWrittenForm(document16, bytes);
   std::string answers;
   bool loaded = false;
   {
@@ -107,12 +130,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     loaded = settings.logfile().IsLoaded();
     answers = Answers(settings);
   }
+  std::ostringstream now;
+  now << std::ifstream(work.document, std::ios::binary).rdbuf();
   if (!loaded) {
-    std::ostringstream now;
-    now << std::ifstream(work.document, std::ios::binary).rdbuf();
     Check(now.str() == bytes, "a file that does not load is left as it was");
     return 0;
   }
+  CheckWrittenForm(document16, now.str());  // what the writer wrote
   {
     SettingsHolder saved(work.services, document16, 0);
     Check(saved.logfile().IsLoaded(), "a saved document loads again");

@@ -73,6 +73,11 @@ class XmlDocument {
     return Serialize(&own) && own == bytes;
   }
 
+  // True when the document holds what the last Load read, unchanged since,
+  // and saving it would write those very bytes back. False when that is not
+  // so or the backend cannot tell: callers then compare with SerializesTo.
+  virtual bool SavesAsLoaded() const { return false; }
+
   virtual XmlNode DocumentElement() = 0;
   // The first child element of `parent` with exactly this name.
   virtual XmlNode SelectSingleNode(XmlNode parent, std::u16string_view name) = 0;

@@ -34,7 +34,12 @@ bool IsSectionName(std::u16string_view name, std::u16string_view section) {
 CXMLLogfile::CXMLLogfile(const platform::Services& services, std::u16string_view document_path,
                          std::uint32_t first_use)
     : services_(services), document_path_(document_path) {
-  if (!services_.files->PathExists(document_path) || first_use != 0) InstallTemplate();
+  (void)services_.locks->Identify(document_path, &loaded_identity_);
+  const bool exists = loaded_identity_.exists || services_.files->PathExists(document_path);
+  if (!exists || first_use != 0) {
+    InstallTemplate();
+    loaded_identity_ = platform::FileIdentity();
+  }
   thread_initialized_ = services_.dom->InitializeThread();
   LoadWithRetries();
   if (document_) FindSections();
@@ -92,6 +97,7 @@ void CXMLLogfile::LoadWithRetries() {
   bool can_create = thread_initialized_;
   for (int attempt = 0; attempt <= kMaxRetries; ++attempt) {
     if (attempt > 0) {
+      loaded_identity_ = platform::FileIdentity();
       CopyTemplate();
       services_.sleeper->SleepMilliseconds(kCopyWaitMilliseconds);
     }
@@ -158,8 +164,11 @@ void CXMLLogfile::Discard() {
   sections_ = {};
 }
 
+// A document that changed nothing, on a file that is still the one it was
+// loaded from, would write the same bytes again: the file is not even read.
 void CXMLLogfile::SaveUnlessSame() {
   if (!document_) return;
+  if (document_->SavesAsLoaded() && FileUnchangedSinceLoad()) return;
   std::string on_disk;
   if (services_.files->ReadFile(document_path_, kMaxDocumentBytes, &on_disk).ok() &&
       document_->SerializesTo(on_disk)) {
@@ -168,8 +177,19 @@ void CXMLLogfile::SaveUnlessSame() {
   Save();
 }
 
+// The same file, size and times as before the load. A program that rewrote
+// the file in place to the same size within one tick of the file system's
+// clock goes unnoticed; the close then keeps its bytes rather than writing
+// back those read before it, and nothing is lost either way.
+bool CXMLLogfile::FileUnchangedSinceLoad() const {
+  platform::FileIdentity now;
+  return loaded_identity_.exists && services_.locks->Identify(document_path_, &now).ok() &&
+         now == loaded_identity_;
+}
+
 bool CXMLLogfile::Reload() {
   if (!thread_initialized_) return false;
+  loaded_identity_ = platform::FileIdentity();
   std::unique_ptr<platform::XmlDocument> fresh = services_.dom->CreateDocument();
   if (!fresh || !fresh->Load(document_path_) || !fresh->DocumentElement()) return false;
   document_ = std::move(fresh);

@@ -77,6 +77,7 @@ class CXMLLogfile {
   void BackUpDocument(const std::string& template_bytes) const;
   std::string TemplateAsSaved() const;
   void LoadWithRetries();
+  bool FileUnchangedSinceLoad() const;
 
   void FindSections();
   Status SaveReporting();
@@ -91,6 +92,9 @@ class CXMLLogfile {
   CString document_path_;
   CString template_path_;
   std::unique_ptr<platform::XmlDocument> document_;
+  // The file as found just before the first load read it; none after a
+  // retry or a reload.
+  platform::FileIdentity loaded_identity_;
   bool thread_initialized_ = false;
   bool final_save_ = true;
   bool report_saves_ = false;

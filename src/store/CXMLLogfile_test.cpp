@@ -66,6 +66,23 @@ TEST_F(CXMLLogfileTest, FirstUseReplacesAnExistingDocumentOtherwiseItIsKept) {
   EXPECT_EQ(ReadFileOrDie(backup), users_bytes);
 }
 
+// A close that changed nothing skips the save only while the file is the one
+// it loaded; over another program's file it writes what it holds, as always.
+TEST_F(CXMLLogfileTest, ACloseWithoutChangesWritesOnlyOverAnotherFile) {
+  const fs::path document = PathOf("settings.xml");
+  const std::string loaded = "<FennimarSetting>\n  <AppList />\n</FennimarSetting>\n";
+  WriteFileOrDie(document, loaded);
+  const auto written = [&] { return fs::last_write_time(document); };
+  const auto before = written();
+  EXPECT_TRUE(Loads(document));
+  EXPECT_EQ(written(), before) << "not written again";
+  {
+    CXMLLogfile logfile(services_, U16(document.string()), 0);
+    WriteFileOrDie(document, "<FennimarSetting><GlobalSetting/></FennimarSetting>");
+  }
+  EXPECT_EQ(ReadFileOrDie(document), loaded);
+}
+
 // A document that cannot be loaded, a missing one without a template to copy,
 // or a DOM that cannot start or make a document: 12 rounds with a wait before
 // each retry (and one after copying the template), the file left as it was,

@@ -257,6 +257,8 @@ class PugiXmlDocument : public XmlDocument {
     }
   }
 
+  bool SavesAsLoaded() const override { return document_ && source_.written_form; }
+
   XmlNode DocumentElement() override {
     return document_ ? FromPugi(document_->document_element()) : XmlNode();
   }
@@ -318,6 +320,7 @@ class PugiXmlDocument : public XmlDocument {
     std::u16string scratch;
     const std::u16string_view text = StoredXmlValue(given, scratch);
     const Utf8Text value(text);
+    source_.written_form = false;
     if (IsValueNode(target)) {
       target.set_value(value.c_str(), value.size());
     } else if (target.type() == pugi::node_element) {
@@ -362,18 +365,20 @@ class PugiXmlDocument : public XmlDocument {
     pugi::xml_node target = ToPugi(parent);
     const Utf8Text key(name);
     if (target.type() != pugi::node_element || !IsWritableName(key)) return XmlNode();
+    source_.written_form = false;
     return FromPugi(target.append_child(key.c_str()));
   }
 
   // pugixml removes only a child of `parent`; anything else is left alone.
   void RemoveChild(XmlNode parent, XmlNode child) override {
-    if (child) ToPugi(parent).remove_child(ToPugi(child));
+    if (child && ToPugi(parent).remove_child(ToPugi(child))) source_.written_form = false;
   }
 
  private:
   // A value set may hold what the writer escapes.
   void SetValue(pugi::xml_attribute attribute, std::u16string_view value) {
     source_.plain_attribute_values = false;
+    source_.written_form = false;
     std::u16string scratch;
     const Utf8Text text(StoredXmlValue(value, scratch));
     attribute.set_value(text.c_str(), text.size());

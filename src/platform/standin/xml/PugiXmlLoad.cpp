@@ -15,6 +15,7 @@
 #include "src/platform/XmlReferences.h"
 #include "src/platform/standin/xml/DeclaredCharset.h"
 #include "src/platform/standin/xml/PugiXmlValues.h"
+#include "src/platform/standin/xml/PugiXmlWrittenForm.h"
 
 namespace fennimar::platform::pugixml_load {
 namespace {
@@ -323,8 +324,8 @@ pugi::xml_parse_result Parse(std::string& bytes, const ByteFacts& facts, bool co
 
 }  // namespace
 
-bool LoadDocument(std::string& bytes, pugi::xml_document& document, SourceEncoding* source,
-                  std::string* reason) {
+bool LoadDocumentChecked(std::string& bytes, pugi::xml_document& document, SourceEncoding* source,
+                         std::string* reason) {
   document.reset();
   std::string charset = DeclaredCharset(bytes);
   if (IsUnicodeName(charset)) charset.clear();
@@ -341,6 +342,7 @@ bool LoadDocument(std::string& bytes, pugi::xml_document& document, SourceEncodi
     if (reason != nullptr) *reason = std::move(refused);
     return false;
   }
+  *source = SourceEncoding();
   source->charset = std::move(charset);
   source->encoding = parsed.encoding;
   // As the component does, a UTF-8 document is saved without a byte-order
@@ -349,6 +351,25 @@ bool LoadDocument(std::string& bytes, pugi::xml_document& document, SourceEncodi
   source->plain_attribute_values = parsed.encoding == pugi::encoding_utf8 &&
                                    source->charset.empty() && !facts.has_ampersand &&
                                    !facts.has_apostrophe;
+  return true;
+}
+
+// Bytes in the written form are parsed as they are: nothing in them needs a
+// check or a clean-up, so none runs.
+bool LoadDocument(std::string& bytes, pugi::xml_document& document, SourceEncoding* source,
+                  std::string* reason) {
+  if (!IsWrittenForm(bytes)) return LoadDocumentChecked(bytes, document, source, reason);
+  document.reset();
+  const pugi::xml_parse_result parsed = document.load_buffer_inplace(
+      bytes.data(), bytes.size(), kParseFlags & ~pugi::parse_ws_pcdata, pugi::encoding_utf8);
+  if (parsed.status != pugi::status_ok) {
+    document.reset();
+    if (reason != nullptr) *reason = parsed.description();
+    return false;
+  }
+  *source = SourceEncoding();
+  source->plain_attribute_values = true;
+  source->written_form = true;
   return true;
 }
 

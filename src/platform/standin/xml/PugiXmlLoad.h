@@ -31,6 +31,9 @@ struct SourceEncoding {
   // in double quotes without a reference, so none holds what the writer
   // escapes.
   bool plain_attribute_values = false;
+  // The bytes were in the written form (PugiXmlWrittenForm): saving the tree
+  // as loaded writes them back unchanged.
+  bool written_form = false;
 };
 
 // Parses `bytes` into `document` (which is reset first). On any problem -
@@ -44,6 +47,10 @@ struct SourceEncoding {
 // which must stay unchanged where they are for as long as it lives.
 bool LoadDocument(std::string& bytes, pugi::xml_document& document, SourceEncoding* source,
                   std::string* reason = nullptr);
+// The same, making every check even on bytes in the written form, which
+// LoadDocument parses without them; for comparing the two ways.
+bool LoadDocumentChecked(std::string& bytes, pugi::xml_document& document, SourceEncoding* source,
+                         std::string* reason = nullptr);
 
 }  // namespace fennimar::platform::pugixml_load
 
