@@ -117,12 +117,29 @@ void AppendUtf8AsUtf16(std::string_view utf8, std::u16string& out) {
   }
 }
 
+namespace {
+
+// Paths and names are mostly ASCII: a run of it is copied unit by unit into
+// room made once.
+std::size_t AppendAsciiUnits(std::u16string_view utf16, std::size_t at, std::string& out) {
+  std::size_t end = at;
+  while (end < utf16.size() && utf16[end] < 0x80) ++end;
+  const std::size_t filled = out.size();
+  out.resize(filled + (end - at));
+  for (std::size_t i = at; i < end; ++i) out[filled + (i - at)] = static_cast<char>(utf16[i]);
+  return end;
+}
+
+}  // namespace
+
 void AppendUtf16AsUtf8(std::u16string_view utf16, std::string& out) {
   for (std::size_t i = 0; i < utf16.size(); ++i) {
+    i = AppendAsciiUnits(utf16, i, out);
+    if (i == utf16.size()) break;
     const char16_t unit = utf16[i];
     char32_t code = unit;
-    if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < utf16.size() &&
-        utf16[i + 1] >= 0xDC00 && utf16[i + 1] <= 0xDFFF) {
+    if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < utf16.size() && utf16[i + 1] >= 0xDC00 &&
+        utf16[i + 1] <= 0xDFFF) {
       code = 0x10000 + ((char32_t(unit) - 0xD800) << 10) + (utf16[i + 1] - 0xDC00);
       ++i;
     } else if (unit >= 0xD800 && unit <= 0xDFFF) {

@@ -133,10 +133,14 @@ Status ReadAll(int fd, const std::string& path, std::size_t expected, std::size_
     if (got < 0 && errno == EINTR) continue;
     if (got < 0) return ErrnoStatus("read", path, errno);
     if (got == 0) break;
+    const std::size_t asked = content.size() - filled;
     filled += static_cast<std::size_t>(got);
     if (filled > max_bytes) {
       return Status::TooLarge("read " + path + ": larger than " + std::to_string(max_bytes));
     }
+    // A regular file gives less than asked only at its end: one that ended
+    // where its size said is not asked again.
+    if (filled == expected && static_cast<std::size_t>(got) < asked) break;
   }
   content.resize(filled);
   *bytes = std::move(content);

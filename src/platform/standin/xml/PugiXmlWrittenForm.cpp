@@ -226,10 +226,10 @@ class WrittenFormScan {
     return true;
   }
 
-  // `name` (one scanned before) stands whole at at_.
-  bool IsNameHere(std::string_view name) const {
-    return !name.empty() && Left() > name.size() &&
-           std::memcmp(at_, name.data(), name.size()) == 0 && !In(at_[name.size()], kNameByte);
+  // `name` (one scanned before) stands whole at `p`.
+  bool IsNameAt(const char* p, std::string_view name) const {
+    return !name.empty() && static_cast<std::size_t>(end_ - p) > name.size() &&
+           std::memcmp(p, name.data(), name.size()) == 0 && !In(p[name.size()], kNameByte);
   }
 
   // ` name="value"` for each attribute, into names_ and values_. Siblings
@@ -237,24 +237,28 @@ class WrittenFormScan {
   // holds: a name found again where it stood there is neither scanned nor
   // compared with the others, as those names were all different.
   bool Attributes() {
+    const char* p = at_;
     std::size_t count = 0;
     bool as_before = true;
-    while (at_[0] == ' ' && at_[1] != '/') {  // at_[0] is ' ' only before the end
-      ++at_;
-      if (as_before && count < attributes_ && IsNameHere(names_[count])) {
-        at_ += names_[count].size();
+    while (p[0] == ' ' && p[1] != '/') {  // p[0] is ' ' only before the end
+      ++p;
+      if (as_before && count < attributes_ && IsNameAt(p, names_[count])) {
+        p += names_[count].size();
       } else {
         as_before = false;
+        at_ = p;
         if (count == kMaxAttributes || !Name(&names_[count]) || !IsNewName(count)) return false;
+        p = at_;
       }
-      if (at_[0] != '=' || at_[1] != '"') return false;
-      const char* const value = at_ + 2;
-      at_ = SkipRun(value, kAttributeByte);
-      if (*at_ != '"') at_ = Skip(at_, kAttributeByte);
-      if (*at_ != '"') return false;
-      values_[count++] = std::string_view(value, static_cast<std::size_t>(at_ - value));
-      ++at_;
+      if (p[0] != '=' || p[1] != '"') return false;
+      const char* const value = p + 2;
+      p = SkipRun(value, kAttributeByte);
+      if (*p != '"') p = Skip(p, kAttributeByte);
+      if (*p != '"') return false;
+      values_[count++] = std::string_view(value, static_cast<std::size_t>(p - value));
+      ++p;
     }
+    at_ = p;
     attributes_ = count;
     return true;
   }
@@ -293,7 +297,7 @@ class WrittenFormScan {
   // Siblings mostly share their name, so the last one is tried first.
   bool StartTag() {
     ++at_;  // '<'
-    if (IsNameHere(last_tag_)) {
+    if (IsNameAt(at_, last_tag_)) {
       at_ += last_tag_.size();
     } else if (!Name(&last_tag_)) {
       return false;
