@@ -12,7 +12,7 @@ CLI::App* AddCommand(CLI::App& parent, Context& context, const std::string& name
   CLI::App* command = parent.add_subcommand(name, description);
   const std::string common =
       "Options of every command: --document PATH, --password-file PATH, --json.\n\n" +
-      std::string(ExitStatusHelp());
+      ExitStatusHelp();
   command->footer(footer.empty() ? common : footer + "\n\n" + common);
   // A noun's callback also runs after one of its verbs; only the deepest
   // command given does its work.

@@ -1,5 +1,9 @@
 #include "cli/Errors.h"
 
+#include <string>
+
+#include "fennimar/Rules.h"
+
 namespace fennimar::cli {
 
 const char* RcName(_Fennimar_ReturnCode_ code) {
@@ -24,14 +28,15 @@ std::string WithRc(const std::string& message, _Fennimar_ReturnCode_ code) {
   return message + " (" + RcName(code) + ")";
 }
 
-const char* ExitStatusHelp() {
+std::string ExitStatusHelp() {
   return "Exit status:\n"
          "  0  done\n"
          "  1  not found, or no match (a password that does not match)\n"
          "  2  usage: unknown command, option, switch or field, or a value that cannot be parsed\n"
          "  3  the settings document (or the registry file) cannot be loaded or lacks the section\n"
          "  4  something could not be written (document, registry, HWinfo.ini, password file)\n"
-         "  5  a limit was reached (the application list already holds 8 items)";
+         "  5  a limit was reached (the application list already holds " +
+         std::to_string(FennimarRules::MaxApplications()) + " items)";
 }
 
 }  // namespace fennimar::cli

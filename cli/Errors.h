@@ -41,7 +41,7 @@ const char* RcName(_Fennimar_ReturnCode_ code);
 std::string WithRc(const std::string& message, _Fennimar_ReturnCode_ code);
 
 // The text of the exit-status table shown at the end of every --help.
-const char* ExitStatusHelp();
+std::string ExitStatusHelp();
 
 }  // namespace fennimar::cli
 

@@ -207,7 +207,7 @@ int Run(int argc, char** argv) {
   app.fallthrough();
   // Paths such as /srv/a.png are arguments, never options, on Windows too.
   app.allow_windows_style_options(false);
-  app.footer(std::string("Run fennimar COMMAND --help for each command.\n\n") + ExitStatusHelp());
+  app.footer("Run fennimar COMMAND --help for each command.\n\n" + ExitStatusHelp());
   AddGlobalOptions(app, context.options);
   try {
     PrepareProcess();

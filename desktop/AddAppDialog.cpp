@@ -12,6 +12,7 @@
 
 #include "desktop/Accessibility.h"
 #include "desktop/WholeValueTips.h"
+#include "fennimar/Rules.h"
 
 namespace fennimar::desktop {
 
@@ -39,8 +40,9 @@ AddAppDialog::AddAppDialog(const std::vector<DesktopEntry>& entries, const QStri
   description_ = new QLineEdit(this);
   description_->setObjectName(QStringLiteral("description"));
   key_->setToolTip(
-      tr("The item's place on the bar, a number from 1 to 8 that no other "
-         "application uses."));
+      tr("The item's place on the bar, a number from 1 to %1 that no other "
+         "application uses.")
+          .arg(FennimarRules::MaxApplications()));
   problem_ = new QLabel(this);
   problem_->setObjectName(QStringLiteral("problem"));
   problem_->setWordWrap(true);

@@ -79,12 +79,12 @@ Details: %2</translation>
         <translation>Ein Programm auswählen</translation>
     </message>
     <message>
-        <source>The item's place on the bar, a number from 1 to 8 that no other application uses.</source>
-        <translation>Der Platz des Eintrags in der Leiste: eine Zahl von 1 bis 8, die keine andere Anwendung verwendet.</translation>
-    </message>
-    <message>
         <source>%1 is not a program that can be run: choose an executable file (Browse…) or an installed application.</source>
         <translation>%1 ist kein ausführbares Programm: Wählen Sie eine ausführbare Datei (Durchsuchen …) oder eine installierte Anwendung.</translation>
+    </message>
+    <message>
+        <source>The item&apos;s place on the bar, a number from 1 to %1 that no other application uses.</source>
+        <translation>Der Platz des Eintrags in der Leiste: eine Zahl von 1 bis %1, die keine andere Anwendung verwendet.</translation>
     </message>
 </context>
 <context>
@@ -94,7 +94,7 @@ Details: %2</translation>
         <translation>Anwendungen</translation>
     </message>
     <message>
-        <source>The programs the bar launches, in the bar's order.</source>
+        <source>The programs the bar launches, in the bar&apos;s order.</source>
         <translation>Die Programme, die die Leiste startet, in der Reihenfolge der Leiste.</translation>
     </message>
     <message>
@@ -154,7 +154,7 @@ Details: %2</translation>
         <translation>&amp;Rückgängig</translation>
     </message>
     <message>
-        <source>The application was not added: the bar's list already holds %1 applications, its limit. Remove one, then add it again.</source>
+        <source>The application was not added: the bar&apos;s list already holds %1 applications, its limit. Remove one, then add it again.</source>
         <translation>Die Anwendung wurde nicht hinzugefügt: Die Liste der Leiste enthält bereits %1 Anwendungen, ihre Höchstzahl. Entfernen Sie eine und fügen Sie sie dann erneut hinzu.</translation>
     </message>
 </context>
@@ -165,7 +165,7 @@ Details: %2</translation>
         <translation>Hintergrund</translation>
     </message>
     <message>
-        <source>The pictures the bar shows behind its items, and the order it shows them in. (The desktop's own picture is on the Wallpaper page.)</source>
+        <source>The pictures the bar shows behind its items, and the order it shows them in. (The desktop&apos;s own picture is on the Wallpaper page.)</source>
         <translation>Die Bilder, die die Leiste hinter ihren Einträgen zeigt, und die Reihenfolge, in der sie sie zeigt. (Das Bild des Schreibtischs selbst steht auf der Seite Hintergrundbild.)</translation>
     </message>
     <message>
@@ -283,7 +283,7 @@ Details: %2</translation>
         <translation>Die Einstellungen durch die Vorlage ersetzen?</translation>
     </message>
     <message>
-        <source>Another program has set the first-use flag, which asks for the settings to start again from the template. Reading them again now would replace the applications, switches, background and workspaces with the template's.</source>
+        <source>Another program has set the first-use flag, which asks for the settings to start again from the template. Reading them again now would replace the applications, switches, background and workspaces with the template&apos;s.</source>
         <translation>Ein anderes Programm hat das Erstnutzungs-Kennzeichen gesetzt, das verlangt, die Einstellungen neu aus der Vorlage zu beginnen. Sie jetzt neu einzulesen, würde Anwendungen, Schalter, Hintergrund und Arbeitsflächen durch die der Vorlage ersetzen.</translation>
     </message>
     <message>
@@ -419,7 +419,7 @@ Details: %2</translation>
         <translation>Das Einstellungsdokument %1 konnte nicht gelesen werden, daher kann %2 nicht angezeigt oder geändert werden. Reparieren Sie es in einem Texteditor oder verschieben Sie es: Beim Neuladen des Fensters (F5) tritt eine neue Kopie der Vorlage an seine Stelle.</translation>
     </message>
     <message>
-        <source>The settings document %1 has no %2 section, so %3 cannot be shown or changed. Add an empty &lt;%2/&gt; element under the document's root element, or move the document away to start again from the template.</source>
+        <source>The settings document %1 has no %2 section, so %3 cannot be shown or changed. Add an empty &lt;%2/&gt; element under the document&apos;s root element, or move the document away to start again from the template.</source>
         <translation>Das Einstellungsdokument %1 hat keinen Abschnitt %2, daher kann %3 nicht angezeigt oder geändert werden. Fügen Sie unter dem Wurzelelement des Dokuments ein leeres Element &lt;%2/&gt; ein, oder verschieben Sie das Dokument, um neu mit der Vorlage zu beginnen.</translation>
     </message>
     <message>
@@ -527,7 +527,7 @@ Hardware-Markierung: %4</translation>
         <translation>&amp;Lichteffekt</translation>
     </message>
     <message>
-        <source>Light up the bar's items under the mouse.</source>
+        <source>Light up the bar&apos;s items under the mouse.</source>
         <translation>Die Einträge der Leiste unter der Maus aufleuchten lassen.</translation>
     </message>
     <message>
@@ -535,7 +535,7 @@ Hardware-Markierung: %4</translation>
         <translation>Schalter</translation>
     </message>
     <message>
-        <source>Turn the bar's behaviours on or off.</source>
+        <source>Turn the bar&apos;s behaviours on or off.</source>
         <translation>Verhalten der Leiste ein- oder ausschalten.</translation>
     </message>
     <message>
@@ -590,12 +590,12 @@ Hardware-Markierung: %4</translation>
         <translation>Bilder (*.png *.jpg *.jpeg *.gif *.bmp *.svg)</translation>
     </message>
     <message>
-        <source>No wallpaper is recorded yet: there is no value HKEY_CURRENT_USER\Control Panel\Desktop\WallPaper in %1. A new registry file has it; this one lacks it. To create it, run: fennimar reg add 'HKCU\Control Panel\Desktop' WallPaper --data '' and then choose a picture here.</source>
-        <translation>Es ist noch kein Hintergrundbild verzeichnet: Es gibt keinen Wert HKEY_CURRENT_USER\Control Panel\Desktop\WallPaper in %1. Eine neue Registrierungsdatei hat ihn; dieser fehlt er. Um ihn anzulegen, führen Sie aus: fennimar reg add 'HKCU\Control Panel\Desktop' WallPaper --data '' und wählen Sie dann hier ein Bild.</translation>
+        <source>No wallpaper is recorded yet: there is no value HKEY_CURRENT_USER\Control Panel\Desktop\WallPaper in %1. A new registry file has it; this one lacks it. To create it, run: fennimar reg add &apos;HKCU\Control Panel\Desktop&apos; WallPaper --data &apos;&apos; and then choose a picture here.</source>
+        <translation>Es ist noch kein Hintergrundbild verzeichnet: Es gibt keinen Wert HKEY_CURRENT_USER\Control Panel\Desktop\WallPaper in %1. Eine neue Registrierungsdatei hat ihn; dieser fehlt er. Um ihn anzulegen, führen Sie aus: fennimar reg add &apos;HKCU\Control Panel\Desktop&apos; WallPaper --data &apos;&apos; und wählen Sie dann hier ein Bild.</translation>
     </message>
     <message>
-        <source>The wallpaper was not set: the registry key HKEY_CURRENT_USER\Control Panel\Desktop is missing from %1 or the file cannot be written. Create the key with: fennimar reg add 'HKCU\Control Panel\Desktop' WallPaper --data ''</source>
-        <translation>Das Hintergrundbild wurde nicht gesetzt: Der Registrierungsschlüssel HKEY_CURRENT_USER\Control Panel\Desktop fehlt in %1, oder die Datei kann nicht geschrieben werden. Legen Sie den Schlüssel an mit: fennimar reg add 'HKCU\Control Panel\Desktop' WallPaper --data ''</translation>
+        <source>The wallpaper was not set: the registry key HKEY_CURRENT_USER\Control Panel\Desktop is missing from %1 or the file cannot be written. Create the key with: fennimar reg add &apos;HKCU\Control Panel\Desktop&apos; WallPaper --data &apos;&apos;</source>
+        <translation>Das Hintergrundbild wurde nicht gesetzt: Der Registrierungsschlüssel HKEY_CURRENT_USER\Control Panel\Desktop fehlt in %1, oder die Datei kann nicht geschrieben werden. Legen Sie den Schlüssel an mit: fennimar reg add &apos;HKCU\Control Panel\Desktop&apos; WallPaper --data &apos;&apos;</translation>
     </message>
 </context>
 <context>
@@ -641,7 +641,7 @@ Hardware-Markierung: %4</translation>
         <translation>Arbeitsflächen</translation>
     </message>
     <message>
-        <source>The bar's workspaces. Select a field and press F2 or Enter, or type, to change it; the change is saved when you leave the field.</source>
+        <source>The bar&apos;s workspaces. Select a field and press F2 or Enter, or type, to change it; the change is saved when you leave the field.</source>
         <translation>Die Arbeitsflächen der Leiste. Wählen Sie ein Feld und drücken Sie F2 oder Eingabe, oder tippen Sie, um es zu ändern; die Änderung wird gespeichert, wenn Sie das Feld verlassen.</translation>
     </message>
     <message>
@@ -676,7 +676,7 @@ Hardware-Markierung: %4</translation>
         <translation>Pfad</translation>
     </message>
     <message>
-        <source>The password file (default: "password" beside the document).</source>
+        <source>The password file (default: &quot;password&quot; beside the document).</source>
         <translation>Die Passwortdatei (Vorgabe: „password“ neben dem Dokument).</translation>
     </message>
 </context>
