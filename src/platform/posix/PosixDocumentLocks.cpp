@@ -88,13 +88,8 @@ class PosixDocumentLocks : public DocumentLocks {
   // be locked exclusively).
   static Status LockFolder(const std::string& native, LockKind kind, bool wait,
                            std::unique_ptr<FileLock>* lock) {
-    std::string resolved, folder, name;
-    if (!ResolveNative(native, &resolved).ok()) resolved = native;
-    SplitPath(resolved, &folder, &name);
-    int fd;
-    do {
-      fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    } while (fd < 0 && errno == EINTR);
+    std::string folder, name;
+    int fd = OpenFolder(native, &folder, &name);
     if (fd < 0) return ErrnoStatus("open", folder, errno);
     struct flock range {};
     range.l_type = F_RDLCK;
@@ -112,6 +107,40 @@ class PosixDocumentLocks : public DocumentLocks {
       result = ::fcntl(fd, wait ? F_OFD_SETLKW : F_OFD_SETLK, &range);
     } while (result != 0 && errno == EINTR);
     return Hold(fd, result == 0 ? 0 : errno, folder, "fcntl", lock);
+  }
+
+  // Opens the folder that holds the lock file `native`, links followed, and
+  // names the file in it. Opening a folder follows the links in its path as
+  // resolving the path would, so the path is resolved only when the lock
+  // file itself is a link (or no plain name): the folder's path was made real
+  // already when the document's path was, and resolving it again would look
+  // up each of its folders once more.
+  static int OpenFolder(const std::string& native, std::string* folder, std::string* name) {
+    SplitPath(native, folder, name);
+    int fd = OpenDirectory(*folder);
+    if (fd >= 0 && !IsLinkOrSpecial(fd, *name)) return fd;
+    if (fd >= 0) ::close(fd);
+    std::string resolved;
+    if (!ResolveNative(native, &resolved).ok()) resolved = native;
+    SplitPath(resolved, folder, name);
+    return OpenDirectory(*folder);
+  }
+
+  static int OpenDirectory(const std::string& folder) {
+    int fd;
+    do {
+      fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    } while (fd < 0 && errno == EINTR);
+    return fd;
+  }
+
+  // True when `name` in the folder `fd` is a symbolic link, or "", "." or
+  // "..", which name no file of the folder. A name that cannot be looked up
+  // is no link: resolving it would fail the same way and keep the path.
+  static bool IsLinkOrSpecial(int fd, const std::string& name) {
+    if (name.empty() || name == "." || name == "..") return true;
+    struct stat info {};
+    return ::fstatat(fd, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(info.st_mode);
   }
 
   // The byte of the folder that stands for the file `name` in it (FNV-1a).
