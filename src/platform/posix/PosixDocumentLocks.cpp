@@ -19,6 +19,7 @@
 #include <string_view>
 
 #include "src/platform/DocumentLocks.h"
+#include "src/platform/LockedChange.h"
 #include "src/platform/posix/PosixBackends.h"
 #include "src/platform/posix/PosixPath.h"
 
@@ -89,8 +90,36 @@ class PosixDocumentLocks : public DocumentLocks {
   static Status LockFolder(const std::string& native, LockKind kind, bool wait,
                            std::unique_ptr<FileLock>* lock) {
     std::string folder, name;
-    int fd = OpenFolder(native, &folder, &name);
+    const int fd = OpenFolder(native, &folder, &name);
     if (fd < 0) return ErrnoStatus("open", folder, errno);
+    return LockPlace(fd, folder, name, kind, wait, lock);
+  }
+
+  // The presence lock straight from the document's folder. Opening the
+  // folder follows the links in its path; when neither the document nor its
+  // lock file is a link, that folder holds the lock file under the name the
+  // lock suffix gives, so nothing needs resolving. Otherwise the path is
+  // resolved the general way.
+  Status LockPresence(FileSystem& files, std::u16string_view document_path, LockKind kind,
+                      bool wait, std::unique_ptr<FileLock>* lock) override {
+    std::string native, lock_native, folder, name, lock_folder, lock_name;
+    if (ToNative(document_path, &native).ok() &&
+        ToNative(LockFilePath(document_path), &lock_native).ok()) {
+      SplitPath(native, &folder, &name);
+      SplitPath(lock_native, &lock_folder, &lock_name);
+      const int fd = lock_folder == folder ? OpenDirectory(folder) : -1;
+      if (fd >= 0 && !IsLinkOrSpecial(fd, name) && !IsLinkOrSpecial(fd, lock_name)) {
+        return LockPlace(fd, folder, lock_name, kind, wait, lock);
+      }
+      if (fd >= 0) ::close(fd);
+    }
+    return DocumentLocks::LockPresence(files, document_path, kind, wait, lock);
+  }
+
+  // Locks the byte of the open folder `fd` that stands for `name`, and keeps
+  // `fd` as the lock (or closes it).
+  static Status LockPlace(int fd, const std::string& folder, const std::string& name, LockKind kind,
+                          bool wait, std::unique_ptr<FileLock>* lock) {
     struct flock range {};
     range.l_type = F_RDLCK;
     range.l_whence = SEEK_SET;
