@@ -36,8 +36,8 @@ struct FileIdentity {
   std::int64_t changed = 0;   // status change where the system keeps one, else 0
 
   friend bool operator==(const FileIdentity& a, const FileIdentity& b) {
-    return a.exists == b.exists && a.volume == b.volume && a.file == b.file &&
-           a.size == b.size && a.modified == b.modified && a.changed == b.changed;
+    return a.exists == b.exists && a.volume == b.volume && a.file == b.file && a.size == b.size &&
+           a.modified == b.modified && a.changed == b.changed;
   }
   friend bool operator!=(const FileIdentity& a, const FileIdentity& b) { return !(a == b); }
 };
@@ -56,6 +56,11 @@ class DocumentLocks {
   // `*lock` releases it.
   virtual Status Lock(std::u16string_view path, LockSlot slot, LockKind kind, bool wait,
                       std::unique_ptr<FileLock>* lock) = 0;
+  // Takes the presence lock of the document at `document_path`: Lock of its
+  // lock file (DocumentLockFile, with `files`) in the presence slot. A
+  // backend may find the same lock with fewer steps.
+  virtual Status LockPresence(FileSystem& files, std::u16string_view document_path, LockKind kind,
+                              bool wait, std::unique_ptr<FileLock>* lock);
   // The identity of the file at `path`; a missing file gives exists == false
   // and Ok.
   virtual Status Identify(std::u16string_view path, FileIdentity* identity) = 0;

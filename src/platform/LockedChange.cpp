@@ -23,6 +23,12 @@ std::u16string LockFilePath(std::u16string_view path) {
   return lock;
 }
 
+std::u16string DocumentLockFile(FileSystem& files, std::u16string_view document_path) {
+  std::u16string resolved;
+  if (!files.ResolveLinks(document_path, &resolved).ok()) resolved = document_path;
+  return LockFilePath(resolved);
+}
+
 Status ChangeFileLocked(FileSystem& files, std::u16string_view path, const FileChange& change,
                         ChangeStep* failed) {
   if (change.create_folders) {

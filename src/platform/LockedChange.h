@@ -20,6 +20,10 @@ namespace fennimar::platform {
 // The lock file of `path`: its name with kLockSuffix added.
 inline constexpr std::u16string_view kLockSuffix = u".lock";
 std::u16string LockFilePath(std::u16string_view path);
+// The lock file of the document at `document_path`: beside the file the path
+// names, links followed (the path as given when they cannot be), so that
+// every path to one document names one lock file.
+std::u16string DocumentLockFile(FileSystem& files, std::u16string_view document_path);
 
 // The step of a change that failed.
 enum class ChangeStep { kFolder, kLock, kRead, kChange, kWrite };

@@ -63,6 +63,11 @@ class Registry {
   // and leaves `data` undefined. A missing value gives kNotFound.
   virtual Status QueryValue(RegKey key, std::u16string_view name, std::uint32_t* type, void* data,
                             std::uint32_t* size) = 0;
+  // OpenKey of `subkey` below `parent` with full access, QueryValue of `name`
+  // and CloseKey in one call (as RegGetValue), with their results. A backend
+  // that keeps the registry in a file answers from one reading of it.
+  virtual Status GetValue(RegKey parent, std::u16string_view subkey, std::u16string_view name,
+                          std::uint32_t* type, void* data, std::uint32_t* size);
   // Creates or replaces a value with exactly these bytes. (The Windows
   // registry adds a terminating zero unit to string data that lacks one.)
   virtual Status SetValue(RegKey key, std::u16string_view name, std::uint32_t type,
@@ -82,6 +87,17 @@ class Registry {
   // succeeds and does nothing.
   virtual Status CloseKey(RegKey key) = 0;
 };
+
+// By default GetValue makes the three calls, each of them overridable.
+inline Status Registry::GetValue(RegKey parent, std::u16string_view subkey,
+                                 std::u16string_view name, std::uint32_t* type, void* data,
+                                 std::uint32_t* size) {
+  RegKey key = kNullKey;
+  if (Status opened = OpenKey(parent, subkey, kKeyAllAccess, &key); !opened.ok()) return opened;
+  const Status read = QueryValue(key, name, type, data, size);
+  (void)CloseKey(key);  // the value is read; a failed close changes nothing
+  return read;
+}
 
 // A registry that only keeps values (a test's fake) needs not read trees nor
 // delete: these give kInvalid unless it overrides them.

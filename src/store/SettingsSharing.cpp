@@ -15,8 +15,8 @@ SettingsHolder::SettingsHolder(const platform::Services& services,
     shared_ = std::make_unique<SharedDocument>(logfile_, services);
     construction_lock_.reset();
   } else {
-    (void)services.locks->Lock(LockPathOf(services, document_path), platform::LockSlot::kPresence,
-                               platform::LockKind::kShared, true, &presence_);
+    (void)services.locks->LockPresence(*services.files, document_path, platform::LockKind::kShared,
+                                       true, &presence_);
   }
 }
 

@@ -15,12 +15,8 @@ constexpr std::size_t kMaxDocumentBytes = platform::kMaxXmlDocumentBytes;
 
 }  // namespace
 
-// The lock file sits beside the file the document's path names, links
-// followed, so that every path to one document takes one lock.
 std::u16string LockPathOf(const platform::Services& services, std::u16string_view document_path) {
-  std::u16string resolved;
-  if (!services.files->ResolveLinks(document_path, &resolved).ok()) resolved = document_path;
-  return platform::LockFilePath(resolved);
+  return platform::DocumentLockFile(*services.files, document_path);
 }
 
 std::unique_ptr<platform::FileLock> LockDocument(const platform::Services& services,

@@ -1,5 +1,6 @@
 #include "src/system/RegistryController.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "src/common/Names.h"
@@ -28,11 +29,8 @@ void RegistryController::CloseKey() {
 
 bool RegistryController::ReadValue(std::u16string_view subkey, std::u16string_view name, void* data,
                                    std::uint32_t* size) {
-  if (!OpenKey(subkey)) return false;
   std::uint32_t type = 0;
-  const bool read = registry_.QueryValue(key_, name, &type, data, size).ok();
-  CloseKey();
-  return read;
+  return registry_.GetValue(platform::kHkeyCurrentUser, subkey, name, &type, data, size).ok();
 }
 
 bool RegistryController::WriteValue(std::u16string_view subkey, std::u16string_view name,
@@ -47,23 +45,39 @@ bool RegistryController::WriteValue(std::u16string_view subkey, std::u16string_v
 // examined: only the read that follows decides the result.
 void RegistryController::SeedProductKey() { (void)CreateFirstUseFlag(registry_, kFirstUseFlagSet); }
 
+// One look at the registry reads the flag while the key and value are there.
+// When that fails, the key is opened on its own, so that a missing key (and
+// only that) is seeded, and the value is read from it.
 _Fennimar_ReturnCode_ RegistryController::GetUsedStatus(std::uint32_t& status) {
-  if (!OpenKey(names::kProductKey)) {
-    SeedProductKey();
-    if (!OpenKey(names::kProductKey)) {
-      key_ = platform::kNullKey;
-      return RC_SYSTEM_ERROR;
-    }
-  }
   // A value shorter than 4 bytes fills only its own bytes; the rest stay 0.
   char data[kDwordBytes] = {};
   std::uint32_t type = 0;
   std::uint32_t size = sizeof data;
+  if (!registry_
+           .GetValue(platform::kHkeyCurrentUser, names::kProductKey, names::kIsFirstUse, &type,
+                     data, &size)
+           .ok() &&
+      !SeedAndReadFirstUseFlag(data, sizeof data)) {
+    return RC_SYSTEM_ERROR;
+  }
+  status = static_cast<std::uint32_t>(NumberFromBytes(std::string_view(data, sizeof data)));
+  return RC_SUCCESS;
+}
+
+bool RegistryController::SeedAndReadFirstUseFlag(char* data, std::uint32_t capacity) {
+  if (!OpenKey(names::kProductKey)) {
+    SeedProductKey();
+    if (!OpenKey(names::kProductKey)) {
+      key_ = platform::kNullKey;
+      return false;
+    }
+  }
+  std::fill(data, data + capacity, '\0');
+  std::uint32_t type = 0;
+  std::uint32_t size = capacity;
   const bool read = registry_.QueryValue(key_, names::kIsFirstUse, &type, data, &size).ok();
-  if (read)
-    status = static_cast<std::uint32_t>(NumberFromBytes(std::string_view(data, sizeof data)));
   CloseKey();
-  return read ? RC_SUCCESS : RC_SYSTEM_ERROR;
+  return read;
 }
 
 _Fennimar_ReturnCode_ RegistryController::SetUsedStatus() {

@@ -2,8 +2,8 @@
 // the interface object's registry methods, and keeps the first-use flag.
 //
 // Every registry method opens its key, does one read or write and closes the
-// key before it returns, so no key stays open between calls. Calls on one
-// controller must not overlap.
+// key before it returns (a read may do all three in one registry call), so no
+// key stays open between calls. Calls on one controller must not overlap.
 #ifndef FENNIMAR_SYSTEM_REGISTRYCONTROLLER_H_
 #define FENNIMAR_SYSTEM_REGISTRYCONTROLLER_H_
 
@@ -47,6 +47,9 @@ class RegistryController {
   // Closes the handle unless it is empty, and empties it.
   void CloseKey();
   void SeedProductKey();
+  // Opens the product's key, seeding it when it cannot be opened, and reads
+  // "IsFirstUse" into `data` (zeroed first). False when either fails.
+  bool SeedAndReadFirstUseFlag(char* data, std::uint32_t capacity);
 
   platform::Registry& registry_;
   platform::RegKey key_ = platform::kHkeyCurrentUser;

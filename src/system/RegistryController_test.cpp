@@ -30,6 +30,10 @@ class KeyLedger : public platform::Registry {
                     std::uint32_t* size) override {
     return real_.QueryValue(key, name, type, data, size);
   }
+  Status GetValue(RegKey parent, std::u16string_view subkey, std::u16string_view name,
+                  std::uint32_t* type, void* data, std::uint32_t* size) override {
+    return real_.GetValue(parent, subkey, name, type, data, size);  // opens no key of ours
+  }
   Status SetValue(RegKey key, std::u16string_view name, std::uint32_t type, const void* data,
                   std::uint32_t size) override {
     return real_.SetValue(key, name, type, data, size);

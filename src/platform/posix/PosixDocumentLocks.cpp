@@ -19,6 +19,7 @@
 #include <string_view>
 
 #include "src/platform/DocumentLocks.h"
+#include "src/platform/LockedChange.h"
 #include "src/platform/posix/PosixBackends.h"
 #include "src/platform/posix/PosixPath.h"
 
@@ -88,14 +89,37 @@ class PosixDocumentLocks : public DocumentLocks {
   // be locked exclusively).
   static Status LockFolder(const std::string& native, LockKind kind, bool wait,
                            std::unique_ptr<FileLock>* lock) {
-    std::string resolved, folder, name;
-    if (!ResolveNative(native, &resolved).ok()) resolved = native;
-    SplitPath(resolved, &folder, &name);
-    int fd;
-    do {
-      fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    } while (fd < 0 && errno == EINTR);
+    std::string folder, name;
+    const int fd = OpenFolder(native, &folder, &name);
     if (fd < 0) return ErrnoStatus("open", folder, errno);
+    return LockPlace(fd, folder, name, kind, wait, lock);
+  }
+
+  // The presence lock straight from the document's folder. Opening the
+  // folder follows the links in its path; when neither the document nor its
+  // lock file is a link, that folder holds the lock file under the name the
+  // lock suffix gives, so nothing needs resolving. Otherwise the path is
+  // resolved the general way.
+  Status LockPresence(FileSystem& files, std::u16string_view document_path, LockKind kind,
+                      bool wait, std::unique_ptr<FileLock>* lock) override {
+    std::string native, lock_native, folder, name, lock_folder, lock_name;
+    if (ToNative(document_path, &native).ok() &&
+        ToNative(LockFilePath(document_path), &lock_native).ok()) {
+      SplitPath(native, &folder, &name);
+      SplitPath(lock_native, &lock_folder, &lock_name);
+      const int fd = lock_folder == folder ? OpenDirectory(folder) : -1;
+      if (fd >= 0 && !IsLinkOrSpecial(fd, name) && !IsLinkOrSpecial(fd, lock_name)) {
+        return LockPlace(fd, folder, lock_name, kind, wait, lock);
+      }
+      if (fd >= 0) ::close(fd);
+    }
+    return DocumentLocks::LockPresence(files, document_path, kind, wait, lock);
+  }
+
+  // Locks the byte of the open folder `fd` that stands for `name`, and keeps
+  // `fd` as the lock (or closes it).
+  static Status LockPlace(int fd, const std::string& folder, const std::string& name, LockKind kind,
+                          bool wait, std::unique_ptr<FileLock>* lock) {
     struct flock range {};
     range.l_type = F_RDLCK;
     range.l_whence = SEEK_SET;
@@ -112,6 +136,40 @@ class PosixDocumentLocks : public DocumentLocks {
       result = ::fcntl(fd, wait ? F_OFD_SETLKW : F_OFD_SETLK, &range);
     } while (result != 0 && errno == EINTR);
     return Hold(fd, result == 0 ? 0 : errno, folder, "fcntl", lock);
+  }
+
+  // Opens the folder that holds the lock file `native`, links followed, and
+  // names the file in it. Opening a folder follows the links in its path as
+  // resolving the path would, so the path is resolved only when the lock
+  // file itself is a link (or no plain name): the folder's path was made real
+  // already when the document's path was, and resolving it again would look
+  // up each of its folders once more.
+  static int OpenFolder(const std::string& native, std::string* folder, std::string* name) {
+    SplitPath(native, folder, name);
+    int fd = OpenDirectory(*folder);
+    if (fd >= 0 && !IsLinkOrSpecial(fd, *name)) return fd;
+    if (fd >= 0) ::close(fd);
+    std::string resolved;
+    if (!ResolveNative(native, &resolved).ok()) resolved = native;
+    SplitPath(resolved, folder, name);
+    return OpenDirectory(*folder);
+  }
+
+  static int OpenDirectory(const std::string& folder) {
+    int fd;
+    do {
+      fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    } while (fd < 0 && errno == EINTR);
+    return fd;
+  }
+
+  // True when `name` in the folder `fd` is a symbolic link, or "", "." or
+  // "..", which name no file of the folder. A name that cannot be looked up
+  // is no link: resolving it would fail the same way and keep the path.
+  static bool IsLinkOrSpecial(int fd, const std::string& name) {
+    if (name.empty() || name == "." || name == "..") return true;
+    struct stat info {};
+    return ::fstatat(fd, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(info.st_mode);
   }
 
   // The byte of the folder that stands for the file `name` in it (FNV-1a).

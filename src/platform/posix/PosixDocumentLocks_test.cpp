@@ -38,5 +38,19 @@ TEST_F(PosixDocumentLocksTest, OtherCopiesOpenFollowsLinks) {
   EXPECT_TRUE(FennimarDocumentHold(shared).OtherCopiesOpen());
 }
 
+// A lock file that is a link stands for its target, for the presence of a
+// private copy as for a change.
+TEST_F(PosixDocumentLocksTest, APresenceFollowsALinkedLockFile) {
+  Open("<Settings/>");
+  FennimarDllInterface shared(CString(testing::U16(DocumentPath().string())),
+                              FennimarOptions{true});
+  std::filesystem::create_directory(PathOf("other"));
+  const std::filesystem::path other = PathOf("other") / "other.xml";
+  std::filesystem::copy_file(DocumentPath(), other);
+  std::filesystem::create_symlink(DocumentPath().string() + ".lock", other.string() + ".lock");
+  FennimarDllInterface copy(CString(testing::U16(other.string())));
+  EXPECT_TRUE(FennimarDocumentHold(shared).OtherCopiesOpen());
+}
+
 }  // namespace
 }  // namespace fennimar

@@ -123,24 +123,27 @@ Status CreateExclusive(const std::string& path, mode_t mode, std::unique_ptr<Wri
 // more, so that a file of the measured size ends within the first read and
 // nothing larger than the file is allocated or cleared. A file that grew in
 // the meantime makes the result grow chunk by chunk.
+//
+// A first read that stops exactly at the measured size, short of the byte
+// asked for beyond it, met the file's end: the file had no more bytes when it
+// was read, so asking again only to be told so would be one more call for
+// every file. Any other short read (a file that changed size, one whose
+// measured size means nothing) reads on until the system says the end.
 Status ReadAll(int fd, const std::string& path, std::size_t expected, std::size_t max_bytes,
                std::string* bytes) {
   std::string content(expected + 1, '\0');
   std::size_t filled = 0;
-  for (;;) {
+  for (bool first = true;; first = false) {
     if (filled == content.size()) content.resize(filled + kReadChunk);
     const ssize_t got = ::read(fd, content.data() + filled, content.size() - filled);
     if (got < 0 && errno == EINTR) continue;
     if (got < 0) return ErrnoStatus("read", path, errno);
     if (got == 0) break;
-    const std::size_t asked = content.size() - filled;
     filled += static_cast<std::size_t>(got);
     if (filled > max_bytes) {
       return Status::TooLarge("read " + path + ": larger than " + std::to_string(max_bytes));
     }
-    // A regular file gives less than asked only at its end: one that ended
-    // where its size said is not asked again.
-    if (filled == expected && static_cast<std::size_t>(got) < asked) break;
+    if (first && filled == expected) break;
   }
   content.resize(filled);
   *bytes = std::move(content);

@@ -108,19 +108,25 @@ class HiveRegistry : public Registry {
     if (Status found = Find(key, &place); !found.ok()) return found;
     std::shared_ptr<const Hive> hive;
     if (Status read = ReadHive(place.hive_path, &hive); !read.ok()) return read;
-    const HiveKey* found_key = hive->FindKey(place.key_path);
-    const HiveValue* value = found_key ? found_key->FindValue(name) : nullptr;
-    if (value == nullptr) return Status::NotFound("no registry value " + Utf16ToUtf8(name));
-    const std::uint32_t capacity = *size;
-    *size = static_cast<std::uint32_t>(value->data.size());
-    if (type != nullptr) *type = value->type;
-    if (data == nullptr) return Status::Ok();
-    if (value->data.size() > capacity) {
-      return Status::TooLarge("the value " + Utf16ToUtf8(name) + " needs " +
-                              std::to_string(value->data.size()) + " bytes");
+    return CopyValue(hive->FindKey(place.key_path), name, type, data, size);
+  }
+
+  // Opening the key and reading its value from one reading of the file gives
+  // what the two calls give when nothing changes the file between them, and
+  // a change between them could as well have come just after both.
+  Status GetValue(RegKey parent, std::u16string_view subkey, std::u16string_view name,
+                  std::uint32_t* type, void* data, std::uint32_t* size) override {
+    KeyPlace place;
+    if (Status found = Locate(parent, subkey, &place); !found.ok()) return found;
+    std::shared_ptr<const Hive> hive;
+    if (Status read = ReadHive(place.hive_path, &hive); !read.ok()) return read;
+    const HiveKey* key = hive->FindKey(place.key_path);
+    // The root exists even while the hive is empty.
+    if (key == nullptr && !IsRoot(place.key_path)) {
+      return Status::NotFound("no registry key " + Utf16ToUtf8(place.key_path));
     }
-    if (!value->data.empty()) std::memcpy(data, value->data.data(), value->data.size());
-    return Status::Ok();
+    if (size == nullptr) return Status::Invalid("no size for the value");
+    return CopyValue(key, name, type, data, size);
   }
 
   Status SetValue(RegKey key, std::u16string_view name, std::uint32_t type, const void* data,
@@ -222,6 +228,24 @@ class HiveRegistry : public Registry {
     return JoinSubkey(base, subkey, &place->key_path);
   }
 
+  // The value `name` of `key` (null: a key the file lacks) into `data`, as
+  // QueryValue answers.
+  static Status CopyValue(const HiveKey* key, std::u16string_view name, std::uint32_t* type,
+                          void* data, std::uint32_t* size) {
+    const HiveValue* value = key ? key->FindValue(name) : nullptr;
+    if (value == nullptr) return Status::NotFound("no registry value " + Utf16ToUtf8(name));
+    const std::uint32_t capacity = *size;
+    *size = static_cast<std::uint32_t>(value->data.size());
+    if (type != nullptr) *type = value->type;
+    if (data == nullptr) return Status::Ok();
+    if (value->data.size() > capacity) {
+      return Status::TooLarge("the value " + Utf16ToUtf8(name) + " needs " +
+                              std::to_string(value->data.size()) + " bytes");
+    }
+    if (!value->data.empty()) std::memcpy(data, value->data.data(), value->data.size());
+    return Status::Ok();
+  }
+
   RegKey AddHandle(KeyPlace place) {
     std::lock_guard<std::mutex> guard(mutex_);
     RegKey handle = next_handle_;
@@ -232,8 +256,8 @@ class HiveRegistry : public Registry {
   }
 
   // Reads the file; when it holds exactly the bytes parsed last, their keys
-  // are taken again instead of parsing them anew (the registry is read twice
-  // for every value, and every settings object reads it).
+  // are taken again instead of parsing them anew (every settings object
+  // reads the registry).
   Status ReadHive(const std::u16string& hive_path, std::shared_ptr<const Hive>* hive) {
     std::string bytes;
     if (!files_.ReadFile(hive_path, kMaxHiveBytes, &bytes).ok()) {

@@ -1,3 +1,4 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -97,6 +98,28 @@ TEST_F(HiveRegistryTest, FindsTheHiveAfreshAtEachOpen) {
   EXPECT_TRUE(std::filesystem::exists(HiveIn(root() / ".config")));
   EXPECT_NE(ReadFileOrDie(HiveFile()).find("\"Old\"=hex:6f"), std::string::npos);
   EXPECT_EQ(ReadFileOrDie(HiveFile()).find("New"), std::string::npos);
+}
+
+// Another program rewrites the file between two reads, to the same size and
+// with the old modification time put back: the second read still sees it.
+TEST_F(HiveRegistryTest, GetValueReadsTheFileAsItIsAtEachCall) {
+  ASSERT_TRUE(Set(Create(kProduct), u"Flag", "a").ok());
+  const auto get = [&](std::u16string_view subkey) {
+    char read[8];
+    std::uint32_t type = 0, size = sizeof read;
+    const Status got = registry_->GetValue(kHkeyCurrentUser, subkey, u"flag", &type, read, &size);
+    return got.ok() ? std::string(read, size) : got.message();
+  };
+  EXPECT_EQ(get(kProduct), "a");
+  struct stat before {};
+  ASSERT_EQ(::stat(HiveFile().c_str(), &before), 0);
+  std::string file = ReadFileOrDie(HiveFile());
+  file.replace(file.find("hex:61"), 6, "hex:62");
+  WriteFileOrDie(HiveFile(), file);
+  const struct timespec times[2] = {before.st_atim, before.st_mtim};
+  ASSERT_EQ(::utimensat(AT_FDCWD, HiveFile().c_str(), times, 0), 0);
+  EXPECT_EQ(get(kProduct), "b");
+  EXPECT_EQ(get(u"Software\\Nothing"), "no registry key HKEY_CURRENT_USER\\Software\\Nothing");
 }
 
 }  // namespace
