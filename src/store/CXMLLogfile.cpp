@@ -34,6 +34,9 @@ bool IsSectionName(std::u16string_view name, std::u16string_view section) {
 CXMLLogfile::CXMLLogfile(const platform::Services& services, std::u16string_view document_path,
                          std::uint32_t first_use)
     : services_(services), document_path_(document_path) {
+  // The identity is taken before the load reads the file, so that a change
+  // made in between shows at the close; its look also tells whether the
+  // document exists.
   (void)services_.locks->Identify(document_path, &loaded_identity_);
   const bool exists = loaded_identity_.exists || services_.files->PathExists(document_path);
   if (!exists || first_use != 0) {
