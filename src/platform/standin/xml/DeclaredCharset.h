@@ -1,8 +1,11 @@
-// DeclaredCharset - reading a document in the encoding its XML declaration
-// names: finding the name, and converting the bytes to UTF-8 through the
-// platform's charset service (Charset.h) when pugixml cannot read them itself.
+// DeclaredCharset - the XML declaration: its form, and reading a document in
+// the encoding it names: finding the name, and converting the bytes to UTF-8
+// through the platform's charset service (Charset.h) when pugixml cannot read
+// them itself.
 #ifndef FENNIMAR_PLATFORM_STANDIN_XML_DECLAREDCHARSET_H_
 #define FENNIMAR_PLATFORM_STANDIN_XML_DECLAREDCHARSET_H_
+
+#include <pugixml.hpp>
 
 #include <string>
 #include <string_view>
@@ -20,6 +23,14 @@ std::string DeclaredCharset(std::string_view bytes);
 // byte above 127 is refused and a save writes any character above 127 as a
 // reference, as a strict parser needs.
 bool IsUnicodeName(std::string_view charset);
+
+// True when `document` starts with no declaration or with one as XML allows
+// it: a version "1." and digits, then an optional encoding (its name is
+// checked where it is read) and an optional standalone "yes" or "no", in that
+// order and nothing else. pugixml takes any attributes, and the writer would
+// escape what it does not expect, so that the saved declaration would say
+// something else.
+bool IsWellFormedDeclaration(const pugi::xml_document& document);
 
 // Converts `*bytes` from `charset` to UTF-8 in place. Empty on success, else
 // the reason: an encoding the platform does not know, or bytes not valid in it.

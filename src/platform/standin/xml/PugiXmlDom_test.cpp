@@ -50,12 +50,18 @@ TEST_F(PugiXmlDomTest, RefusesWhatIsNotAPlainWellFormedDocument) {
       "<?xml version='1.0' encoding='Shift_JIS'?><r>\x82</r>",
       "<?xml version='1.0' encoding='UTF8'?><r/>",
       "<?xml version='1.0' encoding='IS&O-8859-1'?><r/>",
+      "<?xml version='1&0'?><r/>",
+      "<?xml version='1.0<a>'?><r/>",
+      "<?xml version='1.0' standalone='maybe'?><r/>",
+      "<?xml version='1.0' standalone='no' encoding='UTF-8'?><r/>",
+      "<?xml encoding='UTF-8'?><r/>",
       nested(100000),
       std::string("\xFF\xFE\0\0<\0\0\0r\0\0\0/\0\0\0>\0\0\0", 20)};  // UTF-32
   for (const std::string& bytes : refused) {
     ASSERT_TRUE(Load("<loaded/>"));
     EXPECT_FALSE(Load(bytes)) << bytes.substr(0, 80);
   }
+  ASSERT_TRUE(Load("<?xml version='1.1' encoding='UTF-8' standalone='yes'?><r/>"));
   ASSERT_TRUE(Load(nested(200)));  // within the limit, and saved
   Save();
 }

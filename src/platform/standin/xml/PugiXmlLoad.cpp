@@ -296,6 +296,7 @@ std::string CheckContent(std::string_view bytes, const ByteFacts& facts,
   if (facts.forbidden_byte) return "a character XML does not allow";
   if (!IsAcceptedDeclaration(document, parsed.encoding, converted))
     return "a declared encoding that is not read";
+  if (!IsWellFormedDeclaration(document)) return "an XML declaration that is not well-formed";
   pugi::xml_node doctype;
   if (!HasWellFormedTopLevel(document, facts.declaration_at_start, &doctype)) {
     return "not a single root element with only comments and instructions around it";
