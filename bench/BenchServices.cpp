@@ -11,9 +11,19 @@ Status CountingFileSystem::CreateDirectory(std::u16string_view path) {
   return real_.CreateDirectory(path);
 }
 
+Status CountingFileSystem::Identify(std::u16string_view path, platform::FileIdentity* identity) {
+  return real_.Identify(path, identity);
+}
+
 Status CountingFileSystem::ReadFile(std::u16string_view path, std::size_t max_bytes,
                                     std::string* bytes) {
   return real_.ReadFile(path, max_bytes, bytes);
+}
+
+Status CountingFileSystem::ReadFileIfChanged(std::u16string_view path, std::size_t max_bytes,
+                                             platform::FileIdentity* identity, std::string* bytes,
+                                             bool* read) {
+  return real_.ReadFileIfChanged(path, max_bytes, identity, bytes, read);
 }
 
 Status CountingFileSystem::CreateUniqueFile(std::u16string_view prefix, unsigned mode,

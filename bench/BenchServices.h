@@ -33,7 +33,11 @@ class CountingFileSystem : public platform::FileSystem {
 
   bool PathExists(std::u16string_view path) override;
   Status CreateDirectory(std::u16string_view path) override;
+  Status Identify(std::u16string_view path, platform::FileIdentity* identity) override;
   Status ReadFile(std::u16string_view path, std::size_t max_bytes, std::string* bytes) override;
+  Status ReadFileIfChanged(std::u16string_view path, std::size_t max_bytes,
+                           platform::FileIdentity* identity, std::string* bytes,
+                           bool* read) override;
   Status CreateUniqueFile(std::u16string_view prefix, unsigned mode, std::u16string* created_path,
                           std::unique_ptr<platform::WritableFile>* file) override;
   Status RemoveStaleUniqueFiles(std::u16string_view prefix) override;

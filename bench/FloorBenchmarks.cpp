@@ -62,11 +62,11 @@ void RegisterFloorBenchmarks(const DocumentCase& document) {
   });
   // What a shared-mode reader adds before it answers.
   RegisterFloor("identity", document, [path](benchmark::State& state) {
-    platform::DocumentLocks& locks = *platform::DefaultServices().locks;
+    platform::FileSystem& files = *platform::DefaultServices().files;
     const std::u16string path16 = Utf8ToUtf16(path);
     for (auto _ : state) {
       platform::FileIdentity identity;
-      benchmark::DoNotOptimize(locks.Identify(path16, &identity).ok());
+      benchmark::DoNotOptimize(files.Identify(path16, &identity).ok());
     }
   });
   RegisterFloor("save", document, [path](benchmark::State& state) {

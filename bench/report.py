@@ -142,15 +142,17 @@ def open_close_section(runs, context):
             f"`load_file` of the same file alone. Target: ≤ {OPEN_TARGET}× the floor.\n\n" +
             table(["Document", "Size", "Open+close", "Floor", "Ratio", "CPU ratio", "Waits",
                    "Target"], rows) +
-            "\nBeyond the parse, every open and close makes system calls the floor does not: "
-            "one read of the registry file for the first-use flag (open, fstat, read, close), "
-            "the document's identity before the load and at the close (two stat), and the "
-            "presence lock that tells shared-mode programs a private copy is open (open the "
-            "folder, two link checks, fcntl, close); with the document's own read, 15 in all "
-            "against the floor's 7. On a virtual machine where every system call costs over a "
-            "microsecond (even `getpid`), these outweigh the parse of a document as small as "
-            "the template; from 100 items on, the parse and the written-form pass (about half "
-            "a parse) decide.\n")
+            "\nBeyond the parse, every open and close makes system calls the floor does not. "
+            "The presence lock that tells shared-mode programs a private copy is open opens "
+            "the folder, looks at the document and its lock file (is either a link?) and "
+            "takes an fcntl lock, which the close gives up; its look at the document is also "
+            "the identity the close compares. The registry file, for the first-use flag, is "
+            "looked at (stat) and read only when it changed since this process last read it. "
+            "The close looks at the document once more (stat). With the document's own read "
+            "(open, fstat, read, close), 11 in all against the floor's 7. On a virtual machine "
+            "where every system call costs over a microsecond (even `getpid`), these outweigh "
+            "the parse of a document as small as the template; from 100 items on, the parse "
+            "and the written-form pass (about half a parse) decide.\n")
 
 
 def readers_section(runs, context):

@@ -16,7 +16,6 @@
 #ifndef FENNIMAR_PLATFORM_DOCUMENTLOCKS_H_
 #define FENNIMAR_PLATFORM_DOCUMENTLOCKS_H_
 
-#include <cstdint>
 #include <memory>
 #include <string_view>
 
@@ -25,24 +24,14 @@
 
 namespace fennimar::platform {
 
-// Who a file is and when it last changed. Two identities differ when the file
-// was replaced (a new file under the name), written in place, or removed.
-struct FileIdentity {
-  bool exists = false;
-  std::uint64_t volume = 0;
-  std::uint64_t file = 0;
-  std::uint64_t size = 0;
-  std::int64_t modified = 0;  // in the system's finest unit
-  std::int64_t changed = 0;   // status change where the system keeps one, else 0
-
-  friend bool operator==(const FileIdentity& a, const FileIdentity& b) {
-    return a.exists == b.exists && a.volume == b.volume && a.file == b.file && a.size == b.size &&
-           a.modified == b.modified && a.changed == b.changed;
-  }
-  friend bool operator!=(const FileIdentity& a, const FileIdentity& b) { return !(a == b); }
-};
-
 enum class LockKind { kShared, kExclusive };
+
+// The document as a backend saw it on the way to its presence lock: `known`
+// when it looked, and then its identity (a missing document does not exist).
+struct DocumentSeen {
+  bool known = false;
+  FileIdentity identity;
+};
 enum class LockSlot { kChange, kPresence };
 
 class DocumentLocks {
@@ -58,12 +47,11 @@ class DocumentLocks {
                       std::unique_ptr<FileLock>* lock) = 0;
   // Takes the presence lock of the document at `document_path`: Lock of its
   // lock file (DocumentLockFile, with `files`) in the presence slot. A
-  // backend may find the same lock with fewer steps.
+  // backend may find the same lock with fewer steps; one that looks at the
+  // document on the way says what it saw in `*seen` (may be null).
   virtual Status LockPresence(FileSystem& files, std::u16string_view document_path, LockKind kind,
-                              bool wait, std::unique_ptr<FileLock>* lock);
-  // The identity of the file at `path`; a missing file gives exists == false
-  // and Ok.
-  virtual Status Identify(std::u16string_view path, FileIdentity* identity) = 0;
+                              bool wait, std::unique_ptr<FileLock>* lock,
+                              DocumentSeen* seen);
   // True when the user asked, for hosts that do not choose themselves, that
   // objects share their document: FENNIMAR_SHARED=1 in the environment.
   virtual bool SharingRequested() = 0;

@@ -5,6 +5,7 @@
 #define FENNIMAR_PLATFORM_FILESYSTEM_H_
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -12,6 +13,23 @@
 #include "src/common/Status.h"
 
 namespace fennimar::platform {
+
+// Who a file is and when it last changed. Two identities differ when the file
+// was replaced (a new file under the name), written in place, or removed.
+struct FileIdentity {
+  bool exists = false;
+  std::uint64_t volume = 0;
+  std::uint64_t file = 0;
+  std::uint64_t size = 0;
+  std::int64_t modified = 0;  // in the system's finest unit
+  std::int64_t changed = 0;   // status change where the system keeps one, else 0
+
+  friend bool operator==(const FileIdentity& a, const FileIdentity& b) {
+    return a.exists == b.exists && a.volume == b.volume && a.file == b.file && a.size == b.size &&
+           a.modified == b.modified && a.changed == b.changed;
+  }
+  friend bool operator!=(const FileIdentity& a, const FileIdentity& b) { return !(a == b); }
+};
 
 // A file open for writing. The destructor closes a file that is still open and
 // reports nothing; call Close to learn whether closing succeeded.
@@ -43,9 +61,29 @@ class FileSystem {
   virtual bool CanWriteIn(std::u16string_view /*folder*/) { return true; }
   // Creates one folder; its parent must exist.
   virtual Status CreateDirectory(std::u16string_view path) = 0;
+  // The identity of the file at `path`; a missing file gives exists == false
+  // and Ok.
+  virtual Status Identify(std::u16string_view path, FileIdentity* identity) = 0;
   // Reads a whole file. A file larger than `max_bytes` is not read and gives
   // kTooLarge. A missing file gives kNotFound.
   virtual Status ReadFile(std::u16string_view path, std::size_t max_bytes, std::string* bytes) = 0;
+  // Reads the file as ReadFile does unless it is still the file `*identity`
+  // names, and sets `*identity` to the identity of the file read, taken
+  // before the read (so that a change during the read shows as a difference
+  // later). `*read` tells whether `*bytes` was filled. A missing file gives
+  // kNotFound and an identity that does not exist.
+  // This default looks at the path, then reads it.
+  virtual Status ReadFileIfChanged(std::u16string_view path, std::size_t max_bytes,
+                                   FileIdentity* identity, std::string* bytes, bool* read) {
+    *read = false;
+    FileIdentity now;
+    Status status = Identify(path, &now);
+    if (!status.ok() || (now.exists && now == *identity)) return status;
+    *identity = now;
+    if (!now.exists) return Status::NotFound("no file to read");
+    *read = true;
+    return ReadFile(path, max_bytes, bytes);
+  }
   // Reads the first `max_bytes` of a file, or all of a shorter one, whatever
   // its size. This default reads the whole file; a backend that can stop
   // early does, so that a large file is never held whole.

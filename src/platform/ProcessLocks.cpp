@@ -52,15 +52,16 @@ class CountedLock : public FileLock {
 };
 
 // The identity of the lock file, creating it first when it is missing.
-Status IdentifyLockFile(DocumentLocks& locks, std::u16string_view path, Key* key) {
+Status IdentifyLockFile(FileSystem& files, DocumentLocks& locks, std::u16string_view path,
+                        Key* key) {
   FileIdentity identity;
-  Status status = locks.Identify(path, &identity);
+  Status status = files.Identify(path, &identity);
   if (status.ok() && !identity.exists) {
     std::unique_ptr<FileLock> creating;
     status = locks.Lock(path, LockSlot::kChange, LockKind::kExclusive, false, &creating);
     if (!status.ok() && status.code() != Status::Code::kBusy) return status;
     creating.reset();
-    status = locks.Identify(path, &identity);
+    status = files.Identify(path, &identity);
   }
   if (!status.ok()) return status;
   if (!identity.exists) return Status::NotFound("the lock file vanished");
@@ -70,10 +71,10 @@ Status IdentifyLockFile(DocumentLocks& locks, std::u16string_view path, Key* key
 
 }  // namespace
 
-Status LockChangeForProcess(DocumentLocks& locks, std::u16string_view path, bool wait,
-                            std::unique_ptr<FileLock>* lock) {
+Status LockChangeForProcess(FileSystem& files, DocumentLocks& locks, std::u16string_view path,
+                            bool wait, std::unique_ptr<FileLock>* lock) {
   Key key;
-  Status status = IdentifyLockFile(locks, path, &key);
+  Status status = IdentifyLockFile(files, locks, path, &key);
   if (!status.ok()) return status;
   Table& table = Holders();
   std::unique_lock<std::mutex> guard(table.mutex);

@@ -20,10 +20,10 @@
 namespace fennimar::platform {
 
 // Takes the exclusive change lock of the lock file at `path` (created when
-// missing) through `locks`, re-entrantly within the calling thread. The
+// missing) through `locks`, knowing the file through `files`, re-entrantly within the calling thread. The
 // destructor of `*lock` gives it up; the system's lock goes with the last one.
-Status LockChangeForProcess(DocumentLocks& locks, std::u16string_view path, bool wait,
-                            std::unique_ptr<FileLock>* lock);
+Status LockChangeForProcess(FileSystem& files, DocumentLocks& locks, std::u16string_view path,
+                            bool wait, std::unique_ptr<FileLock>* lock);
 
 }  // namespace fennimar::platform
 

@@ -89,12 +89,14 @@ TEST_F(XmlDomTest, SpaceReferencesAtTheEndsOfATextAreDropped) {
 
 // The component writes '>' in text as a reference, and its parser then takes
 // the white space beside it as a piece of its own: a mixed text that ends in
-// white space after a '>' loses that white space when the save is read again.
-TEST_F(XmlDomTest, WhiteSpaceBesideAGreaterThanSignIsLostInASavedMixedText) {
+// white space after a '>' does not keep that white space once the save is
+// read again (Windows joins the texts with one space there, Linux with none).
+TEST_F(XmlDomTest, WhiteSpaceBesideAGreaterThanSignIsNotKeptInASavedMixedText) {
   ASSERT_TRUE(Load("<r><p>a>\n  <c>1</c>b</p></r>"));
   EXPECT_EQ(Text(Child(Root(), "p")), "a>\n  1b");
   ASSERT_TRUE(Load(Save()));
-  EXPECT_EQ(Text(Child(Root(), "p")), "a>1b");
+  const std::string saved = Text(Child(Root(), "p"));
+  EXPECT_TRUE(saved == "a>1b" || saved == "a> 1b") << saved;
 }
 
 // An element holding only an entity reference holds text: it stays on one

@@ -32,12 +32,16 @@ bool IsSectionName(std::u16string_view name, std::u16string_view section) {
 }  // namespace
 
 CXMLLogfile::CXMLLogfile(const platform::Services& services, std::u16string_view document_path,
-                         std::uint32_t first_use)
+                         std::uint32_t first_use, const platform::DocumentSeen& seen)
     : services_(services), document_path_(document_path) {
   // The identity is taken before the load reads the file, so that a change
   // made in between shows at the close; its look also tells whether the
   // document exists.
-  (void)services_.locks->Identify(document_path, &loaded_identity_);
+  if (seen.known) {
+    loaded_identity_ = seen.identity;
+  } else {
+    (void)services_.files->Identify(document_path, &loaded_identity_);
+  }
   const bool exists = loaded_identity_.exists || services_.files->PathExists(document_path);
   if (!exists || first_use != 0) {
     InstallTemplate();
@@ -186,7 +190,7 @@ void CXMLLogfile::SaveUnlessSame() {
 // back those read before it, and nothing is lost either way.
 bool CXMLLogfile::FileUnchangedSinceLoad() const {
   platform::FileIdentity now;
-  return loaded_identity_.exists && services_.locks->Identify(document_path_, &now).ok() &&
+  return loaded_identity_.exists && services_.files->Identify(document_path_, &now).ok() &&
          now == loaded_identity_;
 }
 

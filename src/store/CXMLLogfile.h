@@ -31,9 +31,10 @@ class CXMLLogfile {
  public:
   // `first_use` other than 0 makes the document start again from the
   // template even when the file exists. Works on `services` (files, DOM,
-  // module path, waits) for its whole life. Never fails visibly.
+  // module path, waits) for its whole life. Never fails visibly. `seen` is
+  // the document as the caller saw it just now, when it looked.
   CXMLLogfile(const platform::Services& services, std::u16string_view document_path,
-              std::uint32_t first_use);
+              std::uint32_t first_use, const platform::DocumentSeen& seen = {});
   virtual ~CXMLLogfile();
   CXMLLogfile(const CXMLLogfile&) = delete;
   CXMLLogfile& operator=(const CXMLLogfile&) = delete;

@@ -83,6 +83,17 @@ class SettingsHolder {
   _Fennimar_ReturnCode_ SetWorkspcaeConfig(const std::vector<_VDESKTOPINFO_>& workspaces);
 
  private:
+  // The presence lock as taken before the document is loaded, and what the
+  // locks saw of the document on the way.
+  struct Presence {
+    std::unique_ptr<platform::FileLock> lock;
+    platform::DocumentSeen seen;
+  };
+  static Presence TakePresence(const platform::Services& services,
+                               std::u16string_view document_path);
+  SettingsHolder(const platform::Services& services, std::u16string_view document_path,
+                 std::uint32_t first_use, bool shared, Presence presence);
+
   // Declared in the order they are taken; the presence lock outlives the
   // logfile's final save.
   std::unique_ptr<platform::FileLock> construction_lock_;

@@ -24,7 +24,7 @@ std::unique_ptr<platform::FileLock> LockDocument(const platform::Services& servi
   (void)platform::CreateFolderChain(*services.files, platform::ParentFolder(document_path));
   std::unique_ptr<platform::FileLock> lock;
   const std::u16string lock_path = LockPathOf(services, document_path);
-  if (!platform::LockChangeForProcess(*services.locks, lock_path, true, &lock).ok()) return nullptr;
+  if (!platform::LockChangeForProcess(*services.files, *services.locks, lock_path, true, &lock).ok()) return nullptr;
   return lock;
 }
 
@@ -38,7 +38,7 @@ SharedDocument::~SharedDocument() { logfile_.SkipFinalSave(); }
 
 void SharedDocument::Refresh() {
   platform::FileIdentity now;
-  if (!services_.locks->Identify(logfile_.path(), &now).ok() || now == identity_) return;
+  if (!services_.files->Identify(logfile_.path(), &now).ok() || now == identity_) return;
   std::string bytes;
   if (!services_.files->ReadFile(logfile_.path(), kMaxDocumentBytes, &bytes).ok()) return;
   if (bytes != bytes_ && !logfile_.Reload()) return;  // keep the last good copy
@@ -49,7 +49,8 @@ void SharedDocument::Refresh() {
 _Fennimar_ReturnCode_ SharedDocument::BeginChange() {
   if (!lock_) {
     const Status locked =
-        platform::LockChangeForProcess(*services_.locks, lock_path_, true, &lock_);
+        platform::LockChangeForProcess(*services_.files, *services_.locks, lock_path_, true,
+                                        &lock_);
     if (!locked.ok()) {
       NoteFailure(locked);
       return RC_FILE_ERROR;
@@ -93,7 +94,9 @@ bool SharedDocument::PrivateCopiesOpen() {
 
 bool SharedDocument::TakeLock() {
   if (lock_) return true;
-  return platform::LockChangeForProcess(*services_.locks, lock_path_, true, &lock_).ok();
+  return platform::LockChangeForProcess(*services_.files, *services_.locks, lock_path_, true,
+                                        &lock_)
+      .ok();
 }
 
 void SharedDocument::DropLockUnlessHeld() {
@@ -103,7 +106,7 @@ void SharedDocument::DropLockUnlessHeld() {
 // A missing file is not loaded again: the writer's save puts the copy back.
 bool SharedDocument::CatchUp() {
   platform::FileIdentity now;
-  (void)services_.locks->Identify(logfile_.path(), &now);
+  (void)services_.files->Identify(logfile_.path(), &now);
   std::string bytes;
   const Status read = services_.files->ReadFile(logfile_.path(), kMaxDocumentBytes, &bytes);
   if (read.IsNotFound()) return logfile_.IsLoaded();
@@ -137,7 +140,7 @@ void SharedDocument::NoteFailure(const Status& status) {
 }
 
 void SharedDocument::NoteFile() {
-  (void)services_.locks->Identify(logfile_.path(), &identity_);
+  (void)services_.files->Identify(logfile_.path(), &identity_);
   if (!services_.files->ReadFile(logfile_.path(), kMaxDocumentBytes, &bytes_).ok()) bytes_.clear();
 }
 

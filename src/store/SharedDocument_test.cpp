@@ -27,7 +27,7 @@ class SharedDocumentTest : public testing::SectionTest {
   }
   platform::FileIdentity Identity() const {
     platform::FileIdentity identity;
-    EXPECT_TRUE(services_.locks->Identify(testing::U16(DocumentPath().string()), &identity).ok());
+    EXPECT_TRUE(services_.files->Identify(testing::U16(DocumentPath().string()), &identity).ok());
     return identity;
   }
   std::u16string Path() const { return testing::U16(DocumentPath().string()); }
@@ -86,7 +86,7 @@ TEST_F(SharedDocumentTest, AHoldLetsAnotherObjectOfItsThreadChange) {
   const std::u16string lock_path = LockPathOf(services, Path());
   const auto other_thread = [&] {
     std::unique_ptr<platform::FileLock> lock;
-    return platform::LockChangeForProcess(*services.locks, lock_path, false, &lock).code();
+    return platform::LockChangeForProcess(*services.files, *services.locks, lock_path, false, &lock).code();
   };
   EXPECT_EQ(std::async(std::launch::async, other_thread).get(), Status::Code::kBusy);
 }
@@ -119,9 +119,6 @@ class RefusingLocks : public platform::DocumentLocks {
   Status Lock(std::u16string_view, platform::LockSlot, platform::LockKind, bool,
               std::unique_ptr<platform::FileLock>*) override {
     return Status::IoError("refused");
-  }
-  Status Identify(std::u16string_view path, platform::FileIdentity* identity) override {
-    return platform::DefaultServices().locks->Identify(path, identity);
   }
   bool SharingRequested() override { return true; }
 };

@@ -71,6 +71,9 @@ class FaultInjectingFileSystem : public platform::FileSystem {
   Status CreateDirectory(std::u16string_view path) override {
     return Forward(Op::kCreateDirectory, [&] { return real_.CreateDirectory(path); });
   }
+  Status Identify(std::u16string_view path, platform::FileIdentity* identity) override {
+    return real_.Identify(path, identity);
+  }
   Status ReadFile(std::u16string_view path, std::size_t max_bytes, std::string* bytes) override {
     return Forward(Op::kReadFile, [&] { return real_.ReadFile(path, max_bytes, bytes); });
   }

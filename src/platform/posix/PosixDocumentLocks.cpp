@@ -37,10 +37,6 @@ class OfdLock : public FileLock {
   int fd_;
 };
 
-std::int64_t Nanoseconds(const struct timespec& time) {
-  return static_cast<std::int64_t>(time.tv_sec) * 1000000000 + time.tv_nsec;
-}
-
 class PosixDocumentLocks : public DocumentLocks {
  public:
   Status Lock(std::u16string_view path, LockSlot slot, LockKind kind, bool wait,
@@ -64,25 +60,6 @@ class PosixDocumentLocks : public DocumentLocks {
     return Hold(fd, result == 0 ? 0 : errno, native, "flock", lock);
   }
 
-  Status Identify(std::u16string_view path, FileIdentity* identity) override {
-    std::string native;
-    Status status = ToNative(path, &native);
-    if (!status.ok()) return status;
-    struct stat info {};
-    *identity = FileIdentity();
-    if (::stat(native.c_str(), &info) != 0) {
-      return errno == ENOENT || errno == ENOTDIR ? Status::Ok()
-                                                 : ErrnoStatus("stat", native, errno);
-    }
-    identity->exists = true;
-    identity->volume = static_cast<std::uint64_t>(info.st_dev);
-    identity->file = static_cast<std::uint64_t>(info.st_ino);
-    identity->size = static_cast<std::uint64_t>(info.st_size);
-    identity->modified = Nanoseconds(info.st_mtim);
-    identity->changed = Nanoseconds(info.st_ctim);
-    return Status::Ok();
-  }
-
   // A private copy holds its presence shared; a program that wants to know
   // whether one is open asks, for an exclusive lock without waiting, whether
   // any other open file holds the byte (the folder, opened read-only, cannot
@@ -101,19 +78,20 @@ class PosixDocumentLocks : public DocumentLocks {
   // lock suffix gives, so nothing needs resolving. Otherwise the path is
   // resolved the general way.
   Status LockPresence(FileSystem& files, std::u16string_view document_path, LockKind kind,
-                      bool wait, std::unique_ptr<FileLock>* lock) override {
+                      bool wait, std::unique_ptr<FileLock>* lock, DocumentSeen* seen) override {
     std::string native, lock_native, folder, name, lock_folder, lock_name;
     if (ToNative(document_path, &native).ok() &&
         ToNative(LockFilePath(document_path), &lock_native).ok()) {
       SplitPath(native, &folder, &name);
       SplitPath(lock_native, &lock_folder, &lock_name);
       const int fd = lock_folder == folder ? OpenDirectory(folder) : -1;
-      if (fd >= 0 && !IsLinkOrSpecial(fd, name) && !IsLinkOrSpecial(fd, lock_name)) {
+      if (fd >= 0 && !IsLinkOrSpecial(fd, name, seen) && !IsLinkOrSpecial(fd, lock_name)) {
         return LockPlace(fd, folder, lock_name, kind, wait, lock);
       }
+      if (seen != nullptr) *seen = DocumentSeen();
       if (fd >= 0) ::close(fd);
     }
-    return DocumentLocks::LockPresence(files, document_path, kind, wait, lock);
+    return DocumentLocks::LockPresence(files, document_path, kind, wait, lock, seen);
   }
 
   // Locks the byte of the open folder `fd` that stands for `name`, and keeps
@@ -166,10 +144,17 @@ class PosixDocumentLocks : public DocumentLocks {
   // True when `name` in the folder `fd` is a symbolic link, or "", "." or
   // "..", which name no file of the folder. A name that cannot be looked up
   // is no link: resolving it would fail the same way and keep the path.
-  static bool IsLinkOrSpecial(int fd, const std::string& name) {
+  // What was seen of any other name goes into `*seen` (when given).
+  static bool IsLinkOrSpecial(int fd, const std::string& name, DocumentSeen* seen = nullptr) {
     if (name.empty() || name == "." || name == "..") return true;
     struct stat info {};
-    return ::fstatat(fd, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(info.st_mode);
+    if (::fstatat(fd, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
+      if (seen != nullptr && errno == ENOENT) *seen = DocumentSeen{true, FileIdentity()};
+      return false;
+    }
+    if (S_ISLNK(info.st_mode)) return true;
+    if (seen != nullptr) *seen = DocumentSeen{true, IdentityOf(info)};
+    return false;
   }
 
   // The byte of the folder that stands for the file `name` in it (FNV-1a).

@@ -150,6 +150,28 @@ Status ReadAll(int fd, const std::string& path, std::size_t expected, std::size_
   return Status::Ok();
 }
 
+// Reads the whole file at `path`, giving in `*identity` the file opened as it
+// was before the read (none when it could not be read).
+Status ReadIdentified(std::u16string_view path, std::size_t max_bytes, std::string* bytes,
+                      FileIdentity* identity) {
+  *identity = FileIdentity();
+  std::string native;
+  Status status = ToNative(path, &native);
+  if (!status.ok()) return status;
+  UniqueFd fd(OpenRetrying(native, O_RDONLY | O_CLOEXEC));
+  if (!fd.valid()) return ErrnoStatus("open", native, errno);
+  struct stat info {};
+  if (::fstat(fd.get(), &info) != 0) return ErrnoStatus("fstat", native, errno);
+  if (S_ISDIR(info.st_mode)) return ErrnoStatus("read", native, EISDIR);
+  if (static_cast<std::uintmax_t>(info.st_size) > max_bytes) {
+    return Status::TooLarge("read " + native + ": " + std::to_string(info.st_size) +
+                            " bytes, more than " + std::to_string(max_bytes));
+  }
+  status = ReadAll(fd.get(), native, static_cast<std::size_t>(info.st_size), max_bytes, bytes);
+  if (status.ok()) *identity = IdentityOf(info);
+  return status;
+}
+
 class PosixFileSystem : public FileSystem {
  public:
   bool PathExists(std::u16string_view path) override {
@@ -173,20 +195,37 @@ class PosixFileSystem : public FileSystem {
     return Status::Ok();
   }
 
-  Status ReadFile(std::u16string_view path, std::size_t max_bytes, std::string* bytes) override {
+  Status Identify(std::u16string_view path, FileIdentity* identity) override {
     std::string native;
     Status status = ToNative(path, &native);
     if (!status.ok()) return status;
-    UniqueFd fd(OpenRetrying(native, O_RDONLY | O_CLOEXEC));
-    if (!fd.valid()) return ErrnoStatus("open", native, errno);
     struct stat info {};
-    if (::fstat(fd.get(), &info) != 0) return ErrnoStatus("fstat", native, errno);
-    if (S_ISDIR(info.st_mode)) return ErrnoStatus("read", native, EISDIR);
-    if (static_cast<std::uintmax_t>(info.st_size) > max_bytes) {
-      return Status::TooLarge("read " + native + ": " + std::to_string(info.st_size) +
-                              " bytes, more than " + std::to_string(max_bytes));
+    *identity = FileIdentity();
+    if (::stat(native.c_str(), &info) != 0) {
+      return errno == ENOENT || errno == ENOTDIR ? Status::Ok()
+                                                 : ErrnoStatus("stat", native, errno);
     }
-    return ReadAll(fd.get(), native, static_cast<std::size_t>(info.st_size), max_bytes, bytes);
+    *identity = IdentityOf(info);
+    return Status::Ok();
+  }
+
+  Status ReadFile(std::u16string_view path, std::size_t max_bytes, std::string* bytes) override {
+    FileIdentity identity;
+    return ReadIdentified(path, max_bytes, bytes, &identity);
+  }
+
+  // One look at the path when the caller knows a file; otherwise the read
+  // takes the identity of what it opens.
+  Status ReadFileIfChanged(std::u16string_view path, std::size_t max_bytes,
+                           FileIdentity* identity, std::string* bytes, bool* read) override {
+    *read = false;
+    if (identity->exists) {
+      FileIdentity now;
+      Status status = Identify(path, &now);
+      if (!status.ok() || now == *identity) return status;
+    }
+    *read = true;
+    return ReadIdentified(path, max_bytes, bytes, identity);
   }
 
   Status ReadFilePrefix(std::u16string_view path, std::size_t max_bytes,

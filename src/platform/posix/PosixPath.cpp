@@ -96,6 +96,25 @@ Status ErrnoStatus(const char* operation, const std::string& path, int error) {
 }
 
 // The UTF-8 spelling of `path`; a NUL inside would silently cut it short.
+namespace {
+
+std::int64_t Nanoseconds(const struct timespec& time) {
+  return static_cast<std::int64_t>(time.tv_sec) * 1000000000 + time.tv_nsec;
+}
+
+}  // namespace
+
+FileIdentity IdentityOf(const struct stat& info) {
+  FileIdentity identity;
+  identity.exists = true;
+  identity.volume = static_cast<std::uint64_t>(info.st_dev);
+  identity.file = static_cast<std::uint64_t>(info.st_ino);
+  identity.size = static_cast<std::uint64_t>(info.st_size);
+  identity.modified = Nanoseconds(info.st_mtim);
+  identity.changed = Nanoseconds(info.st_ctim);
+  return identity;
+}
+
 Status ToNative(std::u16string_view path, std::string* native) {
   if (path.find(u'\0') != std::u16string_view::npos) {
     return Status::Invalid("path contains a NUL character");

@@ -89,6 +89,11 @@ class Win32FileLock : public FileLock {
   UniqueHandle file_;  // closing the handle releases the lock
 };
 
+std::int64_t Ticks(const FILETIME& time) {
+  return static_cast<std::int64_t>((static_cast<std::uint64_t>(time.dwHighDateTime) << 32) |
+                                   time.dwLowDateTime);
+}
+
 class Win32FileSystem : public FileSystem {
  public:
   bool PathExists(std::u16string_view path) override {
@@ -107,6 +112,28 @@ class Win32FileSystem : public FileSystem {
 
   // A folder cannot be opened as a file, which gives kIoError as it should.
   // A file this process holds without sharing is read through its holder.
+  Status Identify(std::u16string_view path, FileIdentity* identity) override {
+    *identity = FileIdentity();
+    if (path.empty() || HasNul(path)) return Status::Invalid("bad path");
+    UniqueHandle file(::CreateFileW(Wide(path).c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!file.valid()) {
+      const DWORD error = ::GetLastError();
+      if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return Status::Ok();
+      return Win32Status("CreateFileW", path, error);
+    }
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!::GetFileInformationByHandle(file.get(), &info)) {
+      return LastErrorStatus("GetFileInformationByHandle", path);
+    }
+    identity->exists = true;
+    identity->volume = info.dwVolumeSerialNumber;
+    identity->file = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    identity->size = (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+    identity->modified = Ticks(info.ftLastWriteTime);
+    return Status::Ok();
+  }
+
   Status ReadFile(std::u16string_view path, std::size_t max_bytes, std::string* bytes) override {
     return Read(path, max_bytes, bytes, /*prefix=*/false);
   }

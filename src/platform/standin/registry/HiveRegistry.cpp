@@ -255,36 +255,55 @@ class HiveRegistry : public Registry {
     return handle;
   }
 
-  // Reads the file; when it holds exactly the bytes parsed last, their keys
-  // are taken again instead of parsing them anew (every settings object
-  // reads the registry).
+  // Reads the file unless it is still the file parsed last, whose keys are
+  // then taken again (every settings object reads the registry); a file read
+  // again that holds exactly the bytes parsed last is not parsed anew either.
   Status ReadHive(const std::u16string& hive_path, std::shared_ptr<const Hive>* hive) {
+    std::shared_ptr<const Hive> known;
+    FileIdentity identity = LastIdentity(hive_path, &known);
     std::string bytes;
-    if (!files_.ReadFile(hive_path, kMaxHiveBytes, &bytes).ok()) {
+    bool read = false;
+    if (!files_.ReadFileIfChanged(hive_path, kMaxHiveBytes, &identity, &bytes, &read).ok()) {
       // Missing, too large or unreadable: as the file routine answers.
       auto fresh = std::make_shared<Hive>();
-      const Status read = ReadHiveFile(files_, hive_path, fresh.get());
+      const Status status = ReadHiveFile(files_, hive_path, fresh.get());
       *hive = std::move(fresh);
-      if (!read.ok()) Report(HiveFileStep::kRead, hive_path, read);
-      return AsDamaged(hive_path, read);
+      if (!status.ok()) Report(HiveFileStep::kRead, hive_path, status);
+      return AsDamaged(hive_path, status);
     }
-    if (*hive = LastParsed(hive_path, bytes); *hive) return Status::Ok();
+    if (!read) {
+      *hive = std::move(known);
+      return Status::Ok();
+    }
+    if (*hive = LastParsed(hive_path, bytes, identity); *hive) return Status::Ok();
     auto fresh = std::make_shared<Hive>();
     if (Status parsed = ParseHive(bytes, fresh.get()); !parsed.ok()) {
       Report(HiveFileStep::kRead, hive_path, parsed);
       return AsDamaged(hive_path, parsed);
     }
     std::lock_guard<std::mutex> guard(parsed_mutex_);
-    last_parsed_ = {hive_path, std::move(bytes), fresh};
+    last_parsed_ = {hive_path, identity, std::move(bytes), fresh};
     *hive = std::move(fresh);
     return Status::Ok();
   }
 
-  std::shared_ptr<const Hive> LastParsed(const std::u16string& hive_path,
-                                         const std::string& bytes) {
+  // The identity of the file parsed last, with its keys, when that file was
+  // at `hive_path`; else no identity.
+  FileIdentity LastIdentity(const std::u16string& hive_path, std::shared_ptr<const Hive>* hive) {
     std::lock_guard<std::mutex> guard(parsed_mutex_);
-    const bool same = last_parsed_.path == hive_path && last_parsed_.bytes == bytes;
-    return same ? last_parsed_.hive : nullptr;
+    if (last_parsed_.path != hive_path || !last_parsed_.hive) return FileIdentity();
+    *hive = last_parsed_.hive;
+    return last_parsed_.identity;
+  }
+
+  // The keys parsed last when `bytes` are the bytes they were parsed from,
+  // which are now known under `identity`.
+  std::shared_ptr<const Hive> LastParsed(const std::u16string& hive_path, const std::string& bytes,
+                                         const FileIdentity& identity) {
+    std::lock_guard<std::mutex> guard(parsed_mutex_);
+    if (last_parsed_.path != hive_path || last_parsed_.bytes != bytes) return nullptr;
+    last_parsed_.identity = identity;
+    return last_parsed_.hive;
   }
 
   Status ChangeHive(const std::u16string& hive_path, const HiveChange& change) {
@@ -303,9 +322,10 @@ class HiveRegistry : public Registry {
   std::mutex mutex_;  // guards the handle table
   std::unordered_map<RegKey, KeyPlace> handles_;
   RegKey next_handle_ = kFirstHandle;
-  // The hive file parsed last: its path, its bytes and their keys.
+  // The hive file parsed last: its path, the file, its bytes and their keys.
   struct ParsedHive {
     std::u16string path;
+    FileIdentity identity;
     std::string bytes;
     std::shared_ptr<const Hive> hive;
   };
