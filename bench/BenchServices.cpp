@@ -20,6 +20,11 @@ Status CountingFileSystem::ReadFile(std::u16string_view path, std::size_t max_by
   return real_.ReadFile(path, max_bytes, bytes);
 }
 
+Status CountingFileSystem::ReadSeenFile(std::u16string_view path, std::size_t max_bytes,
+                                        const platform::FileIdentity& seen, std::string* bytes) {
+  return real_.ReadSeenFile(path, max_bytes, seen, bytes);
+}
+
 Status CountingFileSystem::ReadFileIfChanged(std::u16string_view path, std::size_t max_bytes,
                                              platform::FileIdentity* identity, std::string* bytes,
                                              bool* read) {

@@ -35,6 +35,8 @@ class CountingFileSystem : public platform::FileSystem {
   Status CreateDirectory(std::u16string_view path) override;
   Status Identify(std::u16string_view path, platform::FileIdentity* identity) override;
   Status ReadFile(std::u16string_view path, std::size_t max_bytes, std::string* bytes) override;
+  Status ReadSeenFile(std::u16string_view path, std::size_t max_bytes,
+                      const platform::FileIdentity& seen, std::string* bytes) override;
   Status ReadFileIfChanged(std::u16string_view path, std::size_t max_bytes,
                            platform::FileIdentity* identity, std::string* bytes,
                            bool* read) override;

@@ -67,6 +67,15 @@ class FileSystem {
   // Reads a whole file. A file larger than `max_bytes` is not read and gives
   // kTooLarge. A missing file gives kNotFound.
   virtual Status ReadFile(std::u16string_view path, std::size_t max_bytes, std::string* bytes) = 0;
+  // Reads a whole file as ReadFile does, where the caller saw the file as
+  // `seen` just before (Identify): a backend may take its size from there
+  // instead of asking again. The read still goes to the file's end. This
+  // default reads as ReadFile does.
+  virtual Status ReadSeenFile(std::u16string_view path, std::size_t max_bytes,
+                              const FileIdentity& seen, std::string* bytes) {
+    (void)seen;
+    return ReadFile(path, max_bytes, bytes);
+  }
   // Reads the file as ReadFile does unless it is still the file `*identity`
   // names, and sets `*identity` to the identity of the file read, taken
   // before the read (so that a change during the read shows as a difference

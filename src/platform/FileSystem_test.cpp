@@ -34,6 +34,35 @@ TEST_F(FileSystemTest, ReadFileKeepsToItsLimit) {
   EXPECT_EQ(files_.ReadFile(Path16("folder"), 10, &bytes).code(), Status::Code::kIoError);
 }
 
+// A file changed after the caller saw it is read as it is now, whatever its
+// new size; a file unchanged since is not read again.
+TEST_F(FileSystemTest, AReadOfASeenFileGoesToTheFileAsItIsNow) {
+  const std::string seen_bytes(100, 's');
+  for (const std::size_t size : {std::size_t{40}, std::size_t{100}, std::size_t{70000}}) {
+    WriteFileOrDie(PathOf("seen"), seen_bytes);
+    FileIdentity seen;
+    ASSERT_TRUE(files_.Identify(Path16("seen"), &seen).ok());
+    const std::string now(size, 'n');
+    WriteFileOrDie(PathOf("seen"), now);
+    std::string bytes;
+    ASSERT_TRUE(files_.ReadSeenFile(Path16("seen"), 1 << 20, seen, &bytes).ok());
+    EXPECT_EQ(bytes, now) << size;
+  }
+  FileIdentity identity;
+  std::string bytes;
+  bool read = false;
+  ASSERT_TRUE(files_.ReadFileIfChanged(Path16("seen"), 1 << 20, &identity, &bytes, &read).ok());
+  EXPECT_TRUE(read);
+  bytes.clear();
+  ASSERT_TRUE(files_.ReadFileIfChanged(Path16("seen"), 1 << 20, &identity, &bytes, &read).ok());
+  EXPECT_FALSE(read);
+  EXPECT_TRUE(bytes.empty());
+  WriteFileOrDie(PathOf("seen"), "changed");
+  ASSERT_TRUE(files_.ReadFileIfChanged(Path16("seen"), 1 << 20, &identity, &bytes, &read).ok());
+  EXPECT_TRUE(read);
+  EXPECT_EQ(bytes, "changed");
+}
+
 TEST_F(FileSystemTest, UniqueFilesAreWrittenAndRenamedOverTheTarget) {
   WriteFileOrDie(PathOf("target"), "old");
   const std::u16string prefix = Path16("target.tmp");

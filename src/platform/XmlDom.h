@@ -22,6 +22,7 @@
 #include <string_view>
 
 #include "src/common/Numbers.h"
+#include "src/platform/FileSystem.h"
 
 namespace fennimar::platform {
 
@@ -53,6 +54,12 @@ class XmlDocument {
   // element, or is in an encoding the backend cannot read leaves the document
   // empty (no root). True when a root element was loaded.
   virtual bool Load(std::u16string_view path) = 0;
+  // Load, where the caller saw the file as `seen` just before
+  // (FileSystem::Identify); a backend may read it with fewer steps.
+  virtual bool LoadSeen(std::u16string_view path, const FileIdentity& seen) {
+    (void)seen;
+    return Load(path);
+  }
   // Why the last Load failed, in words; empty after a successful one, or
   // when the backend cannot tell.
   virtual std::string LoadError() const { return {}; }

@@ -112,7 +112,8 @@ void CXMLLogfile::LoadWithRetries() {
     document_ = services_.dom->CreateDocument();
     can_create = document_ != nullptr;
     if (!document_) continue;
-    (void)document_->Load(document_path_);
+    (void)(loaded_identity_.exists ? document_->LoadSeen(document_path_, loaded_identity_)
+                                   : document_->Load(document_path_));
     if (document_->DocumentElement()) return;
     document_.reset();
   }

@@ -214,6 +214,20 @@ class PosixFileSystem : public FileSystem {
     return ReadIdentified(path, max_bytes, bytes, &identity);
   }
 
+  // A read that ends at the size seen is not read a second time, as one that
+  // ends at the size fstat gives is not (ReadAll); a file replaced since
+  // shows as a read that does not end there, which goes on to the end.
+  Status ReadSeenFile(std::u16string_view path, std::size_t max_bytes, const FileIdentity& seen,
+                      std::string* bytes) override {
+    if (!seen.exists || seen.size > max_bytes) return ReadFile(path, max_bytes, bytes);
+    std::string native;
+    Status status = ToNative(path, &native);
+    if (!status.ok()) return status;
+    UniqueFd fd(OpenRetrying(native, O_RDONLY | O_CLOEXEC));
+    if (!fd.valid()) return ErrnoStatus("open", native, errno);
+    return ReadAll(fd.get(), native, static_cast<std::size_t>(seen.size), max_bytes, bytes);
+  }
+
   // One look at the path when the caller knows a file; otherwise the read
   // takes the identity of what it opens.
   Status ReadFileIfChanged(std::u16string_view path, std::size_t max_bytes,

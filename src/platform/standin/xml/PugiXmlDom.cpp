@@ -181,13 +181,15 @@ class PugiXmlDocument : public XmlDocument {
  public:
   explicit PugiXmlDocument(FileSystem& files) : files_(files) {}
 
-  bool Load(std::u16string_view path) override {
+  bool Load(std::u16string_view path) override { return LoadSeen(path, FileIdentity()); }
+
+  bool LoadSeen(std::u16string_view path, const FileIdentity& seen) override {
     document_.reset();
     bytes_.reset();
     load_error_.clear();
     try {
       auto bytes = std::make_unique<std::string>();
-      if (!files_.ReadFile(path, pugixml_load::kMaxDocumentBytes, bytes.get()).ok()) {
+      if (!files_.ReadSeenFile(path, pugixml_load::kMaxDocumentBytes, seen, bytes.get()).ok()) {
         load_error_ = "the file could not be read";
         return false;
       }
