@@ -149,7 +149,8 @@ def open_close_section(runs, context):
             "the identity the close compares. The registry file, for the first-use flag, is "
             "looked at (stat) and read only when it changed since this process last read it. "
             "The close looks at the document once more (stat). With the document's own read "
-            "(open, fstat, read, close), 11 in all against the floor's 7. On a virtual machine "
+            "(open, read, close: the size is the one the lock saw), 10 in all against the "
+            "floor's 7. On a virtual machine "
             "where every system call costs over a microsecond (even `getpid`), these outweigh "
             "the parse of a document as small as the template; from 100 items on, the parse "
             "and the written-form pass (about half a parse) decide.\n")
