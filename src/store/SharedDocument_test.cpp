@@ -73,6 +73,15 @@ TEST_F(SharedDocumentTest, OtherCopiesOpenAnswersForTheDocumentOfTheHold) {
   EXPECT_FALSE(FennimarDocumentHold(*shared).OtherCopiesOpen());
 }
 
+// A private copy that made its document's folder (installing the template)
+// is present as any other.
+TEST_F(SharedDocumentTest, APrivateCopyThatInstalledItsDocumentIsSeen) {
+  const CString path(testing::U16((PathOf("new") / "settings.xml").string()));
+  FennimarDllInterface private_copy(path);
+  FennimarDllInterface shared(path, FennimarOptions{true});
+  EXPECT_TRUE(FennimarDocumentHold(shared).OtherCopiesOpen());
+}
+
 // The lock is the process's: a hold lets another object of its thread change
 // the document at once, while another thread is kept out.
 TEST_F(SharedDocumentTest, AHoldLetsAnotherObjectOfItsThreadChange) {
