@@ -1,7 +1,7 @@
 // DocumentLocks - what lets several programs share one settings document: a
-// lock file beside the document with two independent locks in it, and the
-// identity of the document file, so that a program notices when another one
-// has replaced or changed it.
+// lock file beside the document with two independent locks in it. (A program
+// notices that another one replaced or changed the document by its identity,
+// FileSystem::Identify.)
 //
 // The change lock is taken exclusively by a program for the time of one
 // change (read the latest document, change it, save it). The presence lock is
