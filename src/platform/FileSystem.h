@@ -79,17 +79,15 @@ class FileSystem {
   // Reads the file as ReadFile does unless it is still the file `*identity`
   // names, and sets `*identity` to the identity of the file read, taken
   // before the read (so that a change during the read shows as a difference
-  // later). `*read` tells whether `*bytes` was filled. A missing file gives
-  // kNotFound and an identity that does not exist.
-  // This default looks at the path, then reads it.
+  // later). `*read` tells whether `*bytes` was filled. The identity is left
+  // empty (so that the next call reads again) where the backend cannot vouch
+  // that a later change will show in it: a file changed so recently that a
+  // rewrite in place, to the same size, could keep its times. A missing file
+  // gives kNotFound.
+  // This default never vouches: it always reads.
   virtual Status ReadFileIfChanged(std::u16string_view path, std::size_t max_bytes,
                                    FileIdentity* identity, std::string* bytes, bool* read) {
-    *read = false;
-    FileIdentity now;
-    Status status = Identify(path, &now);
-    if (!status.ok() || (now.exists && now == *identity)) return status;
-    *identity = now;
-    if (!now.exists) return Status::NotFound("no file to read");
+    *identity = FileIdentity();
     *read = true;
     return ReadFile(path, max_bytes, bytes);
   }

@@ -11,6 +11,7 @@
 #include <time.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <limits>
@@ -229,7 +230,10 @@ class PosixFileSystem : public FileSystem {
   }
 
   // One look at the path when the caller knows a file; otherwise the read
-  // takes the identity of what it opens.
+  // takes the identity of what it opens. File times move in steps of the
+  // kernel's clock tick (seconds on some file systems), so a file whose last
+  // change is within kRacySeconds of now could be written again without
+  // its times moving: its identity is not given, and the next call reads.
   Status ReadFileIfChanged(std::u16string_view path, std::size_t max_bytes,
                            FileIdentity* identity, std::string* bytes, bool* read) override {
     *read = false;
@@ -239,7 +243,18 @@ class PosixFileSystem : public FileSystem {
       if (!status.ok() || now == *identity) return status;
     }
     *read = true;
-    return ReadIdentified(path, max_bytes, bytes, identity);
+    Status status = ReadIdentified(path, max_bytes, bytes, identity);
+    if (identity->exists && IsRacy(*identity)) *identity = FileIdentity();
+    return status;
+  }
+
+  static constexpr std::int64_t kRacySeconds = 3;
+  static bool IsRacy(const FileIdentity& identity) {
+    struct timespec now {};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    const std::int64_t now_ns = static_cast<std::int64_t>(now.tv_sec) * 1000000000 + now.tv_nsec;
+    const std::int64_t last = std::max(identity.modified, identity.changed);
+    return now_ns - last < kRacySeconds * 1000000000;
   }
 
   Status ReadFilePrefix(std::u16string_view path, std::size_t max_bytes,
