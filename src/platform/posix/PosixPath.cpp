@@ -95,7 +95,6 @@ Status ErrnoStatus(const char* operation, const std::string& path, int error) {
   return Status::IoError(std::move(message), error).Because(CauseOf(error));
 }
 
-// The UTF-8 spelling of `path`; a NUL inside would silently cut it short.
 namespace {
 
 std::int64_t Nanoseconds(const struct timespec& time) {
@@ -115,6 +114,7 @@ FileIdentity IdentityOf(const struct stat& info) {
   return identity;
 }
 
+// The UTF-8 spelling of `path`; a NUL inside would silently cut it short.
 Status ToNative(std::u16string_view path, std::string* native) {
   if (path.find(u'\0') != std::u16string_view::npos) {
     return Status::Invalid("path contains a NUL character");

@@ -1,6 +1,7 @@
 // PosixPath - what the POSIX file services share: turning errno into a Status
-// that names the operation and the path, a file's status into its identity, UTF-16 paths into native ones,
-// resolving symbolic links, and the running program's file. Not for use outside src/platform/posix/.
+// that names the operation and the path, a file's status into its identity,
+// UTF-16 paths into native ones, resolving symbolic links, and the running
+// program's file. Not for use outside src/platform/posix/.
 #ifndef FENNIMAR_PLATFORM_POSIX_POSIXPATH_H_
 #define FENNIMAR_PLATFORM_POSIX_POSIXPATH_H_
 
